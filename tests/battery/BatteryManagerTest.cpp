@@ -1,0 +1,261 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "battery/BatteryManager.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThreadPool>
+#include <QTimer>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+QString fixture(const char *name)
+{
+    return QStringLiteral(TAVLO_TEST_DATA "/battery/") + QLatin1String(name);
+}
+
+BatteryManager::Options options(const QString &root, std::chrono::milliseconds interval)
+{
+    // Construction may wait as long as it takes here, so "read at construction" is checked
+    // without a race against a busy machine.
+    return { .sources = { .sysRoot = root, .askUPower = false }, .interval = interval, .firstReadingWait = 10s };
+}
+
+// Copies a fixture's supplies (plain directories of attribute files) into a writable tree.
+bool copyFixture(const QString &from, const QString &to)
+{
+    const QString fromClass = from + QStringLiteral("/class/power_supply");
+    for (const QString &supply : QDir(fromClass).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = to + QStringLiteral("/class/power_supply/") + supply;
+        if (!QDir().mkpath(target)) {
+            return false;
+        }
+        for (const QString &file : QDir(fromClass + QLatin1Char('/') + supply).entryList(QDir::Files)) {
+            if (!QFile::copy(fromClass + QLatin1Char('/') + supply + QLatin1Char('/') + file,
+                    target + QLatin1Char('/') + file)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+int activeTimers(const QObject &object)
+{
+    int count = 0;
+    for (const QTimer *timer : object.findChildren<QTimer *>()) {
+        count += timer->isActive() ? 1 : 0;
+    }
+    return count;
+}
+
+// Lets a reader blocked on the FIFO go (it sees the text, then end of file).
+bool feedFifo(const QString &path, const QByteArray &text)
+{
+    // Non-blocking: fails with ENXIO until the reader has opened its end.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = ::write(fd, text.constData(), text.size()) == text.size();
+    ::close(fd);
+    return written;
+}
+
+} // namespace
+
+class BatteryManagerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        // A reading left blocked by a failed test must not keep the process from exiting.
+        if (!m_fifo.isEmpty()) {
+            feedFifo(m_fifo, QByteArray());
+            m_fifo.clear();
+        }
+        QThreadPool::globalInstance()->waitForDone();
+    }
+
+    void testFirstReading_data()
+    {
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<bool>("present");
+        QTest::newRow("laptop") << fixture("acpi-charge") << true;
+        QTest::newRow("desktop") << fixture("desktop-peripherals") << false;
+    }
+
+    void testFirstReading()
+    {
+        QFETCH(QString, root);
+        QFETCH(bool, present);
+        BatteryManager manager(options(root, 50ms));
+        QSignalSpy changed(&manager, &BatteryManager::batteryChanged);
+        QCOMPARE(manager.battery().has_value(), present);
+        if (present) {
+            QCOMPARE(manager.battery()->currentCapacity, std::optional<qint64>(5591));
+        }
+        QVERIFY(!manager.isStarted());
+        QCOMPARE(activeTimers(manager), 0);
+        // Not started: no refresh however long one waits.
+        QTest::qWait(300);
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void testStartReadsAtOnce()
+    {
+        BatteryManager manager(options(fixture("acpi-charge"), 10s));
+        const QString firstId = manager.battery()->id;
+        QSignalSpy changed(&manager, &BatteryManager::batteryChanged);
+        manager.start();
+        QVERIFY(manager.isStarted());
+        QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 1, 5000);
+        QVERIFY(manager.battery());
+        QVERIFY(manager.battery()->id != firstId);
+    }
+
+    void testRefreshGoesOn()
+    {
+        BatteryManager manager(options(fixture("acpi-charge"), 100ms));
+        QSignalSpy changed(&manager, &BatteryManager::batteryChanged);
+        manager.start();
+        QTRY_VERIFY_WITH_TIMEOUT(changed.count() >= 4, 5000);
+    }
+
+    // Timers never fire more often than asked, so two running timers would show as about
+    // twice as many readings as one can give.
+    void testStartTwiceLeavesOneTimer()
+    {
+        BatteryManager manager(options(fixture("acpi-charge"), 200ms));
+        QSignalSpy changed(&manager, &BatteryManager::batteryChanged);
+        QElapsedTimer clock;
+        clock.start();
+        manager.start();
+        manager.start();
+        QCOMPARE(activeTimers(manager), 1);
+        QTest::qWait(1000);
+        manager.stop();
+        const qint64 elapsed = clock.elapsed();
+        // Two readings for the two starts, then at most one a tick.
+        QVERIFY2(changed.count() <= 2 + elapsed / 200, qPrintable(QString::number(changed.count())));
+        QVERIFY(changed.count() >= 2);
+    }
+
+    void testStopKeepsLastReading()
+    {
+        BatteryManager manager(options(fixture("acpi-charge"), 100ms));
+        QSignalSpy changed(&manager, &BatteryManager::batteryChanged);
+        manager.start();
+        QTRY_VERIFY_WITH_TIMEOUT(changed.count() >= 2, 5000);
+        manager.stop();
+        QVERIFY(!manager.isStarted());
+        QCOMPARE(activeTimers(manager), 0);
+        const int readings = changed.count();
+        const QString lastId = manager.battery()->id;
+        QTest::qWait(500);
+        QCOMPARE(changed.count(), readings);
+        QVERIFY(manager.battery());
+        QCOMPARE(manager.battery()->id, lastId);
+
+        // Started again, it refreshes again.
+        manager.start();
+        QTRY_VERIFY_WITH_TIMEOUT(changed.count() > readings, 5000);
+    }
+
+    void testStopDropsReadingUnderWay()
+    {
+        BatteryManager manager(options(fixture("acpi-charge"), 10s));
+        const QString firstId = manager.battery()->id;
+        QSignalSpy changed(&manager, &BatteryManager::batteryChanged);
+        manager.start();
+        manager.stop();
+        QThreadPool::globalInstance()->waitForDone();
+        QTest::qWait(100);
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(manager.battery()->id, firstId);
+    }
+
+    void testBatteryDisappearsAndReturns()
+    {
+        QTemporaryDir sys;
+        QVERIFY(sys.isValid());
+        QVERIFY(copyFixture(fixture("acpi-charge"), sys.path()));
+        BatteryManager manager(options(sys.path(), 100ms));
+        QVERIFY(manager.battery());
+        manager.start();
+
+        const QString supply = sys.path() + QStringLiteral("/class/power_supply/BAT0");
+        const QString aside = sys.path() + QStringLiteral("/BAT0.removed");
+        QVERIFY(QDir().rename(supply, aside));
+        QTRY_VERIFY_WITH_TIMEOUT(!manager.battery(), 5000);
+        QVERIFY(manager.isStarted());
+
+        QVERIFY(QDir().rename(aside, supply));
+        QTRY_VERIFY_WITH_TIMEOUT(manager.battery().has_value(), 5000);
+        QCOMPARE(manager.battery()->maxCapacity, std::optional<qint64>(7874));
+    }
+
+    // An attribute that does not answer (here a FIFO nobody writes yet, as a firmware call
+    // that hangs) holds up the reading, never the main thread.
+    void testStalledReadingDoesNotBlock()
+    {
+        QTemporaryDir sys;
+        QVERIFY(sys.isValid());
+        QVERIFY(copyFixture(fixture("acpi-charge"), sys.path()));
+        m_fifo = sys.path() + QStringLiteral("/class/power_supply/BAT0/status");
+        QVERIFY(QFile::remove(m_fifo));
+        QCOMPARE(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600), 0);
+
+        QElapsedTimer clock;
+        clock.start();
+        BatteryManager::Options stalled = options(sys.path(), 10s);
+        stalled.firstReadingWait = 16ms;
+        BatteryManager manager(stalled);
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!manager.battery());
+
+        QSignalSpy changed(&manager, &BatteryManager::batteryChanged);
+        // Not QTRY_VERIFY: it evaluates its expression once more at the end, writing twice.
+        bool fed = false;
+        for (int attempt = 0; attempt < 500 && !fed; ++attempt) {
+            fed = feedFifo(m_fifo, "Charging\n");
+            if (!fed) {
+                QTest::qWait(10);
+            }
+        }
+        QVERIFY(fed);
+        m_fifo.clear();
+        QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 1, 5000);
+        QVERIFY(manager.battery());
+        QCOMPARE(manager.battery()->isCharging, std::optional<bool>(true));
+    }
+
+    void testDestroyedWhileReading()
+    {
+        {
+            BatteryManager::Options quick = options(fixture("thinkpad-energy"), 10s);
+            quick.firstReadingWait = 0ms;
+            BatteryManager manager(quick);
+            manager.start();
+        }
+        QThreadPool::globalInstance()->waitForDone();
+        QTest::qWait(50);
+    }
+
+private:
+    QString m_fifo;
+};
+
+QTEST_GUILESS_MAIN(BatteryManagerTest)
+#include "BatteryManagerTest.moc"
