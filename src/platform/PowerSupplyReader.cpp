@@ -50,8 +50,8 @@ std::optional<qint64> PowerSupply::integer(const QString &attribute) const
     return number;
 }
 
-PowerSupplyReader::PowerSupplyReader(QString sysRoot)
-    : m_classDir(std::move(sysRoot) + QStringLiteral("/class/power_supply"))
+PowerSupplyReader::PowerSupplyReader(const QString &sysRoot)
+    : m_classDir(sysRoot + QStringLiteral("/class/power_supply"))
 { }
 
 QStringList PowerSupplyReader::supplyNames() const

@@ -27,7 +27,7 @@ struct PowerSupply
 class PowerSupplyReader
 {
 public:
-    explicit PowerSupplyReader(QString sysRoot = QStringLiteral("/sys"));
+    explicit PowerSupplyReader(const QString &sysRoot = QStringLiteral("/sys"));
 
     // Names of the supplies, sorted, e.g. "AC", "BAT0", "hid-…-battery".
     QStringList supplyNames() const;

@@ -40,14 +40,6 @@ private slots:
         QVERIFY(first.id != second.id);
     }
 
-    void testAllCases()
-    {
-        QCOMPARE(allBatteryTypes.size(), std::size_t(3));
-        QCOMPARE(allBatteryTypes[0], BatteryType::mac);
-        QCOMPARE(allBatteryTypes[1], BatteryType::unknown);
-        QCOMPARE(allBatteryTypes[2], BatteryType::none);
-    }
-
     void testPercentages_data()
     {
         QTest::addColumn<OptInt>("current");
