@@ -29,7 +29,8 @@ public:
         InternalFinder::Sources sources;
         std::chrono::milliseconds interval = std::chrono::seconds(10);
         // How long construction waits for its first reading: one frame by default. A slower
-        // reading still arrives, later, through batteryChanged.
+        // reading still arrives, later, through batteryChanged, so a view that starts the
+        // refresh only when a battery is present also has to look again when that signal comes.
         std::chrono::milliseconds firstReadingWait = std::chrono::milliseconds(16);
     };
 
