@@ -52,8 +52,10 @@ NetworkManager::NetworkManager(const QString &sysRoot, QObject *parent)
     auto *monitor = new RtNetlinkPathMonitor(sysRoot);
     monitor->moveToThread(m_thread);
     connect(m_thread, &QThread::started, monitor, &RtNetlinkPathMonitor::start);
-    // The socket notifier must go on the thread it watches from.
-    connect(m_thread, &QThread::finished, monitor, &QObject::deleteLater);
+    // The socket notifier must be deleted on the thread it watches from, and before that
+    // thread's event dispatcher goes: finished() is emitted on the thread just in time. A
+    // deleteLater() posted there is not reliably run once the application object is gone.
+    connect(m_thread, &QThread::finished, m_thread, [monitor] { delete monitor; }, Qt::DirectConnection);
     connect(monitor, &RtNetlinkPathMonitor::pathChanged, this, &NetworkManager::applyPath, Qt::QueuedConnection);
     m_thread->start();
 }
