@@ -33,6 +33,9 @@ NetworkManager::InterfaceType toInterfaceType(InterfaceKind kind)
 
 NetworkManager &NetworkManager::shared()
 {
+    // Its fields are written and read on the main thread only.
+    Q_ASSERT(
+        QCoreApplication::instance() == nullptr || QThread::currentThread() == QCoreApplication::instance()->thread());
     if (sharedInstance == nullptr) {
         // Owned by the application object, so the monitor thread is stopped and joined
         // before the process tears down Qt.
@@ -55,7 +58,8 @@ NetworkManager::NetworkManager(const QString &sysRoot, QObject *parent)
     // The socket notifier must be deleted on the thread it watches from, and before that
     // thread's event dispatcher goes: finished() is emitted on the thread just in time. A
     // deleteLater() posted there is not reliably run once the application object is gone.
-    connect(m_thread, &QThread::finished, m_thread, [monitor] { delete monitor; }, Qt::DirectConnection);
+    connect(
+        m_thread, &QThread::finished, m_thread, [monitor] { delete monitor; }, Qt::DirectConnection);
     connect(monitor, &RtNetlinkPathMonitor::pathChanged, this, &NetworkManager::applyPath, Qt::QueuedConnection);
     m_thread->start();
 }
