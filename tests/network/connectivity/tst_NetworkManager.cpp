@@ -382,6 +382,12 @@ void NetworkManagerTest::testWorkerThread()
     QCOMPARE(threads.first()->objectName(), QStringLiteral("AppNetworkManager"));
     m_manager.reset();
     QTRY_VERIFY_WITH_TIMEOUT(!threadNames().contains(osName), changeBoundMs);
+
+    // Gone before its thread ever ran its event loop: no hang, nothing left behind.
+    for (int i = 0; i < 20; ++i) {
+        NetworkManager shortLived(sysRoot());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!threadNames().contains(osName), changeBoundMs);
 }
 
 void NetworkManagerTest::testShared()
