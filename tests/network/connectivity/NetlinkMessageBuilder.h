@@ -116,7 +116,7 @@ inline QByteArray linkMessage(std::uint16_t type, int index, unsigned flags, con
     return NetlinkMessageBuilder(type).body(info).text(IFLA_IFNAME, name).u32(IFLA_MTU, 1500).bytes();
 }
 
-struct RouteSpec
+struct RouteFields
 {
     unsigned char family = AF_INET;
     int oif = 0;
@@ -127,29 +127,29 @@ struct RouteSpec
     unsigned char dstLength = 0;
 };
 
-inline QByteArray routeMessage(std::uint16_t messageType, const RouteSpec &spec, std::uint16_t flags = 0)
+inline QByteArray routeMessage(std::uint16_t messageType, const RouteFields &fields, std::uint16_t flags = 0)
 {
     rtmsg route {};
-    route.rtm_family = spec.family;
-    route.rtm_dst_len = spec.dstLength;
-    route.rtm_table = static_cast<unsigned char>(spec.table < 256 ? spec.table : unsigned { RT_TABLE_COMPAT });
+    route.rtm_family = fields.family;
+    route.rtm_dst_len = fields.dstLength;
+    route.rtm_table = static_cast<unsigned char>(fields.table < 256 ? fields.table : unsigned { RT_TABLE_COMPAT });
     route.rtm_protocol = RTPROT_BOOT;
     route.rtm_scope = RT_SCOPE_UNIVERSE;
-    route.rtm_type = spec.type;
+    route.rtm_type = fields.type;
     NetlinkMessageBuilder builder(messageType, flags);
-    builder.body(route).u32(RTA_TABLE, spec.table);
-    if (spec.dstLength > 0) {
-        const QByteArray destination(spec.family == AF_INET ? 4 : 16, '\x0a');
+    builder.body(route).u32(RTA_TABLE, fields.table);
+    if (fields.dstLength > 0) {
+        const QByteArray destination(fields.family == AF_INET ? 4 : 16, '\x0a');
         builder.attribute(RTA_DST, destination.constData(), static_cast<std::size_t>(destination.size()));
     }
-    if (spec.metric != 0) {
-        builder.u32(RTA_PRIORITY, spec.metric);
+    if (fields.metric != 0) {
+        builder.u32(RTA_PRIORITY, fields.metric);
     }
-    if (!spec.gateway.isEmpty()) {
-        builder.attribute(RTA_GATEWAY, spec.gateway.constData(), static_cast<std::size_t>(spec.gateway.size()));
+    if (!fields.gateway.isEmpty()) {
+        builder.attribute(RTA_GATEWAY, fields.gateway.constData(), static_cast<std::size_t>(fields.gateway.size()));
     }
-    if (spec.oif != 0) {
-        builder.u32(RTA_OIF, static_cast<std::uint32_t>(spec.oif));
+    if (fields.oif != 0) {
+        builder.u32(RTA_OIF, static_cast<std::uint32_t>(fields.oif));
     }
     return builder.bytes();
 }

@@ -30,22 +30,22 @@ QByteArrayList machineLinks()
     };
 }
 
-QByteArray add(const RouteSpec &spec, std::uint16_t flags = 0)
+QByteArray add(const RouteFields &fields, std::uint16_t flags = 0)
 {
-    return routeMessage(RTM_NEWROUTE, spec, flags);
+    return routeMessage(RTM_NEWROUTE, fields, flags);
 }
 
-QByteArray del(const RouteSpec &spec)
+QByteArray del(const RouteFields &fields)
 {
-    return routeMessage(RTM_DELROUTE, spec);
+    return routeMessage(RTM_DELROUTE, fields);
 }
 
-RouteSpec v4(int oif, std::uint32_t metric = 0)
+RouteFields v4(int oif, std::uint32_t metric = 0)
 {
     return { .family = AF_INET, .oif = oif, .gateway = ipv4("192.168.1.1"), .metric = metric };
 }
 
-RouteSpec v6(int oif, std::uint32_t metric = 1024)
+RouteFields v6(int oif, std::uint32_t metric = 1024)
 {
     return { .family = AF_INET6, .oif = oif, .gateway = ipv6("fe80::1"), .metric = metric };
 }
@@ -104,16 +104,16 @@ void NetlinkPathTableTest::testEvaluate_data()
     QTest::addColumn<QByteArrayList>("messages");
     QTest::addColumn<QString>("expected");
 
-    RouteSpec otherTable = v4(enp3s0);
+    RouteFields otherTable = v4(enp3s0);
     otherTable.table = 100;
-    RouteSpec bigTable = v4(enp3s0);
+    RouteFields bigTable = v4(enp3s0);
     bigTable.table = 1000;
-    RouteSpec subnet = v4(enp3s0);
+    RouteFields subnet = v4(enp3s0);
     subnet.dstLength = 24;
-    RouteSpec unreachable;
+    RouteFields unreachable;
     unreachable.family = AF_INET6;
     unreachable.type = RTN_UNREACHABLE;
-    RouteSpec unreachableSameSlot;
+    RouteFields unreachableSameSlot;
     unreachableSameSlot.type = RTN_UNREACHABLE;
 
     QTest::newRow("no default route") << QByteArrayList {} << "disconnected other";

@@ -173,10 +173,10 @@ void RtNetlinkPathMonitorTest::testOnlyTheKernelIsHeard()
     // Another process with CAP_NET_ADMIN claims a Wi-Fi default route that does not exist.
     const int forger = ::socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE);
     QVERIFY(forger >= 0);
-    RouteSpec spec;
-    spec.oif = static_cast<int>(if_nametoindex("wlp2s0"));
-    spec.gateway = ipv4("10.2.0.254");
-    const QByteArray forged = routeMessage(RTM_NEWROUTE, spec);
+    RouteFields fields;
+    fields.oif = static_cast<int>(if_nametoindex("wlp2s0"));
+    fields.gateway = ipv4("10.2.0.254");
+    const QByteArray forged = routeMessage(RTM_NEWROUTE, fields);
     sockaddr_nl target {};
     target.nl_family = AF_NETLINK;
     target.nl_pid = port;
