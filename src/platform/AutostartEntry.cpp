@@ -10,9 +10,11 @@
 
 namespace {
 
-// Value of `key` in the [Desktop Entry] group; the first occurrence counts.
+// Value of `key` in the [Desktop Entry] group. A key written twice is an error in the file; the
+// last one counts, as in the session managers' own readers (GKeyFile, KConfig).
 std::optional<QString> desktopEntryValue(const QByteArray &text, const QByteArray &key)
 {
+    std::optional<QString> value;
     bool inMainGroup = false;
     for (QByteArray line : text.split('\n')) {
         line = line.trimmed();
@@ -28,10 +30,10 @@ std::optional<QString> desktopEntryValue(const QByteArray &text, const QByteArra
         }
         const qsizetype equals = line.indexOf('=');
         if (equals > 0 && line.left(equals).trimmed() == key) {
-            return QString::fromUtf8(line.mid(equals + 1).trimmed());
+            value = QString::fromUtf8(line.mid(equals + 1).trimmed());
         }
     }
-    return std::nullopt;
+    return value;
 }
 
 bool enabledEntry(const QString &path)
