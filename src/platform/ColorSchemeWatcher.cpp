@@ -34,8 +34,10 @@ ColorSchemeWatcher::ColorSchemeWatcher(const QDBusConnection &bus, QObject *pare
     if (!m_bus.isConnected()) {
         return;
     }
-    m_bus.connect(kService, kPath, kInterface, QStringLiteral("SettingChanged"), this,
-        SLOT(onSettingChanged(QString, QString, QDBusVariant)));
+    // Taken as a whole message: a slot typed (QString, QString, QDBusVariant) is refused now and
+    // then, depending on whether QtDBus has registered its variant type yet.
+    m_bus.connect(
+        kService, kPath, kInterface, QStringLiteral("SettingChanged"), this, SLOT(onSettingChanged(QDBusMessage)));
 
     QDBusMessage read = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Read"));
     read << kGroup << kKey;
@@ -52,10 +54,11 @@ ColorSchemeWatcher::ColorSchemeWatcher(const QDBusConnection &bus, QObject *pare
     });
 }
 
-void ColorSchemeWatcher::onSettingChanged(const QString &group, const QString &key, const QDBusVariant &value)
+void ColorSchemeWatcher::onSettingChanged(const QDBusMessage &message)
 {
-    if (group == kGroup && key == kKey) {
-        setScheme(unwrap(value.variant()));
+    const QList<QVariant> arguments = message.arguments();
+    if (arguments.size() == 3 && arguments.at(0).toString() == kGroup && arguments.at(1).toString() == kKey) {
+        setScheme(unwrap(arguments.at(2)));
     }
 }
 

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <optional>
 
-class QDBusVariant;
+class QDBusMessage;
 
 // The desktop's light or dark preference, from the XDG desktop portal's
 // org.freedesktop.appearance color-scheme setting (GNOME, KDE and others publish it there).
@@ -33,7 +33,7 @@ signals:
     void schemeChanged();
 
 private slots:
-    void onSettingChanged(const QString &group, const QString &key, const QDBusVariant &value);
+    void onSettingChanged(const QDBusMessage &message);
 
 private:
     void setScheme(const QVariant &value);

@@ -16,9 +16,10 @@ AppearanceController::AppearanceController(PreferenceManager *preference, ColorS
     , m_preference(preference)
     , m_watcher(watcher)
 {
-    // The platform's own palette, remembered before ours replaces it: the fallback for
-    // "SystemMode" where no portal tells the desktop's preference.
-    m_platformDark = SystemColors::isDark(QGuiApplication::palette());
+    // The platform's own palette, remembered the first time before any of ours replaces it: the
+    // fallback for "SystemMode" where no portal tells the desktop's preference.
+    static const bool platformDark = SystemColors::isDark(QGuiApplication::palette());
+    m_platformDark = platformDark;
     connect(m_preference, &PreferenceManager::objectWillChange, this, &AppearanceController::apply);
     if (m_watcher) {
         connect(m_watcher, &ColorSchemeWatcher::schemeChanged, this, &AppearanceController::apply);

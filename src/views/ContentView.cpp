@@ -31,8 +31,9 @@ QWidget *makeHeaderRow(QWidget *parent)
     layout->setSpacing(8);
     layout->setAlignment(Qt::AlignCenter);
     // Left: machine name and public address; right: operating system name and version.
-    layout->addWidget(GroupBox::around(new RegionPlaceholder(kHeaderBox, { "loading" }, false)));
-    layout->addWidget(GroupBox::around(new RegionPlaceholder(kHeaderBox, { "System_name", "System_version" }, false)));
+    layout->addWidget(GroupBox::around(new RegionPlaceholder(kHeaderBox, { "loading" }, std::nullopt)));
+    layout->addWidget(
+        GroupBox::around(new RegionPlaceholder(kHeaderBox, { "System_name", "System_version" }, std::nullopt)));
     return row;
 }
 
@@ -52,12 +53,15 @@ ContentView::ContentView(PreferenceManager *preference, QWidget *parent)
     // taller than the frame, into view without changing its layout.
     stack->addRegion(makeHeaderRow(this), 6, 3, 35);
     stack->addRegion(
-        new RegionPlaceholder(kHardwareCard, { "Resolution", "SerialNumber", "DeviceID" }, true, this), 0, 0, 32);
+        new RegionPlaceholder(kHardwareCard, { "Resolution", "SerialNumber", "DeviceID" }, QMargins(5, 2, 5, 2), this),
+        0, 0, 32);
     stack->addRegion(new RegionPlaceholder(QSize(kWidth - 2 * kPadding, kSwitcherHeight),
-                         { "NetworkType", "NetworkIPV4", "NetworkIPV6" }, true, this),
+                         { "NetworkType", "NetworkIPV4", "NetworkIPV6" }, QMargins(5, 2, 5, 2), this),
         3, 2, 34);
-    stack->addRegion(new RegionPlaceholder(kResourcePanel,
-                         { "Memory_title", "CPU_User", "HardDisk_title", "Setting_Btn_Title" }, true, this),
+    stack->addRegion(
+        new RegionPlaceholder(kResourcePanel, { "Memory_title", "CPU_User", "HardDisk_title", "Setting_Btn_Title" },
+            // the panel's two rows of 140-point boxes sit in the middle of its frame
+            QMargins(0, 40, 0, 40), this),
         1, 8, 0);
 
     connect(m_preference, &PreferenceManager::objectWillChange, this, &ContentView::applyPreferences);

@@ -9,10 +9,11 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-RegionPlaceholder::RegionPlaceholder(const QSize &size, const QList<const char *> &keys, bool framed, QWidget *parent)
+RegionPlaceholder::RegionPlaceholder(
+    const QSize &size, const QList<const char *> &keys, std::optional<QMargins> frame, QWidget *parent)
     : QWidget(parent)
     , m_size(size)
-    , m_framed(framed)
+    , m_frame(frame)
     , m_keys(keys)
 {
     setFixedSize(size);
@@ -55,14 +56,15 @@ void RegionPlaceholder::changeEvent(QEvent *event)
 
 void RegionPlaceholder::paintEvent(QPaintEvent * /*event*/)
 {
-    if (!m_framed) {
+    if (!m_frame) {
         return;
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(SystemColors::groupBorder(palette()), 1.0));
     painter.setBrush(SystemColors::groupFill(palette()));
-    painter.drawRoundedRect(QRectF(rect()).adjusted(5.5, 2.5, -5.5, -2.5), 8.0, 8.0);
+    const QRectF box = QRectF(rect().marginsRemoved(*m_frame)).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.drawRoundedRect(box, 8.0, 8.0);
 }
 
 void RegionPlaceholder::retranslate()

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QWidget>
+#include <optional>
 
 class QLabel;
 
@@ -14,8 +16,10 @@ class RegionPlaceholder : public QWidget
     Q_OBJECT
 
 public:
-    // framed: draw the soft rounded fill of a grouped box (inset 5 px at the sides) behind it.
-    RegionPlaceholder(const QSize &size, const QList<const char *> &keys, bool framed, QWidget *parent = nullptr);
+    // frame: where to draw the soft rounded fill of a grouped box behind the labels, as insets
+    // from the region's edges; none for a region that sits in a box already.
+    RegionPlaceholder(
+        const QSize &size, const QList<const char *> &keys, std::optional<QMargins> frame, QWidget *parent = nullptr);
 
     QSize sizeHint() const override { return m_size; }
     QStringList texts() const;
@@ -28,7 +32,7 @@ private:
     void retranslate();
 
     QSize m_size;
-    bool m_framed;
+    std::optional<QMargins> m_frame;
     QList<const char *> m_keys;
     QList<QLabel *> m_labels;
 };

@@ -78,12 +78,13 @@ QColor SystemColors::secondary(const QPalette &palette)
 
 QColor SystemColors::groupFill(const QPalette &palette)
 {
-    return isDark(palette) ? QColor(255, 255, 255, 16) : QColor(0, 0, 0, 12);
+    // Translucent like a material: it lifts text off a busy background picture in either scheme.
+    return isDark(palette) ? QColor(24, 24, 27, 120) : QColor(255, 255, 255, 120);
 }
 
 QColor SystemColors::groupBorder(const QPalette &palette)
 {
-    return isDark(palette) ? QColor(255, 255, 255, 30) : QColor(0, 0, 0, 26);
+    return isDark(palette) ? QColor(255, 255, 255, 34) : QColor(0, 0, 0, 24);
 }
 
 QPalette SystemColors::lightPalette()
