@@ -76,7 +76,7 @@ AutostartEntry::AutostartEntry(const QString &id, const QString &configHome, con
 
 QString AutostartEntry::defaultConfigHome()
 {
-    const QString fromEnvironment = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QString fromEnvironment = qEnvironmentVariable("XDG_CONFIG_HOME");
     // The base directory rules ignore relative paths.
     if (QDir::isAbsolutePath(fromEnvironment)) {
         return fromEnvironment;

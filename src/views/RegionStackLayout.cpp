@@ -12,8 +12,8 @@ RegionStackLayout::RegionStackLayout(QWidget *parent)
 
 RegionStackLayout::~RegionStackLayout()
 {
-    while (QLayoutItem *item = takeAt(0)) {
-        delete item;
+    for (const Region &region : std::as_const(m_regions)) {
+        delete region.item;
     }
 }
 
