@@ -125,8 +125,20 @@ void ContentView::paintEvent(QPaintEvent * /*event*/)
         return;
     }
     const QString image = backgroundImageName(m_backgroundStyle);
-    if (!image.isEmpty()) {
-        ImageAsset::paintFilling(painter, image, rect());
+    if (image.isEmpty()) {
+        return;
     }
+    const qreal ratio = devicePixelRatioF();
+    const QString key = QStringLiteral("%1@%2x%3x%4").arg(image).arg(width()).arg(height()).arg(ratio);
+    if (key != m_backgroundCacheKey) {
+        m_backgroundCache = QPixmap(size() * ratio);
+        m_backgroundCache.fill(Qt::transparent);
+        QPainter cachePainter(&m_backgroundCache);
+        ImageAsset::paintFilling(cachePainter, image, QRectF(QPointF(0, 0), QSizeF(m_backgroundCache.size())));
+        cachePainter.end();
+        m_backgroundCache.setDevicePixelRatio(ratio);
+        m_backgroundCacheKey = key;
+    }
+    painter.drawPixmap(0, 0, m_backgroundCache);
     // "DefaultStyle" and unknown styles paint nothing: the popover's own background shows.
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class PreferenceManager;
@@ -39,4 +40,8 @@ private:
 
     PreferenceManager *m_preference;
     QString m_backgroundStyle;
+    // The picture rendered once at the current size and pixel density; redrawing an SVG of this
+    // size on every paint would cost milliseconds each time a label changes.
+    QPixmap m_backgroundCache;
+    QString m_backgroundCacheKey;
 };
