@@ -1,0 +1,144 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ContentView.h"
+
+#include "AppearanceController.h"
+#include "GroupBox.h"
+#include "ImageAsset.h"
+#include "RegionPlaceholder.h"
+#include "RegionStackLayout.h"
+#include "SystemColors.h"
+#include "preferences/PreferenceManager.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace {
+
+// Region sizes of the parts that fill them.
+constexpr QSize kHeaderBox(152, 65);
+constexpr QSize kHardwareCard(350, 150);
+constexpr int kSwitcherHeight = 115;
+constexpr QSize kResourcePanel(255, 370);
+
+QWidget *makeHeaderRow(QWidget *parent)
+{
+    auto *row = new QWidget(parent);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    layout->setAlignment(Qt::AlignCenter);
+    // Left: machine name and public address; right: operating system name and version.
+    layout->addWidget(GroupBox::around(new RegionPlaceholder(kHeaderBox, { "loading" }, std::nullopt)));
+    layout->addWidget(
+        GroupBox::around(new RegionPlaceholder(kHeaderBox, { "System_name", "System_version" }, std::nullopt)));
+    return row;
+}
+
+} // namespace
+
+ContentView::ContentView(PreferenceManager *preference, QWidget *parent)
+    : QWidget(parent)
+    , m_preference(preference)
+{
+    setObjectName(QStringLiteral("ContentView"));
+    setFixedSize(kWidth, kHeight);
+    AppearanceController::attach(preference);
+
+    auto *stack = new RegionStackLayout(this);
+    stack->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
+    // Paddings and drawing offsets of the four regions; the offsets pull the stack, which is
+    // taller than the frame, into view without changing its layout.
+    stack->addRegion(makeHeaderRow(this), 6, 3, 35);
+    stack->addRegion(
+        new RegionPlaceholder(kHardwareCard, { "Resolution", "SerialNumber", "DeviceID" }, QMargins(5, 2, 5, 2), this),
+        0, 0, 32);
+    stack->addRegion(new RegionPlaceholder(QSize(kWidth - 2 * kPadding, kSwitcherHeight),
+                         { "NetworkType", "NetworkIPV4", "NetworkIPV6" }, QMargins(5, 2, 5, 2), this),
+        3, 2, 34);
+    stack->addRegion(
+        new RegionPlaceholder(kResourcePanel, { "Memory_title", "CPU_User", "HardDisk_title", "Setting_Btn_Title" },
+            // the panel's two rows of 140-point boxes sit in the middle of its frame
+            QMargins(0, 40, 0, 40), this),
+        1, 8, 0);
+
+    connect(m_preference, &PreferenceManager::objectWillChange, this, &ContentView::applyPreferences);
+    applyPreferences();
+}
+
+QString ContentView::backgroundImageName(const QString &style)
+{
+    if (style == QLatin1String("ShapeStyle")) {
+        return QStringLiteral("AnimeStyle");
+    }
+    if (style == QLatin1String("CartoonStyle")) {
+        return QStringLiteral("cartoonStyle");
+    }
+    if (style == QLatin1String("MontereyStyle")) {
+        return QStringLiteral("Monterey");
+    }
+    if (style == QLatin1String("BigSurStyle")) {
+        return QStringLiteral("BigSur");
+    }
+    return {};
+}
+
+void ContentView::applyPreferences()
+{
+    m_backgroundStyle = m_preference->setAppBgStyle();
+    setLocale(AppearanceController::locale(m_preference->setApplanguage()));
+    update();
+}
+
+void ContentView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::LanguageChange) {
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+void ContentView::paintGradient(QPainter &painter) const
+{
+    // From the top trailing corner to the bottom leading one.
+    const bool leftToRight = layoutDirection() == Qt::LeftToRight;
+    const QPointF start = leftToRight ? QPointF(width(), 0) : QPointF(0, 0);
+    const QPointF end = leftToRight ? QPointF(0, height()) : QPointF(width(), height());
+    QLinearGradient gradient(start, end);
+    const auto withOpacity = [](QColor colour, qreal opacity) {
+        colour.setAlphaF(float(opacity));
+        return colour;
+    };
+    gradient.setColorAt(0.0, withOpacity(SystemColors::blue(palette()), 0.9));
+    gradient.setColorAt(0.5, withOpacity(SystemColors::green(palette()), 0.75));
+    gradient.setColorAt(1.0, withOpacity(SystemColors::purple(palette()), 0.9));
+    painter.fillRect(rect(), gradient);
+}
+
+void ContentView::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter painter(this);
+    if (m_backgroundStyle == QLatin1String("GradientStyle")) {
+        paintGradient(painter);
+        return;
+    }
+    const QString image = backgroundImageName(m_backgroundStyle);
+    if (image.isEmpty()) {
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    const QString key = QStringLiteral("%1@%2x%3x%4").arg(image).arg(width()).arg(height()).arg(ratio);
+    if (key != m_backgroundCacheKey) {
+        m_backgroundCache = QPixmap(size() * ratio);
+        m_backgroundCache.fill(Qt::transparent);
+        QPainter cachePainter(&m_backgroundCache);
+        ImageAsset::paintFilling(cachePainter, image, QRectF(QPointF(0, 0), QSizeF(m_backgroundCache.size())));
+        cachePainter.end();
+        m_backgroundCache.setDevicePixelRatio(ratio);
+        m_backgroundCacheKey = key;
+    }
+    painter.drawPixmap(0, 0, m_backgroundCache);
+    // "DefaultStyle" and unknown styles paint nothing: the popover's own background shows.
+}

@@ -1,0 +1,218 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/AutostartEntry.h"
+#include "preferences/LaunchAtLogin.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kId = QStringLiteral("org.tavlo.Tavlo-LaunchAtLoginHelper");
+
+QString fixture(const QString &name)
+{
+    return QStringLiteral(TAVLO_TEST_DATA "/preferences/autostart/") + name;
+}
+
+QString readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+class TestLaunchAtLogin : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Runs desktop-file-validate on the file; empty when it passes, its complaints otherwise.
+    static QString validate(const QString &path)
+    {
+        QProcess validator;
+        validator.start(QStringLiteral("desktop-file-validate"), { path });
+        if (!validator.waitForFinished(10000)) {
+            return QStringLiteral("desktop-file-validate did not run");
+        }
+        const QString output = QString::fromUtf8(validator.readAllStandardOutput() + validator.readAllStandardError());
+        return validator.exitCode() == 0 && !output.contains(QLatin1String("error")) ? QString() : output;
+    }
+
+private slots:
+    void testHelperIdentifier() { QCOMPARE(LaunchAtLogin::helperIdentifier(), kId); }
+
+    void testReadEntries_data()
+    {
+        QTest::addColumn<QString>("caseName");
+        QTest::addColumn<bool>("registered");
+        QTest::newRow("no entry at all") << "missing" << false;
+        QTest::newRow("another program's entry only") << "other-program" << false;
+        QTest::newRow("enabled entry") << "enabled" << true;
+        QTest::newRow("Hidden=true") << "hidden" << false;
+        QTest::newRow("X-GNOME-Autostart-enabled=false") << "gnome-disabled" << false;
+        QTest::newRow("entry without the GNOME key") << "no-enabled-key" << true;
+        QTest::newRow("Hidden in another group does not count") << "hidden-in-other-group" << true;
+        QTest::newRow("no [Desktop Entry] group") << "no-group" << false;
+        QTest::newRow("system-wide entry only") << "system-only" << true;
+        QTest::newRow("two entries: the user's hides the system one") << "user-hides-system" << false;
+        QTest::newRow("two entries: the user's wins over a hidden system one") << "user-over-hidden-system" << true;
+        QTest::newRow("key written twice: the last counts") << "duplicate-keys" << false;
+    }
+
+    void testReadEntries()
+    {
+        QFETCH(QString, caseName);
+        QFETCH(bool, registered);
+        const AutostartEntry entry(
+            kId, fixture(caseName) + QStringLiteral("/home"), { fixture(caseName) + QStringLiteral("/system") });
+        QCOMPARE(entry.isRegistered(), registered);
+        LaunchAtLogin launchAtLogin(entry, QStringLiteral("/usr/bin/tavlo"));
+        QCOMPARE(launchAtLogin.isEnabled(), registered);
+    }
+
+    void testQuoteExecArgument_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("plain") << "/usr/bin/tavlo"
+                               << "\"/usr/bin/tavlo\"";
+        QTest::newRow("space") << "/opt/My Apps/tavlo"
+                               << "\"/opt/My Apps/tavlo\"";
+        QTest::newRow("dollar") << "/home/a$b/tavlo"
+                                << "\"/home/a\\\\$b/tavlo\"";
+        QTest::newRow("double quote") << "/home/\"x\"/tavlo"
+                                      << "\"/home/\\\\\"x\\\\\"/tavlo\"";
+        QTest::newRow("backslash") << "/home/a\\b/tavlo"
+                                   << "\"/home/a\\\\\\\\b/tavlo\"";
+        QTest::newRow("backtick") << "/home/a`b/tavlo"
+                                  << "\"/home/a\\\\`b/tavlo\"";
+        QTest::newRow("percent") << "/home/100%/tavlo"
+                                 << "\"/home/100%%/tavlo\"";
+        QTest::newRow("non-ASCII") << "/home/jürgen/tavlo"
+                                   << "\"/home/jürgen/tavlo\"";
+    }
+
+    void testQuoteExecArgument()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, value);
+        QCOMPARE(AutostartEntry::quoteExecArgument(path), value);
+    }
+
+    void testWrittenEntryValidates_data()
+    {
+        QTest::addColumn<QString>("executable");
+        QTest::newRow("plain") << "/usr/bin/tavlo";
+        QTest::newRow("awkward path") << "/home/a b/$HOME/\"q\"/100%/x\\y/tavlo";
+    }
+
+    void testWrittenEntryValidates()
+    {
+        QFETCH(QString, executable);
+        if (QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
+            QSKIP("desktop-file-validate is not installed");
+        }
+        QTemporaryDir dir;
+        LaunchAtLogin launchAtLogin(AutostartEntry(kId, dir.path(), {}), executable);
+        launchAtLogin.setEnabled(true);
+        const QString path = dir.path() + QStringLiteral("/autostart/") + kId + QStringLiteral(".desktop");
+        QVERIFY(QFile::exists(path));
+        const QString problems = validate(path);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
+        QVERIFY(readAll(path).contains(QStringLiteral("\nExec=") + AutostartEntry::quoteExecArgument(executable)));
+    }
+
+    void testWriteAndRemove()
+    {
+        QTemporaryDir dir;
+        const QString home = dir.path() + QStringLiteral("/home");
+        LaunchAtLogin launchAtLogin(
+            AutostartEntry(kId, home, { dir.path() + QStringLiteral("/system") }), QStringLiteral("/usr/bin/tavlo"));
+        QVERIFY(!launchAtLogin.isEnabled());
+        launchAtLogin.setEnabled(true);
+        QVERIFY(launchAtLogin.isEnabled());
+        launchAtLogin.setEnabled(false);
+        QVERIFY(!launchAtLogin.isEnabled());
+        QVERIFY(!QFile::exists(home + QStringLiteral("/autostart/") + kId + QStringLiteral(".desktop")));
+        // A hand edit in the desktop's settings is seen at the next read: nothing is cached.
+        launchAtLogin.setEnabled(true);
+        QFile entry(home + QStringLiteral("/autostart/") + kId + QStringLiteral(".desktop"));
+        QVERIFY(entry.open(QIODevice::Append));
+        entry.write("Hidden=true\n");
+        entry.close();
+        QVERIFY(!launchAtLogin.isEnabled());
+    }
+
+    void testTurningOffMasksSystemEntry()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.path() + QStringLiteral("/system/autostart")));
+        QVERIFY(QFile::copy(fixture(QStringLiteral("system-only/system/autostart/")) + kId + QStringLiteral(".desktop"),
+            dir.path() + QStringLiteral("/system/autostart/") + kId + QStringLiteral(".desktop")));
+        LaunchAtLogin launchAtLogin(
+            AutostartEntry(kId, dir.path() + QStringLiteral("/home"), { dir.path() + QStringLiteral("/system") }),
+            QStringLiteral("/usr/bin/tavlo"));
+        QVERIFY(launchAtLogin.isEnabled());
+        launchAtLogin.setEnabled(false);
+        QVERIFY(!launchAtLogin.isEnabled());
+        const QString masked = dir.path() + QStringLiteral("/home/autostart/") + kId + QStringLiteral(".desktop");
+        QVERIFY(readAll(masked).contains(QStringLiteral("Hidden=true")));
+        if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
+            const QString problems = validate(masked);
+            QVERIFY2(problems.isEmpty(), qPrintable(problems));
+        }
+        launchAtLogin.setEnabled(true);
+        QVERIFY(launchAtLogin.isEnabled());
+    }
+
+    void testNotificationOrder()
+    {
+        QTemporaryDir dir;
+        LaunchAtLogin launchAtLogin(AutostartEntry(kId, dir.path(), {}), QStringLiteral("/usr/bin/tavlo"));
+        QStringList events;
+        connect(&launchAtLogin, &LaunchAtLogin::objectWillChange, this,
+            [&] { events << QStringLiteral("willChange:%1").arg(launchAtLogin.isEnabled()); });
+        connect(&launchAtLogin, &LaunchAtLogin::isEnabledAboutToChange, this,
+            [&] { events << QStringLiteral("kvoWill:%1").arg(launchAtLogin.isEnabled()); });
+        connect(&launchAtLogin, &LaunchAtLogin::isEnabledChanged, this,
+            [&](bool value) { events << QStringLiteral("kvoDid:%1:%2").arg(value).arg(launchAtLogin.isEnabled()); });
+        connect(&launchAtLogin, &LaunchAtLogin::stateChanged, this,
+            [&](bool value) { events << QStringLiteral("stream:%1").arg(value); });
+        launchAtLogin.setEnabled(true);
+        QCOMPARE(events, QStringList({ "willChange:0", "kvoWill:0", "kvoDid:1:1", "stream:1" }));
+        // Writing the current value again still writes and notifies.
+        events.clear();
+        launchAtLogin.setEnabled(true);
+        QCOMPARE(events, QStringList({ "willChange:1", "kvoWill:1", "kvoDid:1:1", "stream:1" }));
+    }
+
+    void testStateStream()
+    {
+        QTemporaryDir dir;
+        AutostartEntry entry(kId, dir.path(), {});
+        entry.setRegistered(true, QStringLiteral("/usr/bin/tavlo"), QStringLiteral("Tavlo"), QStringLiteral("x"));
+        LaunchAtLogin launchAtLogin(entry, QStringLiteral("/usr/bin/tavlo"));
+        QList<bool> first;
+        launchAtLogin.subscribe(this, [&](bool value) { first << value; });
+        QCOMPARE(first, QList<bool>({ true }));
+        launchAtLogin.setEnabled(false);
+        launchAtLogin.setEnabled(true);
+        launchAtLogin.setEnabled(true);
+        QCOMPARE(first, QList<bool>({ true, false, true, true }));
+        // A later subscriber starts from the stream's current value.
+        launchAtLogin.setEnabled(false);
+        QList<bool> second;
+        launchAtLogin.subscribe(this, [&](bool value) { second << value; });
+        QCOMPARE(second, QList<bool>({ false }));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLaunchAtLogin)
+#include "tst_LaunchAtLogin.moc"

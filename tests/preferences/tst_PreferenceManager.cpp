@@ -1,0 +1,295 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "preferences/PreferenceManager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+class TestPreferenceManager : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+
+    static void writeFile(const QString &dir, const QByteArray &bytes)
+    {
+        QFile file(dir + QStringLiteral("/preferences.json"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    static QJsonObject readFile(const QString &dir)
+    {
+        QFile file(dir + QStringLiteral("/preferences.json"));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        return QJsonDocument::fromJson(file.readAll()).object();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // The shared instance reads the user's folder: point it at an empty one.
+        QVERIFY(m_home.isValid());
+        qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
+    }
+
+    void testDefaultsWithEmptyStore_data()
+    {
+        QTest::addColumn<QString>("systemLocale");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Chinese") << "zh_CN"
+                                 << "zh-Hans";
+        QTest::newRow("Chinese Taiwan") << "zh_TW"
+                                        << "zh-Hans";
+        QTest::newRow("English") << "en_GB"
+                                 << "en";
+        QTest::newRow("Japanese") << "ja_JP"
+                                  << "ja";
+        QTest::newRow("Malay") << "ms_MY"
+                               << "ms";
+        QTest::newRow("German gets English") << "de_DE"
+                                             << "en";
+        QTest::newRow("French gets English") << "fr_FR"
+                                             << "en";
+        QTest::newRow("no language (C)") << "C"
+                                         << "en";
+    }
+
+    void testDefaultsWithEmptyStore()
+    {
+        QFETCH(QString, systemLocale);
+        QFETCH(QString, language);
+        QTemporaryDir dir;
+        PreferenceManager preferences(dir.path(), QLocale(systemLocale));
+        QCOMPARE(preferences.setAutoLaunchWhenStart(), true);
+        QCOMPARE(preferences.setAppThemeMode(), QStringLiteral("SystemMode"));
+        QCOMPARE(preferences.setApplanguage(), language);
+        QCOMPARE(preferences.setShowIPAddress(), false);
+        QCOMPARE(preferences.setShowUUID(), false);
+        QCOMPARE(preferences.setSerialNumber(), false);
+        QCOMPARE(preferences.setAppBgStyle(), QStringLiteral("DefaultStyle"));
+        // Loading never writes the defaults back.
+        QVERIFY(!QFile::exists(preferences.filePath()));
+    }
+
+    void testStoredValuesAndWrongTypes_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<bool>("showIP");
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<bool>("autoLaunch");
+        QTest::newRow("typed values load") << QByteArray("{\"set_show_ip\": true, \"set_theme_mode\": \"LightMode\", "
+                                                         "\"set_auto_launch_start\": false}")
+                                           << true << "LightMode" << false;
+        QTest::newRow("string under a boolean key")
+            << QByteArray("{\"set_show_ip\": \"true\"}") << false << "SystemMode" << true;
+        QTest::newRow("number under a boolean key")
+            << QByteArray("{\"set_show_ip\": 1, \"set_auto_launch_start\": 0}") << false << "SystemMode" << true;
+        QTest::newRow("boolean under a string key")
+            << QByteArray("{\"set_theme_mode\": true}") << false << "SystemMode" << true;
+        QTest::newRow("null and objects")
+            << QByteArray("{\"set_theme_mode\": null, \"set_show_ip\": {\"a\": 1}}") << false << "SystemMode" << true;
+    }
+
+    void testStoredValuesAndWrongTypes()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(bool, showIP);
+        QFETCH(QString, theme);
+        QFETCH(bool, autoLaunch);
+        QTemporaryDir dir;
+        writeFile(dir.path(), json);
+        PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
+        QCOMPARE(preferences.setShowIPAddress(), showIP);
+        QCOMPARE(preferences.setAppThemeMode(), theme);
+        QCOMPARE(preferences.setAutoLaunchWhenStart(), autoLaunch);
+    }
+
+    void testWrongTypedValueStaysUntilWritten()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.path(), "{\"set_show_ip\": \"yes\", \"set_show_uuid\": 7, \"future_key\": [1, 2]}");
+        PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
+        preferences.setSetAppBgStyle(QStringLiteral("BigSurStyle"));
+        QJsonObject stored = readFile(dir.path());
+        QCOMPARE(stored.value("set_show_ip"), QJsonValue("yes"));
+        QCOMPARE(stored.value("set_show_uuid"), QJsonValue(7));
+        QCOMPARE(stored.value("future_key").toArray().size(), 2);
+        QCOMPARE(stored.value("set_bg_style"), QJsonValue("BigSurStyle"));
+        preferences.setSetShowIPAddress(true);
+        stored = readFile(dir.path());
+        QCOMPARE(stored.value("set_show_ip"), QJsonValue(true));
+        QCOMPARE(stored.value("set_show_uuid"), QJsonValue(7));
+    }
+
+    void testWriteThenSignal()
+    {
+        QTemporaryDir dir;
+        PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
+        QSignalSpy spy(&preferences, &PreferenceManager::objectWillChange);
+        QJsonObject onDiskAtSignal;
+        QString inMemoryAtSignal;
+        connect(&preferences, &PreferenceManager::objectWillChange, this, [&] {
+            onDiskAtSignal = readFile(dir.path());
+            inMemoryAtSignal = preferences.setAppThemeMode();
+        });
+        preferences.setSetAppThemeMode(QStringLiteral("DarkMode"));
+        // Stored at once, announced later on the event loop.
+        QCOMPARE(readFile(dir.path()).value("set_theme_mode"), QJsonValue("DarkMode"));
+        QCOMPARE(spy.count(), 0);
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(onDiskAtSignal.value("set_theme_mode"), QJsonValue("DarkMode"));
+        QCOMPARE(inMemoryAtSignal, QStringLiteral("DarkMode"));
+
+        // One signal per write, also when the value does not change.
+        preferences.setSetAppThemeMode(QStringLiteral("DarkMode"));
+        preferences.setSetShowUUID(true);
+        preferences.setSetSerialNumber(true);
+        QTRY_COMPARE(spy.count(), 4);
+        QTest::qWait(20);
+        QCOMPARE(spy.count(), 4);
+    }
+
+    void testValuesSurviveRestartAndFileIsPrivate()
+    {
+        QTemporaryDir dir;
+        const QString config = dir.path() + QStringLiteral("/tavlo");
+        {
+            PreferenceManager preferences(config, QLocale(QLocale::Chinese));
+            preferences.setSetApplanguage(QStringLiteral("de"));
+            preferences.setSetShowIPAddress(true);
+            preferences.setSetAppBgStyle(QStringLiteral("CartoonStyle"));
+        }
+        PreferenceManager again(config, QLocale(QLocale::Chinese));
+        QCOMPARE(again.setApplanguage(), QStringLiteral("de"));
+        QCOMPARE(again.setShowIPAddress(), true);
+        QCOMPARE(again.setAppBgStyle(), QStringLiteral("CartoonStyle"));
+        const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        const auto filePermissions = QFile::permissions(again.filePath());
+        QVERIFY(filePermissions.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QVERIFY(!(filePermissions & others));
+        QVERIFY(!(QFile::permissions(config) & others));
+    }
+
+    void testUnparsableFileIsKeptAside_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("truncated") << QByteArray("{\"set_show_ip\": tr");
+        QTest::newRow("not an object") << QByteArray("[\"set_show_ip\", true]");
+        QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe{{", 5);
+        QTest::newRow("empty") << QByteArray();
+    }
+
+    void testUnparsableFileIsKeptAside()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        writeFile(dir.path(), bytes);
+        PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
+        QCOMPARE(preferences.setShowIPAddress(), false);
+        // Nothing is moved or written until a setting changes.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        preferences.setSetShowUUID(true);
+        const QStringList aside = QDir(dir.path()).entryList({ QStringLiteral("preferences.json.bad-*") }, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QFile kept(dir.path() + QLatin1Char('/') + aside.first());
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), bytes);
+        QCOMPARE(readFile(dir.path()).value("set_show_uuid"), QJsonValue(true));
+        // Later writes do not move the new, good file away.
+        preferences.setSetShowUUID(false);
+        QCOMPARE(QDir(dir.path()).entryList({ QStringLiteral("preferences.json.bad-*") }, QDir::Files).size(), 1);
+    }
+
+    void testCrashBeforeRenameLeavesOldFile()
+    {
+        QTemporaryDir dir;
+        {
+            PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
+            preferences.setSetAppThemeMode(QStringLiteral("LightMode"));
+        }
+        const QByteArray before = [&] {
+            QFile file(dir.path() + QStringLiteral("/preferences.json"));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        {
+            // A writer that dies after writing its temporary file and before the rename.
+            QSaveFile interrupted(dir.path() + QStringLiteral("/preferences.json"));
+            QVERIFY(interrupted.open(QIODevice::WriteOnly));
+            interrupted.write("{\"set_theme_mode\": \"Dar");
+            interrupted.cancelWriting();
+        }
+        // A leftover temporary file of the same kind must not disturb loading.
+        QFile stray(dir.path() + QStringLiteral("/preferences.json.Ab12Cd"));
+        QVERIFY(stray.open(QIODevice::WriteOnly));
+        stray.write("{\"set_theme_mode\": \"Dar");
+        stray.close();
+
+        QFile file(dir.path() + QStringLiteral("/preferences.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
+        QCOMPARE(preferences.setAppThemeMode(), QStringLiteral("LightMode"));
+    }
+
+    void testUnwritableDirectoryKeepsValueInMemory()
+    {
+        if (geteuid() == 0) {
+            QSKIP("root writes anywhere");
+        }
+        QTemporaryDir dir;
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        PreferenceManager preferences(dir.path() + QStringLiteral("/tavlo"), QLocale(QLocale::English));
+        QSignalSpy spy(&preferences, &PreferenceManager::objectWillChange);
+        preferences.setSetShowIPAddress(true);
+        QCOMPARE(preferences.setShowIPAddress(), true);
+        QTRY_COMPARE(spy.count(), 1);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+
+    void testWindowFrames()
+    {
+        QTemporaryDir dir;
+        {
+            PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
+            QCOMPARE(preferences.windowFrame(QStringLiteral("AboutView")), std::nullopt);
+            QSignalSpy spy(&preferences, &PreferenceManager::objectWillChange);
+            preferences.setWindowFrame(QStringLiteral("AboutView"), QRect(10, 20, 400, 320));
+            preferences.setWindowFrame(QStringLiteral("SettingView"), QRect(-5, 0, 437, 380));
+            QTest::qWait(10);
+            QCOMPARE(spy.count(), 0);
+        }
+        writeFile(dir.path(), [&] {
+            QJsonObject stored = readFile(dir.path());
+            QJsonObject frames = stored.value("window_frames").toObject();
+            frames.insert("feedbackWindow", QJsonObject { { "x", "1" }, { "y", 2 }, { "width", 3 }, { "height", 4 } });
+            stored.insert("window_frames", frames);
+            return QJsonDocument(stored).toJson();
+        }());
+        PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
+        QCOMPARE(preferences.windowFrame(QStringLiteral("AboutView")), QRect(10, 20, 400, 320));
+        QCOMPARE(preferences.windowFrame(QStringLiteral("SettingView")), QRect(-5, 0, 437, 380));
+        QCOMPARE(preferences.windowFrame(QStringLiteral("feedbackWindow")), std::nullopt);
+    }
+
+    void testSharedInstanceIsOne()
+    {
+        QCOMPARE(PreferenceManager::shared(), PreferenceManager::shared());
+        QCOMPARE(PreferenceManager::shared()->thread(), QCoreApplication::instance()->thread());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPreferenceManager)
+#include "tst_PreferenceManager.moc"

@@ -1,0 +1,308 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "preferences/PreferenceManager.h"
+#include "views/AppearanceController.h"
+#include "views/ContentView.h"
+#include "views/RegionPlaceholder.h"
+#include "views/SystemColors.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Stands in for the popover window: paints its own background, which the dashboard's
+// transparent styles let through.
+class Host : public QWidget
+{
+public:
+    explicit Host(PreferenceManager *preferences)
+        : view(new ContentView(preferences, this))
+    {
+        setFixedSize(ContentView::kWidth, ContentView::kHeight);
+    }
+
+    QColor material = QColor(255, 0, 255);
+    bool useMaterial = true;
+    ContentView *view;
+
+protected:
+    void paintEvent(QPaintEvent * /*event*/) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), useMaterial ? material : palette().color(QPalette::Window));
+    }
+};
+
+bool near(const QColor &a, const QColor &b, int tolerance = 14)
+{
+    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
+        && qAbs(a.blue() - b.blue()) <= tolerance;
+}
+
+// Corners and edges that no region covers.
+const QList<QPoint> kOpenPoints { { 2, 2 }, { 347, 2 }, { 2, 690 }, { 347, 690 }, { 175, 4 } };
+
+} // namespace
+
+class TestContentView : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_config;
+    PreferenceManager *m_preferences = nullptr;
+    Host *m_host = nullptr;
+
+    QImage render()
+    {
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        return m_host->grab().toImage();
+    }
+
+    void set(const QString &theme, const QString &background, const QString &language = QStringLiteral("en"))
+    {
+        m_preferences->setSetAppThemeMode(theme);
+        m_preferences->setSetAppBgStyle(background);
+        m_preferences->setSetApplanguage(language);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+
+    QString screenshot(const QString &name)
+    {
+        const QString dir = qEnvironmentVariable("TAVLO_SCREENSHOT_DIR", QDir::tempPath() + "/tavlo-screenshots");
+        QDir().mkpath(dir);
+        const QString path = dir + QLatin1Char('/') + name + QStringLiteral(".png");
+        m_host->useMaterial = false;
+        m_host->update();
+        const bool saved = render().save(path);
+        m_host->useMaterial = true;
+        return saved ? path : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_preferences = new PreferenceManager(m_config.path(), QLocale(QLocale::English), this);
+        m_host = new Host(m_preferences);
+        m_host->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_host));
+    }
+
+    void cleanupTestCase() { delete m_host; }
+
+    void testDefaults()
+    {
+        // No stored preferences: transparent, following the system, in the default language.
+        QCOMPARE(m_host->view->backgroundStyle(), QStringLiteral("DefaultStyle"));
+        const QImage image = render();
+        for (const QPoint &point : kOpenPoints) {
+            QVERIFY2(near(image.pixelColor(point), m_host->material), qPrintable(image.pixelColor(point).name()));
+        }
+        QCOMPARE(m_host->view->size(), QSize(350, 693));
+    }
+
+    void testBackgroundNames_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QString>("image");
+        QTest::newRow("ShapeStyle") << "ShapeStyle"
+                                    << "AnimeStyle";
+        QTest::newRow("CartoonStyle") << "CartoonStyle"
+                                      << "cartoonStyle";
+        QTest::newRow("MontereyStyle") << "MontereyStyle"
+                                       << "Monterey";
+        QTest::newRow("BigSurStyle") << "BigSurStyle"
+                                     << "BigSur";
+        QTest::newRow("GradientStyle") << "GradientStyle"
+                                       << "";
+        QTest::newRow("DefaultStyle") << "DefaultStyle"
+                                      << "";
+        QTest::newRow("lower-case value") << "cartoonStyle"
+                                          << "";
+    }
+
+    void testBackgroundNames()
+    {
+        QFETCH(QString, style);
+        QFETCH(QString, image);
+        QCOMPARE(ContentView::backgroundImageName(style), image);
+    }
+
+    void testBackgroundPixels_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QColor>("topLeft");
+        // Top-left colours of our pictures, and the host's colour where nothing is painted.
+        QTest::newRow("DefaultStyle") << "DefaultStyle" << QColor(255, 0, 255);
+        QTest::newRow("empty value") << "" << QColor(255, 0, 255);
+        QTest::newRow("unknown value") << "Plaid" << QColor(255, 0, 255);
+        QTest::newRow("ShapeStyle") << "ShapeStyle" << QColor(0xfd, 0xe2, 0xe4);
+        QTest::newRow("CartoonStyle") << "CartoonStyle" << QColor(0x62, 0xc3, 0xf5);
+        QTest::newRow("MontereyStyle") << "MontereyStyle" << QColor(0x2b, 0x2a, 0x6b);
+        QTest::newRow("BigSurStyle") << "BigSurStyle" << QColor(0x1f, 0x4e, 0x8c);
+    }
+
+    void testBackgroundPixels()
+    {
+        QFETCH(QString, style);
+        QFETCH(QColor, topLeft);
+        set(QStringLiteral("LightMode"), style);
+        const QColor seen = render().pixelColor(2, 2);
+        QVERIFY2(near(seen, topLeft), qPrintable(seen.name()));
+    }
+
+    void testGradient_data()
+    {
+        QTest::addColumn<QString>("theme");
+        QTest::newRow("light") << "LightMode";
+        QTest::newRow("dark") << "DarkMode";
+    }
+
+    void testGradient()
+    {
+        QFETCH(QString, theme);
+        set(theme, QStringLiteral("GradientStyle"));
+        const QImage image = render();
+        // Blue in the top trailing corner, purple in the bottom leading one, green between.
+        const QColor blue = image.pixelColor(347, 2);
+        const QColor purple = image.pixelColor(2, 690);
+        const QColor middle = image.pixelColor(175, 346);
+        QVERIFY2(blue.blue() > blue.red() + 60 && blue.blue() > blue.green() + 40, qPrintable(blue.name()));
+        QVERIFY2(purple.red() > purple.green() + 60 && purple.blue() > purple.green() + 60, qPrintable(purple.name()));
+        QVERIFY2(middle.green() > middle.red() && middle.green() > middle.blue(), qPrintable(middle.name()));
+        // The scheme picks the colour variants.
+        const QPalette palette = QApplication::palette();
+        const QColor expected = SystemColors::blue(palette);
+        QColor composed = expected;
+        composed.setRed(int(expected.red() * 0.9 + 255 * 0.1));
+        composed.setGreen(int(expected.green() * 0.9));
+        composed.setBlue(int(expected.blue() * 0.9 + 255 * 0.1));
+        QVERIFY2(near(image.pixelColor(349, 0), composed, 10), qPrintable(image.pixelColor(349, 0).name()));
+    }
+
+    void testSchemes_data()
+    {
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("LightMode") << "LightMode" << false;
+        QTest::newRow("DarkMode") << "DarkMode" << true;
+        QTest::newRow("unknown value") << "Sepia" << true;
+        QTest::newRow("empty value") << "" << true;
+        // The offscreen platform's own palette is light, and no portal answers here.
+        QTest::newRow("SystemMode") << "SystemMode" << false;
+    }
+
+    void testSchemes()
+    {
+        QFETCH(QString, theme);
+        QFETCH(bool, dark);
+        set(theme, QStringLiteral("DefaultStyle"));
+        QCOMPARE(SystemColors::isDark(m_host->view->palette()), dark);
+        // The popover's background follows, and so do the texts drawn on it.
+        m_host->useMaterial = false;
+        const QImage image = render();
+        m_host->useMaterial = true;
+        const QColor corner = image.pixelColor(2, 2);
+        QVERIFY2(dark ? corner.lightness() < 80 : corner.lightness() > 200, qPrintable(corner.name()));
+        const auto placeholders = m_host->view->findChildren<RegionPlaceholder *>();
+        QVERIFY(!placeholders.isEmpty());
+        const QColor text = placeholders.first()->palette().color(QPalette::WindowText);
+        QVERIFY2(dark ? text.lightness() > 180 : text.lightness() < 80, qPrintable(text.name()));
+    }
+
+    void testRetranslatesOpenWindow_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QString>("version");
+        QTest::newRow("de") << "de"
+                            << "Einstellungen"
+                            << "Version: ";
+        QTest::newRow("ja") << "ja"
+                            << "設定"
+                            << "バージョン：";
+        QTest::newRow("zh-Hans") << "zh-Hans"
+                                 << "设置"
+                                 << "版本：";
+        QTest::newRow("zh-Hant_CN") << "zh-Hant_CN"
+                                    << "設定"
+                                    << "版本：";
+        QTest::newRow("ms") << "ms"
+                            << "Tetapan"
+                            << "Versi: ";
+        QTest::newRow("unknown falls back to English") << "fr"
+                                                       << "Settings"
+                                                       << "Version: ";
+    }
+
+    void testRetranslatesOpenWindow()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, settings);
+        QFETCH(QString, version);
+        QVERIFY(m_host->isVisible());
+        set(QStringLiteral("LightMode"), QStringLiteral("DefaultStyle"), language);
+        QStringList texts;
+        QTRY_VERIFY([&] {
+            texts.clear();
+            for (const auto *placeholder : m_host->view->findChildren<RegionPlaceholder *>()) {
+                texts << placeholder->texts();
+            }
+            return texts.contains(settings) && texts.contains(version);
+        }());
+        QCOMPARE(m_host->view->locale(), AppearanceController::locale(language));
+    }
+
+    void testLayout()
+    {
+        set(QStringLiteral("LightMode"), QStringLiteral("DefaultStyle"));
+        const auto placeholders = m_host->view->findChildren<RegionPlaceholder *>();
+        QCOMPARE(placeholders.size(), 5);
+        // Header boxes, hardware card, section switcher, resource panel.
+        QCOMPARE(placeholders[0]->size(), QSize(152, 65));
+        QCOMPARE(placeholders[1]->size(), QSize(152, 65));
+        QCOMPARE(placeholders[2]->size(), QSize(350, 150));
+        QCOMPARE(placeholders[3]->height(), 115);
+        QCOMPARE(placeholders[4]->size(), QSize(255, 370));
+        QWidget *header = placeholders[0]->parentWidget()->parentWidget();
+        const int spacing = m_host->view->style()->pixelMetric(QStyle::PM_LayoutVerticalSpacing);
+        // Where the stack puts each region, undoing the drawing offsets.
+        const int headerTop = header->y() - 35 - 6;
+        const int cardTop = placeholders[2]->y() - 32;
+        const int switcherTop = placeholders[3]->y() - 34 - 3;
+        const int panelTop = placeholders[4]->y() - 1;
+        QCOMPARE(cardTop, headerTop + 6 + header->height() + 3 + spacing);
+        QCOMPARE(switcherTop, cardTop + 150 + spacing);
+        QCOMPARE(panelTop, switcherTop + 3 + 115 + 2 + spacing);
+        // The stack is taller than the frame and centred on it.
+        const int stackBottom = panelTop + 1 + 370 + 8;
+        QVERIFY(qAbs((headerTop - 4) - (693 - 4 - stackBottom)) <= 1);
+        QCOMPARE(placeholders[4]->x(), (350 - 255) / 2);
+    }
+
+    void testScreenshots()
+    {
+        const QStringList styles { "DefaultStyle", "GradientStyle", "MontereyStyle", "BigSurStyle", "ShapeStyle",
+            "CartoonStyle" };
+        for (const QString &theme : { QStringLiteral("LightMode"), QStringLiteral("DarkMode") }) {
+            for (const QString &style : styles) {
+                set(theme, style);
+                QVERIFY(!screenshot(QStringLiteral("dashboard-%1-%2").arg(style, theme)).isEmpty());
+            }
+        }
+        for (const char *language : { "zh_CN", "zh-Hant_CN", "en", "ja", "ms", "de" }) {
+            set(QStringLiteral("LightMode"), QStringLiteral("GradientStyle"), QString::fromLatin1(language));
+            QVERIFY(!screenshot(QStringLiteral("dashboard-language-%1").arg(QLatin1String(language))).isEmpty());
+        }
+    }
+};
+
+QTEST_MAIN(TestContentView)
+#include "tst_ContentView.moc"
