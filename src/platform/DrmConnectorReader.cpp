@@ -5,6 +5,7 @@
 #include "SysInfoFile.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 DrmConnectorReader::DrmConnectorReader(QString sysRoot)
     : m_dir(sysRoot + QStringLiteral("/class/drm"))
@@ -79,6 +80,9 @@ QList<DrmCard> DrmConnectorReader::cards() const
             }
             card.displays.append(display);
         }
+        // The built-in panel first: it is the main display of a laptop.
+        std::stable_partition(
+            card.displays.begin(), card.displays.end(), [](const DrmDisplay &display) { return display.internal; });
         cards.append(card);
     }
     return cards;

@@ -150,6 +150,8 @@ HardwareOverview HardwareReport::overview() const
         overview.modelIdentifier = product;
     else if (const QStringList compatible = deviceTree.compatible(); !compatible.isEmpty())
         overview.modelIdentifier = compatible.constFirst();
+    else if (const auto board = dmi.field(QStringLiteral("board_name")))
+        overview.modelIdentifier = board;
 
     if (cpuInfo)
         overview.processorName = CpuInfoReader::processorName(*cpuInfo);
