@@ -130,7 +130,7 @@ void PublicAddressLookup::finish(QNetworkReply *reply, const QString &text)
     emit finished(text);
 }
 
-void fetchPublicIP(QObject *context, std::function<void(const QString &)> done)
+void fetchPublicIP(QObject *context, std::function<void(const QString &)> done, const QUrl &endpoint)
 {
     auto *lookup = new PublicAddressLookup(context);
     QObject::connect(
@@ -139,5 +139,5 @@ void fetchPublicIP(QObject *context, std::function<void(const QString &)> done)
                 done(text);
             lookup->deleteLater();
         });
-    lookup->fetch();
+    lookup->fetch(endpoint);
 }

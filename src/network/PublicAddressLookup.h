@@ -47,6 +47,7 @@ private:
     QNetworkReply *m_reply = nullptr;
 };
 
-// One lookup at the build's endpoint; `done` runs on the context's thread, and not at all if
-// the context is destroyed first.
-void fetchPublicIP(QObject *context, std::function<void(const QString &)> done);
+// One lookup, at the build's endpoint unless told otherwise; `done` runs on the context's
+// thread, and not at all if the context is destroyed first.
+void fetchPublicIP(QObject *context, std::function<void(const QString &)> done,
+    const QUrl &endpoint = PublicAddressLookup::defaultEndpoint());
