@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
-CpuTopologyReader::CpuTopologyReader(QString sysRoot)
+CpuTopologyReader::CpuTopologyReader(const QString &sysRoot)
     : m_dir(sysRoot + QStringLiteral("/devices/system/cpu"))
 { }
 

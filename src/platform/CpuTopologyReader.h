@@ -23,7 +23,7 @@ struct CpuTopology
 class CpuTopologyReader
 {
 public:
-    explicit CpuTopologyReader(QString sysRoot = QStringLiteral("/sys"));
+    explicit CpuTopologyReader(const QString &sysRoot = QStringLiteral("/sys"));
 
     CpuTopology read() const;
 

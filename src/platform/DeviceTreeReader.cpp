@@ -6,7 +6,7 @@
 
 #include <QDir>
 
-DeviceTreeReader::DeviceTreeReader(QString procRoot)
+DeviceTreeReader::DeviceTreeReader(const QString &procRoot)
     : m_dir(procRoot + QStringLiteral("/device-tree"))
 { }
 

@@ -12,7 +12,7 @@
 class DeviceTreeReader
 {
 public:
-    explicit DeviceTreeReader(QString procRoot = QStringLiteral("/proc"));
+    explicit DeviceTreeReader(const QString &procRoot = QStringLiteral("/proc"));
 
     bool present() const;
     std::optional<QString> model() const;

@@ -6,7 +6,7 @@
 
 #include <QDir>
 
-DmiReader::DmiReader(QString sysRoot)
+DmiReader::DmiReader(const QString &sysRoot)
     : m_dir(sysRoot + QStringLiteral("/class/dmi/id"))
 { }
 

@@ -12,7 +12,7 @@
 class DmiReader
 {
 public:
-    explicit DmiReader(QString sysRoot = QStringLiteral("/sys"));
+    explicit DmiReader(const QString &sysRoot = QStringLiteral("/sys"));
 
     bool present() const;
     std::optional<QString> field(const QString &name) const;

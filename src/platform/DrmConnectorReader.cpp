@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 
-DrmConnectorReader::DrmConnectorReader(QString sysRoot)
+DrmConnectorReader::DrmConnectorReader(const QString &sysRoot)
     : m_dir(sysRoot + QStringLiteral("/class/drm"))
 { }
 

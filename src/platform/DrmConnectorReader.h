@@ -27,7 +27,7 @@ struct DrmCard
 class DrmConnectorReader
 {
 public:
-    explicit DrmConnectorReader(QString sysRoot = QStringLiteral("/sys"));
+    explicit DrmConnectorReader(const QString &sysRoot = QStringLiteral("/sys"));
 
     QList<DrmCard> cards() const;
 

@@ -4,7 +4,7 @@
 
 #include "SysInfoFile.h"
 
-MemoryBlockReader::MemoryBlockReader(QString sysRoot)
+MemoryBlockReader::MemoryBlockReader(const QString &sysRoot)
     : m_dir(sysRoot + QStringLiteral("/devices/system/memory"))
 { }
 

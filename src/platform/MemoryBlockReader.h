@@ -11,7 +11,7 @@
 class MemoryBlockReader
 {
 public:
-    explicit MemoryBlockReader(QString sysRoot = QStringLiteral("/sys"));
+    explicit MemoryBlockReader(const QString &sysRoot = QStringLiteral("/sys"));
 
     std::optional<quint64> onlineBytes() const;
 

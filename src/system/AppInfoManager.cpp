@@ -38,7 +38,8 @@ std::optional<QString> AppInfoManager::chassis() const
         const HostnamedClient hostnamed(QDBusConnection::systemBus(), m_sources.hostnamedTimeoutMs);
         if (auto kind = hostnamed.property(QStringLiteral("Chassis"))) {
             // hostnamed folds all-in-ones and mini PCs into "desktop"; the firmware is finer.
-            if (*kind == QLatin1String("desktop") && (dmiType == 13 || dmiType == 35))
+            const int type = dmiType.value_or(0);
+            if (*kind == QLatin1String("desktop") && (type == 13 || type == 35))
                 return QString::number(*dmiType);
             return kind;
         }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandRunner.h"
 
+#include "CommandRunChannel.h"
 #include "Utf8ChunkDecoder.h"
 
 #include <QCoreApplication>
@@ -20,17 +21,6 @@
 #include <vector>
 
 namespace {
-
-// Carries one run's results from its worker to the context's thread. Signals emitted from the
-// worker are queued to the receiver; Qt drops them if the receiver is destroyed first.
-class RunChannel : public QObject
-{
-    Q_OBJECT
-
-signals:
-    void output(const QString &text);
-    void finished(int status);
-};
 
 QThreadPool &runPool()
 {
@@ -93,8 +83,8 @@ int reap(pid_t pid, const QDeadlineTimer &deadline)
     }
 }
 
-void runChild(
-    const QByteArray &program, CStrings argv, CStrings envp, RunChannel *channel, std::chrono::milliseconds timeout)
+void runChild(const QByteArray &program, CStrings argv, CStrings envp, CommandRunChannel *channel,
+    std::chrono::milliseconds timeout)
 {
     const QDeadlineTimer deadline(timeout);
     int fds[2];
@@ -170,16 +160,16 @@ void CommandRunner::runCommand(const QString &launchPath, const std::optional<QS
     if (!context)
         context = QCoreApplication::instance();
 
-    auto *channel = new RunChannel;
+    auto *channel = new CommandRunChannel;
     if (context) {
         if (outputHandler) {
             QObject::connect(
-                channel, &RunChannel::output, context,
+                channel, &CommandRunChannel::output, context,
                 [handler = std::move(outputHandler)](const QString &text) { handler(text); }, Qt::QueuedConnection);
         }
         if (terminationHandler) {
             QObject::connect(
-                channel, &RunChannel::finished, context,
+                channel, &CommandRunChannel::finished, context,
                 [handler = std::move(terminationHandler)](int status) { handler(status); }, Qt::QueuedConnection);
         }
         channel->moveToThread(context->thread());
@@ -209,5 +199,3 @@ bool CommandRunner::waitForRuns(std::chrono::milliseconds limit)
 {
     return runPool().waitForDone(int(limit.count()));
 }
-
-#include "CommandRunner.moc"

@@ -58,8 +58,8 @@ QString pciVendorName(const QString &vendorId)
 std::optional<QString> modelFromDmi(const DmiReader &dmi)
 {
     const auto vendor = dmi.field(QStringLiteral("sys_vendor"));
-    const auto product = dmi.field(QStringLiteral("product_name"));
-    const auto version = dmi.field(QStringLiteral("product_version"));
+    auto product = dmi.field(QStringLiteral("product_name"));
+    auto version = dmi.field(QStringLiteral("product_version"));
     // Lenovo keeps the machine type in product_name ("20XW0055GE") and the name people know
     // in product_version ("ThinkPad X1 Carbon Gen 9").
     if (vendor && vendor->compare(QLatin1String("LENOVO"), Qt::CaseInsensitive) == 0 && version)

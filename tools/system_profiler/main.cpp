@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         if (argument == QLatin1String("--root") && i + 1 < arguments.size()) {
-            const QString root = arguments.at(++i);
+            const QString &root = arguments.at(++i);
             sources.procRoot = root + QStringLiteral("/proc");
             sources.sysRoot = root + QStringLiteral("/sys");
             sources.etcRoot = root + QStringLiteral("/etc");
