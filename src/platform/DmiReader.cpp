@@ -59,6 +59,8 @@ bool DmiReader::isPlaceholder(const QString &value)
         QStringLiteral("Chassis Serial Number"),
         QStringLiteral("Default String"),
         QStringLiteral("INVALID"),
+        // The sample UUID of a reference BIOS, left in place by many cheap boards.
+        QStringLiteral("03000200-0400-0500-0006-000700080009"),
     };
     for (const QString &filler : fillers) {
         if (value.compare(filler, Qt::CaseInsensitive) == 0)

@@ -53,6 +53,13 @@ struct CStrings
     }
 };
 
+// The child's whole process group, and the child itself in case it left the group.
+void killRun(pid_t pid)
+{
+    ::kill(-pid, SIGKILL);
+    ::kill(pid, SIGKILL);
+}
+
 int statusOf(int waitStatus)
 {
     if (WIFEXITED(waitStatus))
@@ -74,7 +81,7 @@ int reap(pid_t pid, const QDeadlineTimer &deadline)
         if (done < 0 && errno != EINTR)
             return CommandRunner::failedToStartStatus;
         if (deadline.hasExpired()) {
-            ::kill(-pid, SIGKILL);
+            killRun(pid);
             while (::waitpid(pid, &waitStatus, 0) < 0 && errno == EINTR) { }
             return statusOf(waitStatus);
         }
@@ -127,7 +134,7 @@ void runChild(const QByteArray &program, CStrings argv, CStrings envp, CommandRu
     for (;;) {
         const qint64 remaining = deadline.remainingTime();
         if (remaining == 0) {
-            ::kill(-pid, SIGKILL);
+            killRun(pid);
             break;
         }
         pollfd readable { fds[0], POLLIN, 0 };

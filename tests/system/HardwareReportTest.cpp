@@ -182,6 +182,7 @@ private slots:
         QTest::newRow("default string") << "Default string" << true;
         QTest::newRow("zero uuid") << "00000000-0000-0000-0000-000000000000" << true;
         QTest::newRow("all F uuid") << "FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF" << true;
+        QTest::newRow("reference BIOS sample UUID") << "03000200-0400-0500-0006-000700080009" << true;
         QTest::newRow("real serial") << "PF2XK7QM" << false;
         QTest::newRow("serial with zeros") << "0000000A" << false;
     }
