@@ -4,6 +4,7 @@
 
 #include "platform/MemInfoReader.h"
 #include "platform/ProcStatReader.h"
+#include "system/ResourceFigures.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -230,6 +231,27 @@ private slots:
         QVERIFY(!memoryUsage(source));
         QVERIFY(!hostBasicInfo(source));
         QCOMPARE(memoryPercentText(source), QString());
+    }
+
+    void testPanelRefresh()
+    {
+        CpuLoadTicks previous;
+        const ResourceFigures figures
+            = readResourceFigures(previous, fixture(QStringLiteral("laptop")), QStringLiteral(TAVLO_TEST_DATA));
+        QCOMPARE(figures.memoryPercent, QStringLiteral("34.64%"));
+        QCOMPARE(figures.memoryFree, QStringLiteral("10.01GB"));
+        QCOMPARE(figures.memoryUsed, QStringLiteral("5.31GB"));
+        QCOMPARE(figures.memoryTotal, QStringLiteral("15.32GB"));
+        QVERIFY(std::abs(figures.memoryShare - 0.3464) < 1e-4);
+        // Since boot on the fixture's counters: user 1462348 of 13652680 ticks (iowait is idle, softirq system).
+        QCOMPARE(figures.cpuUser, QString::asprintf("%.2f%%", 100.0 * 1462348 / 13652680));
+        QVERIFY(figures.disk.totalText.endsWith(QLatin1String("GB")));
+
+        const ResourceFigures unreadable
+            = readResourceFigures(previous, HostStatisticsSource { QStringLiteral("/none") }, QStringLiteral("/none"));
+        QCOMPARE(unreadable.memoryPercent, QString());
+        QCOMPARE(unreadable.cpuUser, QString());
+        QCOMPARE(unreadable.disk.percentText, QStringLiteral("0.00%"));
     }
 
     void testThisMachine()
