@@ -64,6 +64,8 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
             QSKIP("dbus-daemon missing");
+        if (QProcess::execute(QStringLiteral("/usr/bin/python3"), { "-c", "import dbusmock" }) != 0)
+            QSKIP("python3-dbusmock missing");
         m_bus.start(QStringLiteral("dbus-daemon"), { "--session", "--nofork", "--print-address=1" });
         QVERIFY(m_bus.waitForReadyRead(10000));
         m_address = QString::fromUtf8(m_bus.readLine()).trimmed();
