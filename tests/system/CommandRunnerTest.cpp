@@ -1,0 +1,239 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "system/CommandRunner.h"
+
+#include "system/CommandLineManager.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryFile>
+#include <QTest>
+#include <QThread>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+struct Run
+{
+    QStringList chunks;
+    std::optional<int> status;
+    bool onMainThread = true;
+    bool outputAfterStatus = false;
+};
+
+// Starts a run and waits on the event loop until its status arrives.
+std::shared_ptr<Run> run(const QString &program, const std::optional<QStringList> &arguments,
+    std::chrono::milliseconds timeout = CommandRunner::defaultTimeout)
+{
+    auto result = std::make_shared<Run>();
+    QThread *mainThread = QThread::currentThread();
+    CommandLineManager::runCommand(
+        program, arguments,
+        [result, mainThread](const QString &chunk) {
+            result->chunks.append(chunk);
+            result->onMainThread = result->onMainThread && QThread::currentThread() == mainThread;
+            result->outputAfterStatus = result->outputAfterStatus || result->status.has_value();
+        },
+        [result, mainThread](int status) {
+            result->status = status;
+            result->onMainThread = result->onMainThread && QThread::currentThread() == mainThread;
+        },
+        nullptr, timeout);
+    (void)QTest::qWaitFor([&result] { return result->status.has_value(); }, 20000);
+    return result;
+}
+
+int openDescriptors()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+// Our children, living or zombie, from each process's parent id in /proc.
+QStringList childProcesses()
+{
+    QStringList children;
+    const QString self = QString::number(::getpid());
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        // "pid (comm) state ppid ...": comm may hold spaces, so count from the last ')'.
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields.at(1) == self.toLatin1())
+            children.append(pid + u' ' + QString::fromLatin1(fields.at(0)));
+    }
+    return children;
+}
+} // namespace
+
+class CommandRunnerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QVERIFY(CommandRunner::waitForRuns(std::chrono::seconds(20))); }
+
+    void testRuns_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<int>("status");
+        QTest::newRow("prints a line") << "/bin/echo" << QStringList { "hello", "world" } << "hello world\n" << 0;
+        QTest::newRow("prints nothing") << "/bin/true" << QStringList() << "" << 0;
+        QTest::newRow("exit status") << "/bin/sh" << QStringList { "-c", "echo out; exit 3" } << "out\n" << 3;
+        QTest::newRow("ended by a signal") << "/bin/sh" << QStringList { "-c", "kill -TERM $$" } << "" << 128 + 15;
+        QTest::newRow("arguments are not a shell line")
+            << "/bin/echo" << QStringList { "$HOME;", "`id`", "a b" } << "$HOME; `id` a b\n"
+            << 0;
+        QTest::newRow("standard input is empty") << "/bin/cat" << QStringList() << "" << 0;
+        QTest::newRow("ordered chunks") << "/bin/sh"
+                                        << QStringList { "-c", "for i in 1 2 3 4 5; do echo $i; sleep 0.02; done" }
+                                        << "1\n2\n3\n4\n5\n"
+                                        << 0;
+        // The first byte of "é" (C3 A9) comes alone; the character must survive the split.
+        QTest::newRow("character split across reads")
+            << "/bin/sh" << QStringList { "-c", "printf '\\303'; sleep 0.2; printf '\\251!\\n'" } << "\u00e9!\n"
+            << 0;
+        // Bytes that are no UTF-8 at all lose their own chunk only.
+        QTest::newRow("invalid chunk dropped")
+            << "/bin/sh" << QStringList { "-c", "echo before; sleep 0.2; printf '\\377\\n'; sleep 0.2; echo after" }
+            << "before\nafter\n"
+            << 0;
+    }
+    void testRuns()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, output);
+        QFETCH(int, status);
+        const auto result = run(program, arguments);
+        QCOMPARE(result->status, std::optional<int>(status));
+        QCOMPARE(result->chunks.join(QString()), output);
+        if (output.isEmpty())
+            QVERIFY(result->chunks.isEmpty());
+        QVERIFY(result->onMainThread);
+        QVERIFY(!result->outputAfterStatus);
+    }
+
+    void testCannotStart_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("missing") << "/nonexistent/program";
+        QTest::newRow("a directory") << "/tmp";
+        QTest::newRow("relative name") << "echo";
+        QTest::newRow("empty") << "";
+    }
+    void testCannotStart()
+    {
+        QFETCH(QString, program);
+        const auto result = run(program, QStringList { "x" });
+        QCOMPARE(result->status, std::optional<int>(CommandRunner::failedToStartStatus));
+        QVERIFY(result->chunks.isEmpty());
+    }
+
+    void testNotExecutable()
+    {
+        QTemporaryFile script;
+        QVERIFY(script.open());
+        script.write("#!/bin/sh\necho should not run\n");
+        script.close();
+        QFile::setPermissions(script.fileName(), QFile::ReadOwner | QFile::WriteOwner);
+        const auto result = run(script.fileName(), std::nullopt);
+        QCOMPARE(result->status, std::optional<int>(CommandRunner::failedToStartStatus));
+        QVERIFY(result->chunks.isEmpty());
+    }
+
+    void testEnvironment()
+    {
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", "/somewhere/else");
+        qputenv("TAVLO_RUNNER_MARK", "kept");
+        // No argument list at all: printenv then lists the whole environment.
+        const auto result = run(QStringLiteral("/usr/bin/printenv"), std::nullopt);
+        qputenv("PATH", oldPath);
+        qunsetenv("TAVLO_RUNNER_MARK");
+        const QStringList lines = result->chunks.join(QString()).split(u'\n');
+        QVERIFY(lines.contains(QStringLiteral("PATH=") + QLatin1String(CommandRunner::fixedPath)));
+        QVERIFY(lines.contains(QStringLiteral("TAVLO_RUNNER_MARK=kept")));
+        QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^PATH="))).size(), 1);
+    }
+
+    void testTimeoutKillsChildAndWhatItStarted_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::newRow("child sleeps") << "echo started; exec sleep 30";
+        // The background sleep keeps the pipe open after the shell is gone.
+        QTest::newRow("grandchild holds the pipe") << "echo started; sleep 30 & exit 0";
+    }
+    void testTimeoutKillsChildAndWhatItStarted()
+    {
+        QFETCH(QString, script);
+        QElapsedTimer clock;
+        clock.start();
+        const auto result
+            = run(QStringLiteral("/bin/sh"), QStringList { "-c", script }, std::chrono::milliseconds(500));
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(result->chunks.join(QString()), QStringLiteral("started\n"));
+        QVERIFY(result->status.has_value());
+        QVERIFY(childProcesses().isEmpty());
+    }
+
+    void testNoZombieNoLeakedDescriptor()
+    {
+        // Warm up the pool's threads and the runner's statics before counting.
+        run(QStringLiteral("/bin/true"), std::nullopt);
+        QVERIFY(CommandRunner::waitForRuns(std::chrono::seconds(10)));
+        const QStringList before = QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System);
+        const int descriptorsBefore = openDescriptors();
+        int finished = 0;
+        auto count = [&finished](int) { ++finished; };
+        for (int i = 0; i < 6; ++i) {
+            CommandRunner::runCommand(QStringLiteral("/bin/echo"), QStringList { "x" }, nullptr, count);
+            CommandRunner::runCommand(QStringLiteral("/nonexistent"), std::nullopt, nullptr, count);
+            CommandRunner::runCommand(QStringLiteral("/bin/sh"), QStringList { "-c", "exit 1" }, nullptr, count);
+        }
+        CommandRunner::runCommand(QStringLiteral("/bin/sleep"), QStringList { "30" }, nullptr, count, nullptr,
+            std::chrono::milliseconds(200));
+        QTRY_COMPARE_WITH_TIMEOUT(finished, 19, 20000);
+        QVERIFY(CommandRunner::waitForRuns(std::chrono::seconds(10)));
+        QCOMPARE(childProcesses(), QStringList());
+        QVERIFY2(openDescriptors() <= descriptorsBefore, qPrintable(before.join(u' ')));
+    }
+
+    void testContextGoneBeforeDelivery()
+    {
+        auto *context = new QObject;
+        bool called = false;
+        CommandRunner::runCommand(
+            QStringLiteral("/bin/sh"), QStringList { "-c", "sleep 0.2; echo late" },
+            [&called](const QString &) { called = true; }, [&called](int) { called = true; }, context);
+        delete context;
+        QVERIFY(CommandRunner::waitForRuns(std::chrono::seconds(10)));
+        QTest::qWait(50);
+        QVERIFY(!called);
+    }
+
+    void testManyAtOnce()
+    {
+        constexpr int runs = 24;
+        QList<std::optional<int>> statuses(runs);
+        QStringList outputs(runs);
+        for (int i = 0; i < runs; ++i) {
+            CommandRunner::runCommand(
+                QStringLiteral("/bin/sh"), QStringList { "-c", QStringLiteral("echo %1; exit %2").arg(i).arg(i % 5) },
+                [&outputs, i](const QString &text) { outputs[i] += text; },
+                [&statuses, i](int status) { statuses[i] = status; });
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::all_of(statuses.cbegin(), statuses.cend(), [](auto s) { return s.has_value(); }), 20000);
+        for (int i = 0; i < runs; ++i) {
+            QCOMPARE(outputs.at(i), QString::number(i) + u'\n');
+            QCOMPARE(*statuses.at(i), i % 5);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandRunnerTest)
+#include "CommandRunnerTest.moc"

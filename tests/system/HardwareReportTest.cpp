@@ -1,0 +1,251 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "system/HardwareReport.h"
+
+#include "platform/CpuInfoReader.h"
+#include "platform/DmiReader.h"
+#include "platform/DrmConnectorReader.h"
+#include "platform/SysInfoFile.h"
+
+#include <QTest>
+
+namespace {
+HardwareReportSources fixture(const QString &name)
+{
+    const QString root = QStringLiteral(TAVLO_TEST_DATA "/system/") + name;
+    return HardwareReportSources { root + QStringLiteral("/proc"), root + QStringLiteral("/sys"),
+        root + QStringLiteral("/etc"), false, 0 };
+}
+
+QString text(const std::optional<QString> &value)
+{
+    return value.value_or(QStringLiteral("(absent)"));
+}
+
+QString number(const std::optional<int> &value)
+{
+    return value ? QString::number(*value) : QStringLiteral("(absent)");
+}
+
+QByteArray edidWithDescriptor(quint8 tag, const QByteArray &payload)
+{
+    QByteArray edid(128, '\0');
+    edid.replace(0, 8, QByteArray::fromHex("00ffffffffffff00"));
+    QByteArray descriptor(18, '\0');
+    descriptor[3] = char(tag);
+    descriptor.replace(5, payload.size(), payload);
+    edid.replace(72, 18, descriptor.left(18));
+    return edid;
+}
+} // namespace
+
+class HardwareReportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void testOverview_data()
+    {
+        QTest::addColumn<QString>("machine");
+        QTest::addColumn<QStringList>("expected"); // model, identifier, processor, speed, sockets, cores, memory,
+                                                   // firmware, serial, uuid
+        QTest::newRow("laptop") << "laptop"
+                                << QStringList { "ThinkPad X1 Carbon Gen 9", "LENOVO 20XW0055GE",
+                                       "11th Gen Intel(R) Core(TM) i7-1165G7 @ 2.80GHz", "4.7 GHz", "1", "4", "16 GB",
+                                       "N32ET75W (1.51 )", "PF2XK7QM", "4C4C4544-0051-3510-8039-B4C04F4B4D32" };
+        // Placeholder strings in the system fields; the board names the machine, the serial is filler.
+        QTest::newRow("self-built hybrid desktop")
+            << "desktop-hybrid"
+            << QStringList { "ASUSTeK COMPUTER INC. PRIME Z690-P D4", "PRIME Z690-P D4",
+                   "12th Gen Intel(R) Core(TM) i5-12600K", "4.9 GHz", "1", "10", "31.1 GB", "2803", "(absent)",
+                   "A3F1E62C-8A4D-11ED-9C55-047C16D2E8B1" };
+        // No DMI, no topology directories, no cpufreq: cpuinfo and machine-id fill in.
+        QTest::newRow("virtual machine") << "vm-nodmi"
+                                         << QStringList { "Virtual Machine", "(absent)", "Intel(R) Xeon(R) Processor",
+                                                "2.3 GHz", "1", "2", "23.5 GB", "(absent)", "(absent)",
+                                                "3D1219C7-C4C5-404A-AA1F-6D2A48ADFDA4" };
+        QTest::newRow("arm board") << "arm-board"
+                                   << QStringList { "Raspberry Pi 4 Model B Rev 1.4", "raspberrypi,4-model-b",
+                                          "ARM Cortex-A72", "1.8 GHz", "1", "4", "3.7 GB", "(absent)",
+                                          "10000000a3b4c5d6", "C0FFEE00-D15E-A5E0-B0A7-F00DFEEDFACE" };
+    }
+    void testOverview()
+    {
+        QFETCH(QString, machine);
+        QFETCH(QStringList, expected);
+        const HardwareOverview overview = HardwareReport(fixture(machine)).overview();
+        const QStringList actual { text(overview.modelName), text(overview.modelIdentifier),
+            text(overview.processorName), text(overview.processorSpeed), number(overview.processors),
+            number(overview.cores), text(overview.memory), text(overview.firmwareVersion), text(overview.serialNumber),
+            text(overview.hardwareUuid) };
+        QCOMPARE(actual, expected);
+    }
+
+    void testDisplays_data()
+    {
+        QTest::addColumn<QString>("machine");
+        QTest::addColumn<QStringList>("displays"); // "card/name/resolution"
+        QTest::newRow("laptop: panel first, then the monitor")
+            << "laptop" << QStringList { "i915/Built-in Display/1920 x 1200", "i915/DELL U2720Q/3840 x 2160" };
+        QTest::newRow("desktop: two monitors, an idle second card")
+            << "desktop-hybrid" << QStringList { "amdgpu/DELL U2720Q/3840 x 2160", "amdgpu/LG ULTRAGEAR/2560 x 1440" };
+        QTest::newRow("virtual machine: no DRM") << "vm-nodmi" << QStringList();
+        QTest::newRow("arm board: HDMI on the second card")
+            << "arm-board" << QStringList { "vc4-drm/DELL P2419H/1920 x 1080" };
+    }
+    void testDisplays()
+    {
+        QFETCH(QString, machine);
+        QStringList displays;
+        for (const GraphicsEntry &card : HardwareReport(fixture(machine)).graphics()) {
+            for (const DisplayEntry &display : card.displays)
+                displays.append(card.name + u'/' + display.name + u'/' + text(display.resolution));
+        }
+        QTEST(displays, "displays");
+    }
+
+    void testEdidName_data()
+    {
+        QTest::addColumn<QByteArray>("edid");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("name with line feed and padding") << edidWithDescriptor(0xfc, "DELL U2720Q\n ") << "DELL U2720Q";
+        QTest::newRow("full thirteen characters") << edidWithDescriptor(0xfc, "ABCDEFGHIJKLM") << "ABCDEFGHIJKLM";
+        QTest::newRow("control bytes become blanks") << edidWithDescriptor(0xfc,
+            "A\x01\x7f"
+            "B\n") << "A B";
+        QTest::newRow("only a text descriptor") << edidWithDescriptor(0xfe, "LP140WU1\n") << "(absent)";
+        QTest::newRow("short block") << QByteArray::fromHex("00ffffffffffff00") << "(absent)";
+        QByteArray badHeader = edidWithDescriptor(0xfc, "NAME\n");
+        badHeader[1] = 0;
+        QTest::newRow("wrong header") << badHeader << "(absent)";
+        QTest::newRow("empty") << QByteArray() << "(absent)";
+    }
+    void testEdidName()
+    {
+        QFETCH(QByteArray, edid);
+        QTEST(text(DrmConnectorReader::edidMonitorName(edid)), "name");
+    }
+
+    void testArmCoreNames_data()
+    {
+        QTest::addColumn<QByteArray>("cpuinfo");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("big.LITTLE, big cores numbered last")
+            << QByteArray("processor\t: 0\nCPU implementer\t: 0x41\nCPU part\t: 0xd05\n\n"
+                          "processor\t: 1\nCPU implementer\t: 0x41\nCPU part\t: 0xd05\n\n"
+                          "processor\t: 2\nCPU implementer\t: 0x41\nCPU part\t: 0xd0b\n\n")
+            << "ARM Cortex-A76 + Cortex-A55";
+        QTest::newRow("32-bit ARM with a model name")
+            << QByteArray("processor\t: 0\nmodel name\t: ARMv7 Processor rev 4 (v7l)\nBogoMIPS\t: 38.40\n\n"
+                          "Hardware\t: BCM2835\nRevision\t: a02082\n")
+            << "ARMv7 Processor rev 4 (v7l)";
+        QTest::newRow("old 32-bit layout") << QByteArray("Processor\t: ARMv7 Processor rev 10 (v7l)\nprocessor\t: 0\n"
+                                                         "BogoMIPS\t: 790.52\n\nprocessor\t: 1\n\n")
+                                           << "ARMv7 Processor rev 10 (v7l)";
+        QTest::newRow("unknown part") << QByteArray("processor\t: 0\nCPU implementer\t: 0x99\nCPU part\t: 0x123\n")
+                                      << "(absent)";
+        QTest::newRow("RISC-V") << QByteArray("processor\t: 0\nhart\t\t: 1\nisa\t\t: rv64imafdc\n"
+                                              "uarch\t\t: sifive,u74-mc\n")
+                                << "sifive,u74-mc";
+        QTest::newRow("garbage") << QByteArray("\x00\xff:::\n\n:") << "(absent)";
+    }
+    void testArmCoreNames()
+    {
+        QFETCH(QByteArray, cpuinfo);
+        QTEST(text(CpuInfoReader::processorName(CpuInfoReader::parse(cpuinfo))), "name");
+    }
+
+    void testCpuList_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("count"); // -1: refused
+        QTest::newRow("ranges and singles") << "0-3,8,10-11" << 7;
+        QTest::newRow("one") << "0" << 1;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("reversed range") << "3-1" << -1;
+        QTest::newRow("absurd range") << "0-4000000000" << -1;
+        QTest::newRow("garbage") << "a-b" << -1;
+    }
+    void testCpuList()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, count);
+        const auto ids = SysInfoFile::parseCpuList(list);
+        QCOMPARE(ids ? int(ids->size()) : -1, count);
+    }
+
+    void testPlaceholdersAndIds_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("placeholder");
+        QTest::newRow("O.E.M.") << "To Be Filled By O.E.M." << true;
+        QTest::newRow("default string") << "Default string" << true;
+        QTest::newRow("zero uuid") << "00000000-0000-0000-0000-000000000000" << true;
+        QTest::newRow("all F uuid") << "FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF" << true;
+        QTest::newRow("reference BIOS sample UUID") << "03000200-0400-0500-0006-000700080009" << true;
+        QTest::newRow("real serial") << "PF2XK7QM" << false;
+        QTest::newRow("serial with zeros") << "0000000A" << false;
+    }
+    void testPlaceholdersAndIds()
+    {
+        QFETCH(QString, value);
+        QTEST(DmiReader::isPlaceholder(value), "placeholder");
+    }
+
+    void testMachineId_data()
+    {
+        QTest::addColumn<QString>("machineId");
+        QTest::addColumn<QString>("uuid");
+        QTest::newRow("normal") << "3d1219c7c4c5404aaa1f6d2a48adfda4\n"
+                                << "3D1219C7-C4C5-404A-AA1F-6D2A48ADFDA4";
+        QTest::newRow("not initialised yet") << "uninitialized"
+                                             << "(absent)";
+        QTest::newRow("too short") << "3d1219c7"
+                                   << "(absent)";
+        QTest::newRow("all zero") << "00000000000000000000000000000000"
+                                  << "(absent)";
+    }
+    void testMachineId()
+    {
+        QFETCH(QString, machineId);
+        QTEST(text(HardwareReport::machineIdAsUuid(machineId)), "uuid");
+    }
+
+    void testFormats_data()
+    {
+        QTest::addColumn<double>("megahertz");
+        QTest::addColumn<quint64>("bytes");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("memory");
+        QTest::newRow("gigahertz, whole gibibytes") << 4700.0 << (quint64(16) << 30) << "4.7 GHz"
+                                                    << "16 GB";
+        QTest::newRow("odd clock, MemTotal") << 2299.998 << quint64(16063220) * 1024 << "2.3 GHz"
+                                             << "15.3 GB";
+        QTest::newRow("below a gigahertz and a gibibyte") << 800.0 << (quint64(512) << 20) << "800 MHz"
+                                                          << "512 MB";
+    }
+    void testFormats()
+    {
+        QFETCH(double, megahertz);
+        QFETCH(quint64, bytes);
+        QTEST(HardwareReport::formatFrequency(megahertz), "frequency");
+        QTEST(HardwareReport::formatMemory(bytes), "memory");
+    }
+
+    void testSectionsFollowArguments()
+    {
+        const HardwareReport report(fixture(QStringLiteral("laptop")));
+        const QString both
+            = report.render({ QStringLiteral("SPDisplaysDataType"), QStringLiteral("SPHardwareDataType") });
+        QVERIFY(both.startsWith(QLatin1String("Graphics/Displays:")));
+        QVERIFY(both.indexOf(QLatin1String("Hardware:")) > both.indexOf(QLatin1String("Resolution:")));
+        const QString reversed
+            = report.render({ QStringLiteral("SPHardwareDataType"), QStringLiteral("SPDisplaysDataType") });
+        QVERIFY(reversed.startsWith(QLatin1String("Hardware:")));
+        QCOMPARE(report.render({ QStringLiteral("SPNoSuchDataType") }), QString());
+        QCOMPARE(report.render({}), both);
+    }
+};
+
+QTEST_GUILESS_MAIN(HardwareReportTest)
+#include "HardwareReportTest.moc"

@@ -1,0 +1,201 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "system/ScriptViewModel.h"
+
+#include "system/CommandRunner.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+QString fixtureRoot(const QString &machine)
+{
+    return QStringLiteral(TAVLO_TEST_DATA "/system/") + machine;
+}
+
+QStringList fields(const ScriptViewModel &model)
+{
+    return { model.resolution(), model.deviceID(), model.coreNum(), model.coreTotal(), model.serialNumber() };
+}
+
+// Runs the report program and returns everything it printed.
+QString reportText(const QStringList &arguments)
+{
+    QString text;
+    std::optional<int> status;
+    CommandRunner::runCommand(
+        ScriptViewModel::reportProgram(), arguments, [&text](const QString &chunk) { text += chunk; },
+        [&status](int code) { status = code; });
+    (void)QTest::qWaitFor([&status] { return status.has_value(); }, 20000);
+    return status == 0 ? text : QString();
+}
+} // namespace
+
+class ScriptViewModelTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void testChunks_data()
+    {
+        QTest::addColumn<QStringList>("chunks");
+        QTest::addColumn<QStringList>("expected"); // resolution, deviceID, coreNum, coreTotal, SerialNumber
+        const QString unknown = QStringLiteral("unkown");
+        QTest::newRow("parenthesised label") << QStringList { "      Serial Number (system): C02ABC\n" }
+                                             << QStringList { unknown, unknown, unknown, unknown, "C02ABC" };
+        QTest::newRow("label without value")
+            << QStringList { "Hardware UUID:\n" } << QStringList { unknown, unknown, unknown, unknown, unknown };
+        QTest::newRow("several displays, last wins")
+            << QStringList { "Resolution: 2560 x 1600 Retina\n\tResolution: 1920 x 1080\n" }
+            << QStringList { "1920 x 1080", unknown, unknown, unknown, unknown };
+        QTest::newRow("display part first") << QStringList { "Graphics/Displays:\n  Resolution: 2560 x 1600\n" }
+                                            << QStringList { "2560 x 1600", unknown, unknown, unknown, unknown };
+        QTest::newRow("colon inside a value") << QStringList { "Serial Number (system): AB:CD:EF\n" }
+                                              << QStringList { unknown, unknown, unknown, unknown, "AB:CD:EF" };
+        QTest::newRow("line cut between chunks")
+            << QStringList { "Total Number of Cores: 4\nSerial Num", "ber (system): PF2X", "K7QM\nHardware UUID: 4C4C" }
+            << QStringList { unknown, "4C4C", unknown, "4", "PF2XK7QM" };
+        QTest::newRow("later chunk overwrites") << QStringList { "Number of Processors: 1\n",
+            "Number of Processors: 2\n" } << QStringList { unknown, unknown, "2", unknown, unknown };
+        QTest::newRow("carriage returns and tabs")
+            << QStringList { "Number of Processors:\t 2 \t\r\nTotal Number of Cores: 16\r\n" }
+            << QStringList { unknown, unknown, "2", "16", unknown };
+        QTest::newRow("no line break at the end")
+            << QStringList { "Hardware UUID: 1234" } << QStringList { unknown, "1234", unknown, unknown, unknown };
+    }
+    void testChunks()
+    {
+        QFETCH(QStringList, chunks);
+        ScriptViewModel model(QString(), {});
+        for (const QString &chunk : std::as_const(chunks))
+            model.readChunk(chunk);
+        model.reportFinished();
+        QTEST(fields(model), "expected");
+    }
+
+    void testRunningState()
+    {
+        ScriptViewModel model(QString(), {});
+        QSignalSpy running(&model, &ScriptViewModel::isRunningChanged);
+        QSignalSpy serial(&model, &ScriptViewModel::serialNumberChanged);
+        QVERIFY(model.isRunning());
+        model.readChunk(QStringLiteral("Resolution: 800 x 600\n"));
+        QVERIFY(!model.isRunning());
+        QCOMPARE(running.size(), 1);
+        QCOMPARE(serial.size(), 0);
+        model.readChunk(QStringLiteral("Serial Number (system): X\nSerial Number (system): X\n"));
+        QCOMPARE(serial.size(), 1);
+        model.reportFinished();
+        QCOMPARE(running.size(), 1);
+    }
+
+    void testProgramThatCannotRun()
+    {
+        ScriptViewModel model(QStringLiteral("/nonexistent/system_profiler"), ScriptViewModel::reportArguments());
+        QTRY_VERIFY(!model.isRunning());
+        QCOMPARE(fields(model), QStringList(5, QStringLiteral("unkown")));
+    }
+
+    void testReportOnMachines_data()
+    {
+        QTest::addColumn<QString>("machine");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("laptop") << "laptop"
+                                << QStringList { "3840 x 2160", "4C4C4544-0051-3510-8039-B4C04F4B4D32", "1", "4",
+                                       "PF2XK7QM" };
+        QTest::newRow("desktop") << "desktop-hybrid"
+                                 << QStringList { "2560 x 1440", "A3F1E62C-8A4D-11ED-9C55-047C16D2E8B1", "1", "10",
+                                        "unkown" };
+        QTest::newRow("virtual machine") << "vm-nodmi"
+                                         << QStringList { "unkown", "3D1219C7-C4C5-404A-AA1F-6D2A48ADFDA4", "1", "2",
+                                                "unkown" };
+        QTest::newRow("arm board") << "arm-board"
+                                   << QStringList { "1920 x 1080", "C0FFEE00-D15E-A5E0-B0A7-F00DFEEDFACE", "1", "4",
+                                          "10000000a3b4c5d6" };
+    }
+    void testReportOnMachines()
+    {
+        QFETCH(QString, machine);
+        ScriptViewModel model(ScriptViewModel::reportProgram(),
+            QStringList { "--root", fixtureRoot(machine) } + ScriptViewModel::reportArguments());
+        QTRY_VERIFY_WITH_TIMEOUT(!model.isRunning() && model.deviceID() != QLatin1String("unkown"), 20000);
+        QVERIFY(CommandRunner::waitForRuns(std::chrono::seconds(10)));
+        QCoreApplication::processEvents();
+        QTEST(fields(model), "expected");
+    }
+
+    // The resource panel reads the hardware-only report by position: the model name on the third
+    // non-empty line, the processor name on the fifth, the speed on the sixth, at least seven lines.
+    void testPanelLinePositions_data()
+    {
+        QTest::addColumn<QString>("root");
+        QTest::newRow("this machine") << QString();
+        for (const char *machine : { "laptop", "desktop-hybrid", "vm-nodmi", "arm-board" })
+            QTest::newRow(machine) << fixtureRoot(QString::fromLatin1(machine));
+    }
+    void testPanelLinePositions()
+    {
+        QFETCH(QString, root);
+        QStringList arguments { QStringLiteral("SPHardwareDataType") };
+        if (!root.isEmpty())
+            arguments = QStringList { QStringLiteral("--root"), root } + arguments;
+        const QStringList lines = reportText(arguments).split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(lines.size() >= 7);
+        QCOMPARE(lines.at(0).trimmed(), QStringLiteral("Hardware:"));
+        QCOMPARE(lines.at(1).trimmed(), QStringLiteral("Hardware Overview:"));
+        QVERIFY(lines.at(2).trimmed().startsWith(QLatin1String("Model Name: ")));
+        QVERIFY(lines.at(4).trimmed().startsWith(QLatin1String("Processor Name: ")));
+        QVERIFY(lines.at(5).trimmed().startsWith(QLatin1String("Processor Speed: ")));
+        const QStringList labels { "Model Name", "Model Identifier", "Processor Name", "Processor Speed",
+            "Number of Processors", "Total Number of Cores", "Memory", "System Firmware Version",
+            "Serial Number (system)", "Hardware UUID" };
+        qsizetype last = -1;
+        for (const QString &label : labels) {
+            const qsizetype at = lines.indexOf(QRegularExpression(
+                QStringLiteral("^\\s+") + QRegularExpression::escape(label) + QStringLiteral(": \\S.*")));
+            QVERIFY2(at > last, qPrintable(label));
+            last = at;
+        }
+    }
+
+    // "unkown" only where the machine truly has nothing to say.
+    void testCompleteReport_data()
+    {
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<QStringList>("unknownLabels");
+        QTest::newRow("laptop") << fixtureRoot(QStringLiteral("laptop")) << QStringList();
+        QTest::newRow("desktop, serial left as filler")
+            << fixtureRoot(QStringLiteral("desktop-hybrid")) << QStringList { "Serial Number (system)" };
+        QTest::newRow("virtual machine without firmware tables")
+            << fixtureRoot(QStringLiteral("vm-nodmi"))
+            << QStringList { "Model Identifier", "System Firmware Version", "Serial Number (system)" };
+        QTest::newRow("arm board without firmware version")
+            << fixtureRoot(QStringLiteral("arm-board")) << QStringList { "System Firmware Version" };
+    }
+    void testCompleteReport()
+    {
+        QFETCH(QString, root);
+        QFETCH(QStringList, unknownLabels);
+        const QString report = reportText({ QStringLiteral("--root"), root, QStringLiteral("SPDisplaysDataType"),
+            QStringLiteral("SPHardwareDataType") });
+        QStringList unknown;
+        for (const QString &line : report.split(u'\n')) {
+            if (line.endsWith(QLatin1String(": unkown")))
+                unknown.append(line.trimmed().chopped(QStringLiteral(": unkown").size()));
+        }
+        QCOMPARE(unknown, unknownLabels);
+    }
+
+    void testThisMachine()
+    {
+        ScriptViewModel model;
+        QTRY_VERIFY_WITH_TIMEOUT(!model.isRunning() && model.coreTotal() != QLatin1String("unkown"), 20000);
+        QVERIFY(model.coreNum().toInt() >= 1);
+        QVERIFY(model.coreTotal().toInt() >= 1);
+        QVERIFY(model.deviceID().contains(
+            QRegularExpression(QStringLiteral("^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(ScriptViewModelTest)
+#include "ScriptViewModelTest.moc"
