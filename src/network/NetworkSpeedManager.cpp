@@ -161,13 +161,15 @@ void NetworkSpeedManager::startSampling()
 void NetworkSpeedManager::stopSampling()
 {
     {
-        // Waits here for a tick in progress; later ticks find the sampler stopped.
+        // Waits here for a tick in progress; later ticks find the sampler stopped. The
+        // counters start afresh even when it was not running: the next tick only seeds.
         const QMutexLocker locker(&m_mutex);
-        if (!m_running)
-            return;
+        const bool wasRunning = m_running;
         m_running = false;
         ++m_generation;
         resetLocked();
+        if (!wasRunning)
+            return;
     }
     QTimer *timer = m_netSpeedTimer;
     QMetaObject::invokeMethod(
@@ -217,30 +219,43 @@ void NetworkSpeedManager::resetLocked()
 
 void NetworkSpeedManager::parseLocked(const QString &output)
 {
+    const qsizetype carried = m_incompleteLastLineOutputString.size();
     const QString text = m_incompleteLastLineOutputString + output;
     m_incompleteLastLineOutputString.clear();
 
     const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QVarLengthArray<QStringView, 16> accepted;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QStringView line = lines.at(i);
-        const bool isLast = i == lines.size() - 1;
+    enum class Verdict
+    {
+        Accepted,
+        Dropped,
+        Carried
+    };
+    auto judge = [&](QStringView line, bool isLast) {
         if (line.isEmpty())
-            continue;
-        if (!line.startsWith(QLatin1String("time"))) {
-            if (characterCount(line) == m_lengthOflastHeaderLine) {
-                accepted.append(line);
-            } else if (isLast) {
-                m_incompleteLastLineOutputString = line.toString();
-                break;
-            }
-        } else if (line.endsWith(QLatin1String("out"))) {
+            return Verdict::Dropped;
+        const bool isHeader = line.startsWith(QLatin1String("time"));
+        if (isHeader ? line.endsWith(QLatin1String("out")) : characterCount(line) == m_lengthOflastHeaderLine) {
             accepted.append(line);
-            m_lengthOflastHeaderLine = characterCount(line);
-        } else if (isLast) {
-            m_incompleteLastLineOutputString = line.toString();
-            break;
+            if (isHeader)
+                m_lengthOflastHeaderLine = characterCount(line);
+            return Verdict::Accepted;
         }
+        if (!isLast)
+            return Verdict::Dropped;
+        m_incompleteLastLineOutputString = line.toString();
+        return Verdict::Carried;
+    };
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool isLast = i == lines.size() - 1;
+        Verdict verdict = judge(lines.at(i), isLast);
+        // The carried piece did not complete this output's first line. That line is then
+        // judged on its own: it is usually the header, and losing it would measure every
+        // data line against a stale width and carry the last one again, tick after tick.
+        if (i == 0 && carried > 0 && verdict == Verdict::Dropped && lines.at(0).size() > carried)
+            verdict = judge(lines.at(0).mid(carried), isLast);
+        if (verdict == Verdict::Carried)
+            break;
     }
 
     qint64 upload = 0;
