@@ -135,12 +135,12 @@ void NetworkSpeedManager::startSampling()
         m_thread = new QThread;
         m_thread->setObjectName(QStringLiteral("NetworkSpeedManager"));
         m_netSpeedTimer = new QTimer;
-        // A coarse timer lets the kernel batch this wake-up with others; the rate is the
-        // difference per tick, and the tick keeps its one-second average.
+        // A coarse timer shares its wake-ups with the other timers of the process. Qt shifts
+        // it by up to 5% a tick until it fires on whole seconds, then it keeps to them.
         m_netSpeedTimer->setTimerType(Qt::CoarseTimer);
         m_netSpeedTimer->setInterval(m_interval);
         m_netSpeedTimer->moveToThread(m_thread);
-        connect(m_netSpeedTimer, &QTimer::timeout, m_netSpeedTimer, [this] { tick(0); });
+        connect(m_netSpeedTimer, &QTimer::timeout, m_netSpeedTimer, [this] { tick(m_timerGeneration); });
         connect(m_thread, &QThread::finished, m_netSpeedTimer, &QObject::deleteLater);
         m_thread->start();
     }
@@ -152,8 +152,10 @@ void NetworkSpeedManager::startSampling()
         [this, timer, generation] {
             tick(generation);
             const QMutexLocker locker(&m_mutex);
-            if (m_running && generation == m_generation)
+            if (m_running && generation == m_generation) {
+                m_timerGeneration = generation;
                 timer->start();
+            }
         },
         Qt::QueuedConnection);
 }
@@ -185,7 +187,8 @@ bool NetworkSpeedManager::isSampling() const
 void NetworkSpeedManager::tick(quint64 generation)
 {
     const QMutexLocker locker(&m_mutex);
-    if (!m_running || (generation != 0 && generation != m_generation))
+    // A timeout left over from before a stop and a new start must not tick early.
+    if (!m_running || generation != m_generation)
         return;
     sampleLocked();
 }

@@ -56,6 +56,7 @@ private:
     std::chrono::milliseconds m_interval;
     QThread *m_thread = nullptr;
     QTimer *m_netSpeedTimer = nullptr;
+    quint64 m_timerGeneration = 0; // the start the timer runs for; worker thread only
 
     // Guards everything below; held for a whole tick so that a stop waits for it.
     mutable QMutex m_mutex;

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void testArguments();
     void testSamplingLifecycle();
     void testStopWaitsForTickInProgress();
+    void testRapidSleepAndWake();
     void testDestroyWhileRunning();
 
 private:
@@ -254,6 +255,28 @@ void NetworkSpeedManagerTest::testStopWaitsForTickInProgress()
     const qsizetype count = sink.count();
     QTest::qWait(200);
     QCOMPARE(sink.count(), count);
+}
+
+void NetworkSpeedManagerTest::testRapidSleepAndWake()
+{
+    using namespace std::chrono_literals;
+    RecordingSink sink;
+    NetworkSpeedManager manager(&sink, nullptr, m_roots, 5ms);
+    // The counters only move while the sampler sleeps, so any rate but zero would be a
+    // difference taken across a stop.
+    for (int i = 0; i < 40; ++i) {
+        writeCounters(1000000 + i * 50000000LL, 1000000 + i * 1000000LL, 1000000, 1000000, 0);
+        manager.startSampling();
+        QTest::qWait(i % 4 == 0 ? 30 : 2);
+        manager.stopSampling();
+    }
+    manager.startSampling();
+    const qsizetype seen = sink.count();
+    waitForTitles(sink, seen + 2);
+    manager.stopSampling();
+    QVERIFY(seen > 0);
+    for (const QString &text : texts(sink.titles()))
+        QCOMPARE(text, QStringLiteral("0  b/s|0  b/s"));
 }
 
 void NetworkSpeedManagerTest::testDestroyWhileRunning()
