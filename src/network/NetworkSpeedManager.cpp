@@ -98,8 +98,8 @@ NetworkSpeedManager::NetworkSpeedManager(
     TitleSink *statusBar, QObject *parent, NettopRoots roots, std::chrono::milliseconds interval)
     : QObject(parent)
     , m_statusBar(statusBar)
-    , m_roots(std::move(roots))
     , m_interval(interval)
+    , m_producer(std::move(roots))
 { }
 
 NetworkSpeedManager::~NetworkSpeedManager()
@@ -207,7 +207,7 @@ void NetworkSpeedManager::parseOutput(const QString &output)
 
 void NetworkSpeedManager::sampleLocked()
 {
-    parseLocked(nettopSample(sampleArguments(), m_roots));
+    parseLocked(m_producer.sample(sampleArguments()));
 }
 
 void NetworkSpeedManager::resetLocked()

@@ -52,7 +52,6 @@ private:
     void resetLocked();
 
     TitleSink *m_statusBar;
-    NettopRoots m_roots;
     std::chrono::milliseconds m_interval;
     QThread *m_thread = nullptr;
     QTimer *m_netSpeedTimer = nullptr;
@@ -60,6 +59,7 @@ private:
 
     // Guards everything below; held for a whole tick so that a stop waits for it.
     mutable QMutex m_mutex;
+    NettopProducer m_producer;
     bool m_running = false;
     quint64 m_generation = 0;
     QString m_incompleteLastLineOutputString;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,6 +52,7 @@ private Q_SLOTS:
     void testBadArguments();
     void testMissingSources();
     void testMalformedCounters();
+    void testKindsRememberedWhileNamesStay();
     void testRealMachine();
 };
 
@@ -199,6 +201,32 @@ void NettopSampleTest::testMalformedCounters()
     QCOMPARE(output.size(), 3);
     QCOMPARE(field(output.at(1), 1), QStringLiteral("enp0s31f6"));
     QCOMPARE(field(output.at(2), 1), QStringLiteral("wlp0s20f3"));
+}
+
+void NettopSampleTest::testKindsRememberedWhileNamesStay()
+{
+    QTemporaryDir copy;
+    QProcess cp;
+    cp.start(QStringLiteral("cp"),
+        { "-a", fixture(QStringLiteral("laptop")).proc, fixture(QStringLiteral("laptop")).sys, copy.path() });
+    QVERIFY(cp.waitForFinished(10000) && cp.exitCode() == 0);
+    const NettopRoots roots { copy.filePath(QStringLiteral("proc")), copy.filePath(QStringLiteral("sys")) };
+    NettopProducer producer(roots);
+    QCOMPARE(lines(producer.sample(sampleArguments)).size(), 3);
+
+    // Same names: what sysfs said is remembered, so the interfaces still count without it.
+    QVERIFY(QDir(roots.sys).removeRecursively());
+    QCOMPARE(lines(producer.sample(sampleArguments)).size(), 3);
+
+    // A renamed interface changes the list of names, and every fact is read again.
+    const QString devPath = roots.proc + QStringLiteral("/net/dev");
+    QByteArray dev = readAll(devPath);
+    dev.replace("wwan0:", "wwan1:");
+    QFile file(devPath);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(dev);
+    file.close();
+    QCOMPARE(lines(producer.sample(sampleArguments)).size(), 1);
 }
 
 void NettopSampleTest::testRealMachine()
