@@ -116,6 +116,8 @@ public:
         return m_fd;
     }
 
+    bool failed() const { return m_fd == -1; }
+
 private:
     static constexpr int unopened = -2;
     QByteArray m_path;
@@ -467,5 +469,8 @@ QString NettopProducer::sample(const NettopOptions &options)
         }
         appendRow(text, options, counters, time);
     }
+    // Facts gathered without the directory (no sysfs, or out of descriptors) say nothing.
+    if (directory.failed())
+        m_facts.clear();
     return QString::fromLatin1(text);
 }
