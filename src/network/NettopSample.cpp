@@ -10,9 +10,11 @@
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
@@ -29,25 +31,34 @@ struct Counters
     std::uint64_t packetsOut = 0;
 };
 
+// The whole of an open file from its start, up to a limit.
+bool readAt(int fd, std::string &into, std::size_t limit)
+{
+    into.clear();
+    std::array<char, 4096> chunk {};
+    while (into.size() < limit) {
+        const ssize_t count = ::pread(fd, chunk.data(), chunk.size(), static_cast<off_t>(into.size()));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return false;
+        if (count == 0)
+            break;
+        into.append(chunk.data(), static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
 // Plain POSIX reads: procfs and sysfs files are small, and a tick reads several of them,
 // where QFile's per-open overhead would dominate.
 bool readFile(int directory, const char *path, std::string &into, std::size_t limit)
 {
-    into.clear();
     const int fd = ::openat(directory, path, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    std::array<char, 4096> chunk {};
-    while (into.size() < limit) {
-        const ssize_t count = ::read(fd, chunk.data(), chunk.size());
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            break;
-        into.append(chunk.data(), static_cast<std::size_t>(count));
-    }
+    const bool read = readAt(fd, into, limit);
     ::close(fd);
-    return true;
+    return read;
 }
 
 bool parseUnsigned(std::string_view &text, std::uint64_t &value)
@@ -415,6 +426,35 @@ NettopProducer::NettopProducer(NettopRoots roots)
     , m_netPath(QFile::encodeName(m_roots.sys) + "/class/net")
 { }
 
+NettopProducer::~NettopProducer()
+{
+    if (m_devFd >= 0)
+        ::close(m_devFd);
+}
+
+// The kernel writes <proc>/net/dev afresh for every read from offset 0, so the file stays
+// open between samples: opening it resolves /proc/self/net each time, which costs more
+// than producing the text. A regular file (a copy for tests) is opened anew each time,
+// since it may have been replaced.
+bool NettopProducer::readCounters()
+{
+    if (m_devFd < 0) {
+        m_devFd = ::open(m_devPath.constData(), O_RDONLY | O_CLOEXEC);
+        if (m_devFd < 0)
+            return false;
+    }
+    struct statfs fileSystem
+    {
+    };
+    const bool keep = ::fstatfs(m_devFd, &fileSystem) == 0 && fileSystem.f_type == PROC_SUPER_MAGIC;
+    const bool read = readAt(m_devFd, m_dev, std::size_t { 16 } << 20);
+    if (!keep || !read) {
+        ::close(m_devFd);
+        m_devFd = -1;
+    }
+    return read;
+}
+
 QString NettopProducer::sample(const QStringList &arguments)
 {
     const auto options = parseNettopArguments(arguments);
@@ -429,7 +469,7 @@ QString NettopProducer::sample(const NettopOptions &options)
     text.reserve(1024);
     appendHeader(text, options);
 
-    if (!readFile(AT_FDCWD, m_devPath.constData(), m_dev, std::size_t { 16 } << 20))
+    if (!readCounters())
         return QString::fromLatin1(text);
 
     std::vector<Counters> listing;

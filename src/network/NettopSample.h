@@ -48,11 +48,17 @@ class NettopProducer
 {
 public:
     explicit NettopProducer(NettopRoots roots = {});
+    ~NettopProducer();
+    NettopProducer(const NettopProducer &) = delete;
+    NettopProducer &operator=(const NettopProducer &) = delete;
 
     QString sample(const QStringList &arguments);
     QString sample(const NettopOptions &options);
 
 private:
+    bool readCounters();
+
+    int m_devFd = -1;
     NettopRoots m_roots;
     QByteArray m_devPath;
     QByteArray m_netPath;

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUdpSocket>
 
 namespace {
 
@@ -54,6 +55,7 @@ private Q_SLOTS:
     void testMalformedCounters();
     void testKindsRememberedWhileNamesStay();
     void testRealMachine();
+    void testRepeatedSamplesFollowTheKernel();
 };
 
 void NettopSampleTest::testFixture_data()
@@ -262,6 +264,27 @@ void NettopSampleTest::testRealMachine()
         QVERIFY(in <= statistic(name, "rx_bytes"));
         QVERIFY(field(line, 3).toULongLong() <= statistic(name, "tx_bytes"));
     }
+}
+
+void NettopSampleTest::testRepeatedSamplesFollowTheKernel()
+{
+    // The producer keeps the counters file open; every sample must still be the kernel's
+    // latest word. Loopback traffic of our own makes the counters move.
+    NettopProducer producer;
+    const QStringList loopback { "-x", "-t", "loopback" };
+    const QStringList before = lines(producer.sample(loopback));
+    if (before.size() != 2)
+        QSKIP("no loopback interface here");
+    QUdpSocket receiver;
+    QVERIFY(receiver.bind(QHostAddress::LocalHost));
+    QUdpSocket sender;
+    const QByteArray datagram(1000, 'x');
+    for (int i = 0; i < 100; ++i)
+        QCOMPARE(sender.writeDatagram(datagram, QHostAddress::LocalHost, receiver.localPort()), datagram.size());
+    const QStringList after = lines(producer.sample(loopback));
+    QCOMPARE(after.size(), 2);
+    QVERIFY(field(after.at(1), 2).toULongLong() >= field(before.at(1), 2).toULongLong() + 100 * 1000);
+    QVERIFY(field(after.at(1), 3).toULongLong() >= field(before.at(1), 3).toULongLong() + 100 * 1000);
 }
 
 QTEST_GUILESS_MAIN(NettopSampleTest)
