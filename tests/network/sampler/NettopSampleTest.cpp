@@ -84,10 +84,14 @@ void NettopSampleTest::testFixture_data()
                                                "wlp0s20f3 9372118055 844125907", "wwan0 1048576 65536",
                                                "docker0 51210 8812331", "veth3f2a1c7 53910 8814119" };
     // The bridge carries the second card's traffic again; the tunnel is not Ethernet.
-    QTest::newRow("desktop, wifi and wired")
-        << "desktop" << sampleArguments
-        << QStringList { "enp3s0 70934118226 3318261993", "enp4s0 5123345521 902334110" };
-    QTest::newRow("desktop, wifi") << "desktop" << QStringList { "-x", "-t", "wifi" } << QStringList {};
+    QTest::newRow("desktop, wifi and wired") << "desktop" << sampleArguments
+                                             << QStringList { "enp3s0 70934118226 3318261993",
+                                                    "enp4s0 5123345521 902334110", "wlx503eaa4c2e11 31337041 2210934" };
+    // Without the old wireless extensions only phy80211 tells a Wi-Fi interface.
+    QTest::newRow("desktop, wifi") << "desktop" << QStringList { "-x", "-t", "wifi" }
+                                   << QStringList { "wlx503eaa4c2e11 31337041 2210934" };
+    QTest::newRow("desktop, wired") << "desktop" << QStringList { "-x", "-t", "wired" }
+                                    << QStringList { "enp3s0 70934118226 3318261993", "enp4s0 5123345521 902334110" };
     QTest::newRow("20-digit counters, 15-character names")
         << "huge" << sampleArguments
         << QStringList { "enp129s0f1np1 9223372036854775000 18446744073709551615",
