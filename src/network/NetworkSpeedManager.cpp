@@ -158,6 +158,7 @@ void NetworkSpeedManager::startSampling()
             }
         },
         Qt::QueuedConnection);
+    Q_EMIT samplingChanged(true);
 }
 
 void NetworkSpeedManager::stopSampling()
@@ -176,6 +177,7 @@ void NetworkSpeedManager::stopSampling()
     QTimer *timer = m_netSpeedTimer;
     QMetaObject::invokeMethod(
         timer, [timer] { timer->stop(); }, Qt::QueuedConnection);
+    Q_EMIT samplingChanged(false);
 }
 
 bool NetworkSpeedManager::isSampling() const

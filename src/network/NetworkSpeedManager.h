@@ -21,6 +21,7 @@ class TitleSink;
 class NetworkSpeedManager : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(bool sampling READ isSampling NOTIFY samplingChanged)
 
 public:
     explicit NetworkSpeedManager(TitleSink *statusBar, QObject *parent = nullptr, NettopRoots roots = {},
@@ -41,6 +42,7 @@ public:
     static const QStringList &sampleArguments();
 
 Q_SIGNALS:
+    void samplingChanged(bool sampling);
     // The byte differences behind each published title, emitted on the tick's thread just
     // before the sink is called.
     void speedMeasured(qint64 uploadBytes, qint64 downloadBytes);
