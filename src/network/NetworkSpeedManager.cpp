@@ -1,0 +1,309 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "NetworkSpeedManager.h"
+
+#include "SpeedFormat.h"
+#include "TitleSink.h"
+
+#include <QMutexLocker>
+#include <QTextBoundaryFinder>
+#include <QThread>
+#include <QTimer>
+#include <QVarLengthArray>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// Line lengths are counted in user-perceived characters; the report itself is plain ASCII,
+// where that is the number of code units.
+qint64 characterCount(QStringView line)
+{
+    bool ascii = true;
+    for (const QChar c : line) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii)
+        return line.size();
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, line.data(), static_cast<int>(line.size()));
+    qint64 count = 0;
+    while (finder.toNextBoundary() > 0)
+        ++count;
+    return count;
+}
+
+// An optional '+' or '-', then decimal digits, nothing else; out of range is no number.
+std::optional<qint64> parseSigned(QStringView field)
+{
+    bool negative = false;
+    if (!field.isEmpty() && (field.front() == QLatin1Char('+') || field.front() == QLatin1Char('-'))) {
+        negative = field.front() == QLatin1Char('-');
+        field = field.mid(1);
+    }
+    if (field.isEmpty())
+        return std::nullopt;
+    quint64 magnitude = 0;
+    for (const QChar c : field) {
+        const char16_t unit = c.unicode();
+        if (unit < u'0' || unit > u'9')
+            return std::nullopt;
+        if (__builtin_mul_overflow(magnitude, quint64 { 10 }, &magnitude)
+            || __builtin_add_overflow(magnitude, static_cast<quint64>(unit - u'0'), &magnitude))
+            return std::nullopt;
+    }
+    constexpr auto largest = static_cast<quint64>(std::numeric_limits<qint64>::max());
+    if (!negative)
+        return magnitude <= largest ? std::optional<qint64>(static_cast<qint64>(magnitude)) : std::nullopt;
+    if (magnitude == largest + 1)
+        return std::numeric_limits<qint64>::min();
+    return magnitude <= largest ? std::optional<qint64>(-static_cast<qint64>(magnitude)) : std::nullopt;
+}
+
+// The last two space-separated fields of a data line: bytes in, then bytes out.
+bool lastTwoFields(QStringView line, QStringView &secondToLast, QStringView &last)
+{
+    QStringView found[2];
+    int count = 0;
+    qsizetype end = line.size();
+    while (count < 2) {
+        while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
+            --end;
+        if (end == 0)
+            return false;
+        qsizetype start = end;
+        while (start > 0 && line.at(start - 1) != QLatin1Char(' '))
+            --start;
+        found[count++] = line.mid(start, end - start);
+        end = start;
+    }
+    last = found[0];
+    secondToLast = found[1];
+    return true;
+}
+
+qint64 saturatedDifference(qint64 current, qint64 last)
+{
+    qint64 difference = 0;
+    if (__builtin_sub_overflow(current, last, &difference))
+        return current > last ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+    return difference;
+}
+
+} // namespace
+
+NetworkSpeedManager::NetworkSpeedManager(
+    TitleSink *statusBar, QObject *parent, NettopRoots roots, std::chrono::milliseconds interval)
+    : QObject(parent)
+    , m_statusBar(statusBar)
+    , m_interval(interval)
+    , m_producer(std::move(roots))
+{ }
+
+NetworkSpeedManager::~NetworkSpeedManager()
+{
+    stopSampling();
+    if (m_thread) {
+        // The timer lives on the worker thread and is deleted there as the thread ends.
+        m_thread->quit();
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+const QStringList &NetworkSpeedManager::sampleArguments()
+{
+    static const QStringList arguments { QStringLiteral("-x"), QStringLiteral("-t"), QStringLiteral("wifi"),
+        QStringLiteral("-t"), QStringLiteral("wired"), QStringLiteral("-J"), QStringLiteral("time,bytes_in,bytes_out"),
+        QStringLiteral("-P"), QStringLiteral("-l"), QStringLiteral("1") };
+    return arguments;
+}
+
+void NetworkSpeedManager::startSampling()
+{
+    quint64 generation = 0;
+    {
+        const QMutexLocker locker(&m_mutex);
+        if (m_running)
+            return;
+        m_running = true;
+        generation = ++m_generation;
+    }
+    if (!m_thread) {
+        m_thread = new QThread;
+        m_thread->setObjectName(QStringLiteral("NetworkSpeedManager"));
+        m_netSpeedTimer = new QTimer;
+        // A coarse timer shares its wake-ups with the other timers of the process. Qt shifts
+        // it by up to 5% a tick until it fires on whole seconds, then it keeps to them.
+        m_netSpeedTimer->setTimerType(Qt::CoarseTimer);
+        m_netSpeedTimer->setInterval(m_interval);
+        m_netSpeedTimer->moveToThread(m_thread);
+        connect(m_netSpeedTimer, &QTimer::timeout, m_netSpeedTimer, [this] { tick(m_timerGeneration); });
+        connect(m_thread, &QThread::finished, m_netSpeedTimer, &QObject::deleteLater);
+        m_thread->start();
+    }
+    // The first tick runs at once on the worker thread, then the timer takes over. A start
+    // superseded by a stop and another start before it ran does nothing.
+    QTimer *timer = m_netSpeedTimer;
+    QMetaObject::invokeMethod(
+        timer,
+        [this, timer, generation] {
+            tick(generation);
+            const QMutexLocker locker(&m_mutex);
+            if (m_running && generation == m_generation) {
+                m_timerGeneration = generation;
+                timer->start();
+            }
+        },
+        Qt::QueuedConnection);
+    Q_EMIT samplingChanged(true);
+}
+
+void NetworkSpeedManager::stopSampling()
+{
+    {
+        // Waits here for a tick in progress; later ticks find the sampler stopped. The
+        // counters start afresh even when it was not running: the next tick only seeds.
+        const QMutexLocker locker(&m_mutex);
+        const bool wasRunning = m_running;
+        m_running = false;
+        ++m_generation;
+        resetLocked();
+        if (!wasRunning)
+            return;
+    }
+    QTimer *timer = m_netSpeedTimer;
+    QMetaObject::invokeMethod(
+        timer, [timer] { timer->stop(); }, Qt::QueuedConnection);
+    Q_EMIT samplingChanged(false);
+}
+
+bool NetworkSpeedManager::isSampling() const
+{
+    const QMutexLocker locker(&m_mutex);
+    return m_running;
+}
+
+void NetworkSpeedManager::tick(quint64 generation)
+{
+    const QMutexLocker locker(&m_mutex);
+    // A timeout left over from before a stop and a new start must not tick early.
+    if (!m_running || generation != m_generation)
+        return;
+    sampleLocked();
+}
+
+void NetworkSpeedManager::sampleOnce()
+{
+    const QMutexLocker locker(&m_mutex);
+    sampleLocked();
+}
+
+void NetworkSpeedManager::parseOutput(const QString &output)
+{
+    const QMutexLocker locker(&m_mutex);
+    parseLocked(output);
+}
+
+void NetworkSpeedManager::sampleLocked()
+{
+    parseLocked(m_producer.sample(sampleArguments()));
+}
+
+void NetworkSpeedManager::resetLocked()
+{
+    m_lastUploadBytes = 0;
+    m_lastDownloadBytes = 0;
+    m_currentUploadBytes = 0;
+    m_currentDownloadBytes = 0;
+    m_incompleteLastLineOutputString.clear();
+    m_lengthOflastHeaderLine = 0;
+}
+
+void NetworkSpeedManager::parseLocked(const QString &output)
+{
+    const qsizetype carried = m_incompleteLastLineOutputString.size();
+    const QString text = m_incompleteLastLineOutputString + output;
+    m_incompleteLastLineOutputString.clear();
+
+    const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVarLengthArray<QStringView, 16> accepted;
+    enum class Verdict
+    {
+        Accepted,
+        Dropped,
+        Carried
+    };
+    auto judge = [&](QStringView line, bool isLast) {
+        if (line.isEmpty())
+            return Verdict::Dropped;
+        const bool isHeader = line.startsWith(QLatin1String("time"));
+        if (isHeader ? line.endsWith(QLatin1String("out")) : characterCount(line) == m_lengthOflastHeaderLine) {
+            accepted.append(line);
+            if (isHeader)
+                m_lengthOflastHeaderLine = characterCount(line);
+            return Verdict::Accepted;
+        }
+        if (!isLast)
+            return Verdict::Dropped;
+        m_incompleteLastLineOutputString = line.toString();
+        return Verdict::Carried;
+    };
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool isLast = i == lines.size() - 1;
+        Verdict verdict = judge(lines.at(i), isLast);
+        // The carried piece did not complete this output's first line. That line is then
+        // judged on its own: it is usually the header, and losing it would measure every
+        // data line against a stale width and carry the last one again, tick after tick.
+        if (i == 0 && carried > 0 && verdict == Verdict::Dropped && lines.at(0).size() > carried)
+            verdict = judge(lines.at(0).mid(carried), isLast);
+        if (verdict == Verdict::Carried)
+            break;
+    }
+
+    qint64 upload = 0;
+    qint64 download = 0;
+    int counted = 0;
+    for (const QStringView line : accepted) {
+        if (line.startsWith(QLatin1String("time")))
+            continue;
+        QStringView inField;
+        QStringView outField;
+        if (!lastTwoFields(line, inField, outField))
+            continue;
+        const auto in = parseSigned(inField);
+        const auto out = parseSigned(outField);
+        qint64 nextDownload = 0;
+        qint64 nextUpload = 0;
+        // A line that is not two whole numbers, or that would overflow the totals, would
+        // make every later difference meaningless; it is left out.
+        if (!in || !out || __builtin_add_overflow(download, *in, &nextDownload)
+            || __builtin_add_overflow(upload, *out, &nextUpload))
+            continue;
+        download = nextDownload;
+        upload = nextUpload;
+        ++counted;
+    }
+    // A run that measured nothing is no measurement: the previous totals stay the
+    // reference and the title keeps its text.
+    if (counted == 0)
+        return;
+
+    m_currentUploadBytes = upload;
+    m_currentDownloadBytes = download;
+    if (m_lastUploadBytes < 1 || m_lastDownloadBytes < 1) {
+        m_lastUploadBytes = m_currentUploadBytes;
+        m_lastDownloadBytes = m_currentDownloadBytes;
+        return;
+    }
+    const QString uploadText = formatSpeed(m_lastUploadBytes, m_currentUploadBytes);
+    const QString downloadText = formatSpeed(m_lastDownloadBytes, m_currentDownloadBytes);
+    Q_EMIT speedMeasured(saturatedDifference(m_currentUploadBytes, m_lastUploadBytes),
+        saturatedDifference(m_currentDownloadBytes, m_lastDownloadBytes));
+    if (m_statusBar)
+        m_statusBar->updateTitle(uploadText, downloadText);
+    m_lastUploadBytes = m_currentUploadBytes;
+    m_lastDownloadBytes = m_currentDownloadBytes;
+}
