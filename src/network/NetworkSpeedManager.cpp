@@ -135,9 +135,10 @@ void NetworkSpeedManager::startSampling()
         m_thread = new QThread;
         m_thread->setObjectName(QStringLiteral("NetworkSpeedManager"));
         m_netSpeedTimer = new QTimer;
-        // A coarse timer shares its wake-ups with the other timers of the process. Qt shifts
-        // it by up to 5% a tick until it fires on whole seconds, then it keeps to them.
-        m_netSpeedTimer->setTimerType(Qt::CoarseTimer);
+        // Each tick's byte difference is shown as a rate per second, so the ticks must be a
+        // second apart. A coarse timer would wake as often but drifts by up to 5% a tick
+        // while Qt slides it onto whole seconds, which shows as a 5% error in the panel.
+        m_netSpeedTimer->setTimerType(Qt::PreciseTimer);
         m_netSpeedTimer->setInterval(m_interval);
         m_netSpeedTimer->moveToThread(m_thread);
         connect(m_netSpeedTimer, &QTimer::timeout, m_netSpeedTimer, [this] { tick(m_timerGeneration); });
