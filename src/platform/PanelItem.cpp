@@ -1,0 +1,167 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PanelItem.h"
+
+#include "StatusNotifierItem.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <utility>
+
+namespace {
+// The XEmbed tray decides the icon's size only after it has docked it.
+constexpr int trayFirstLookMs = 400;
+constexpr QSize defaultTraySize(22, 22);
+} // namespace
+
+PanelItem::PanelItem(const QString &id, Painter painter, QDBusConnection bus, QObject *parent)
+    : QObject(parent)
+    , m_id(id)
+    , m_painter(std::move(painter))
+    , m_bus(std::move(bus))
+{ }
+
+PanelItem::~PanelItem() = default;
+
+QList<QPair<QSize, qreal>> PanelItem::statusNotifierSizes()
+{
+    return { { QSize(22, 22), 1.0 }, { QSize(22, 22), 2.0 }, { QSize(65, 22), 1.0 }, { QSize(65, 22), 2.0 } };
+}
+
+void PanelItem::start()
+{
+    if (!m_bus.isConnected()) {
+        useTrayIcon();
+        return;
+    }
+    m_watcher = new QDBusServiceWatcher(Sni::watcherService, m_bus,
+        QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, &PanelItem::useStatusNotifier);
+    connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, &PanelItem::useTrayIcon);
+
+    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("NameHasOwner"));
+    ask << Sni::watcherService;
+    auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask, 2000), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        const QDBusPendingReply<bool> reply = *call;
+        // The service watcher may have decided already, if the watcher appeared meanwhile.
+        if (m_mode != Mode::None)
+            return;
+        if (reply.isValid() && reply.value())
+            useStatusNotifier();
+        else
+            useTrayIcon();
+    });
+}
+
+void PanelItem::useStatusNotifier()
+{
+    if (!m_sni) {
+        m_sni = std::make_unique<StatusNotifierItem>(m_id, m_bus);
+        connect(m_sni.get(), &StatusNotifierItem::activated, this, &PanelItem::activated);
+        if (!m_sni->registerOnBus()) {
+            m_sni.reset();
+            useTrayIcon();
+            return;
+        }
+    }
+    m_tray.reset();
+    setMode(Mode::StatusNotifier);
+    repaint();
+    applyTexts();
+    m_sni->registerWithWatcher();
+}
+
+void PanelItem::useTrayIcon()
+{
+    if (m_tray)
+        return;
+    // Keep the StatusNotifierItem object on the bus: a watcher that comes back (a restarted
+    // panel) is given the same item again.
+    m_tray = std::make_unique<QSystemTrayIcon>();
+    connect(m_tray.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            Q_EMIT activated(QPoint());
+    });
+    m_traySize = QSize();
+    paintTrayIcon();
+    applyTexts();
+    m_tray->show();
+    setMode(Mode::TrayIcon);
+    QTimer::singleShot(trayFirstLookMs, this, [this] { paintTrayIcon(); });
+}
+
+void PanelItem::setMode(Mode mode)
+{
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    Q_EMIT modeChanged(mode);
+}
+
+QRect PanelItem::geometry() const
+{
+    return m_tray ? m_tray->geometry() : QRect();
+}
+
+void PanelItem::repaint()
+{
+    if (m_mode == Mode::StatusNotifier && m_sni) {
+        SniPixmapList pixmaps;
+        for (const auto &[size, ratio] : statusNotifierSizes())
+            pixmaps.append(Sni::pixmapFromImage(m_painter(size, ratio)));
+        m_sni->setPixmaps(pixmaps);
+    } else if (m_mode == Mode::TrayIcon) {
+        paintTrayIcon();
+    }
+}
+
+void PanelItem::paintTrayIcon()
+{
+    if (!m_tray)
+        return;
+    QSize size = m_tray->geometry().size();
+    if (size.isEmpty())
+        size = defaultTraySize;
+    const qreal ratio = qApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const QImage image = m_painter(size, ratio);
+    // QSystemTrayIcon repaints and re-sends the whole icon on every setIcon().
+    if (size == m_traySize && image == m_trayImage)
+        return;
+    m_traySize = size;
+    m_trayImage = image;
+    m_tray->setIcon(QIcon(QPixmap::fromImage(image)));
+}
+
+void PanelItem::setTexts(const QString &toolTipTitle, const QString &toolTip, const QString &accessibleName,
+    const QString &label, const QString &labelGuide)
+{
+    m_toolTipTitle = toolTipTitle;
+    m_toolTip = toolTip;
+    m_accessibleName = accessibleName;
+    m_label = label;
+    m_labelGuide = labelGuide;
+    applyTexts();
+}
+
+void PanelItem::applyTexts()
+{
+    if (m_sni) {
+        m_sni->setToolTip(m_toolTipTitle, m_toolTip);
+        // Hosts read the item's title as its accessible name.
+        m_sni->setTitle(m_accessibleName);
+        m_sni->setLabel(m_label, m_labelGuide);
+    }
+    if (m_tray)
+        m_tray->setToolTip(m_toolTipTitle + QLatin1Char('\n') + m_toolTip);
+}

@@ -1,0 +1,103 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PopoverWindow.h"
+
+#include "TavloConfig.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+// Gap between the item and the window, as a popover's arrow would leave.
+constexpr int anchorGap = 4;
+} // namespace
+
+PopoverWindow::PopoverWindow(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setWindowTitle(QStringLiteral(TAVLO_DISPLAY_NAME));
+    setAccessibleName(QStringLiteral(TAVLO_DISPLAY_NAME));
+    setFixedSize(contentSize);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    setContent(new QWidget);
+}
+
+void PopoverWindow::setContent(QWidget *content)
+{
+    if (m_content == content)
+        return;
+    delete m_content;
+    m_content = content;
+    if (content)
+        layout()->addWidget(content);
+}
+
+QRect PopoverWindow::placement(const QRect &anchor, QSize size, const QRect &screen, const QRect &available)
+{
+    const QPoint centre = anchor.center();
+    // The panel is on the screen edge nearest to the item.
+    const int toTop = centre.y() - screen.top();
+    const int toBottom = screen.bottom() - centre.y();
+    const int toLeft = centre.x() - screen.left();
+    const int toRight = screen.right() - centre.x();
+    const int nearest = std::min({ toTop, toBottom, toLeft, toRight });
+
+    QRect rect(QPoint(0, 0), size);
+    if (nearest == toTop || nearest == toBottom) {
+        rect.moveLeft(centre.x() - size.width() / 2);
+        if (nearest == toTop)
+            rect.moveTop(anchor.bottom() + 1 + anchorGap);
+        else
+            rect.moveBottom(anchor.top() - 1 - anchorGap);
+    } else {
+        rect.moveTop(centre.y() - size.height() / 2);
+        if (nearest == toLeft)
+            rect.moveLeft(anchor.right() + 1 + anchorGap);
+        else
+            rect.moveRight(anchor.left() - 1 - anchorGap);
+    }
+    // Keep clear of the panels; a screen smaller than the window shows its top-left part.
+    rect.moveLeft(std::max(available.left(), std::min(rect.left(), available.right() + 1 - size.width())));
+    rect.moveTop(std::max(available.top(), std::min(rect.top(), available.bottom() + 1 - size.height())));
+    return rect;
+}
+
+void PopoverWindow::showAt(const QRect &anchor)
+{
+    const QRect at = anchor.isValid() ? anchor : QRect(QCursor::pos(), QSize(1, 1));
+    QScreen *screen = QGuiApplication::screenAt(at.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        setGeometry(placement(at, size(), screen->geometry(), screen->availableGeometry()));
+    show();
+    raise();
+    activateWindow();
+}
+
+void PopoverWindow::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    Q_EMIT hidden();
+}
+
+void PopoverWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool PopoverWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowDeactivate && isVisible())
+        Q_EMIT deactivated();
+    return QWidget::event(event);
+}
