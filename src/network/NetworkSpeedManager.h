@@ -2,10 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "NettopSample.h"
+
+#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 
+class QThread;
+class QTimer;
 class TitleSink;
 
 // Samples the machine's cumulative Wi-Fi and wired byte counters once a second on a worker
@@ -15,11 +21,15 @@ class NetworkSpeedManager : public QObject
     Q_OBJECT
 
 public:
-    explicit NetworkSpeedManager(TitleSink *statusBar, QObject *parent = nullptr);
+    explicit NetworkSpeedManager(TitleSink *statusBar, QObject *parent = nullptr, NettopRoots roots = {},
+        std::chrono::milliseconds interval = std::chrono::milliseconds(1000));
     ~NetworkSpeedManager() override;
 
+    // Safe to call repeatedly. stopSampling() waits for a tick in progress; once it
+    // returns, nothing more is published until the next startSampling().
     void startSampling();
     void stopSampling();
+    bool isSampling() const;
 
     // One tick: one run of the counter report, then parseOutput().
     void sampleOnce();
@@ -27,4 +37,32 @@ public:
 
     // The ten arguments each tick passes to the counter report.
     static const QStringList &sampleArguments();
+
+Q_SIGNALS:
+    // The byte differences behind each published title, emitted on the tick's thread just
+    // before the sink is called.
+    void speedMeasured(qint64 uploadBytes, qint64 downloadBytes);
+
+private:
+    void tick(quint64 generation);
+    void sampleLocked();
+    void parseLocked(const QString &output);
+    void resetLocked();
+
+    TitleSink *m_statusBar;
+    NettopRoots m_roots;
+    std::chrono::milliseconds m_interval;
+    QThread *m_thread = nullptr;
+    QTimer *m_netSpeedTimer = nullptr;
+
+    // Guards everything below; held for a whole tick so that a stop waits for it.
+    mutable QMutex m_mutex;
+    bool m_running = false;
+    quint64 m_generation = 0;
+    QString m_incompleteLastLineOutputString;
+    qint64 m_lengthOflastHeaderLine = 0;
+    qint64 m_lastUploadBytes = 0;
+    qint64 m_lastDownloadBytes = 0;
+    qint64 m_currentUploadBytes = 0;
+    qint64 m_currentDownloadBytes = 0;
 };

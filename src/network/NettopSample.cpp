@@ -1,0 +1,356 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "NettopSample.h"
+
+#include <QFile>
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using Kind = NettopOptions::Kind;
+using Column = NettopOptions::Column;
+
+struct Counters
+{
+    std::string_view name;
+    std::uint64_t bytesIn = 0;
+    std::uint64_t packetsIn = 0;
+    std::uint64_t bytesOut = 0;
+    std::uint64_t packetsOut = 0;
+};
+
+// Plain POSIX reads: procfs and sysfs files are small, and a tick reads several of them,
+// where QFile's per-open overhead would dominate.
+bool readFile(int directory, const char *path, std::string &into, std::size_t limit)
+{
+    into.clear();
+    const int fd = ::openat(directory, path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    std::array<char, 4096> chunk {};
+    while (into.size() < limit) {
+        const ssize_t count = ::read(fd, chunk.data(), chunk.size());
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            break;
+        into.append(chunk.data(), static_cast<std::size_t>(count));
+    }
+    ::close(fd);
+    return true;
+}
+
+bool exists(int directory, const std::string &path)
+{
+    return ::faccessat(directory, path.c_str(), F_OK, 0) == 0;
+}
+
+bool parseUnsigned(std::string_view &text, std::uint64_t &value)
+{
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    const std::size_t start = i;
+    value = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        const auto digit = static_cast<std::uint64_t>(text[i] - '0');
+        if (__builtin_mul_overflow(value, std::uint64_t { 10 }, &value) || __builtin_add_overflow(value, digit, &value))
+            return false;
+        ++i;
+    }
+    text.remove_prefix(i);
+    return i > start;
+}
+
+// One line of <proc>/net/dev: "%6s: " and then sixteen counters, eight received and eight
+// transmitted; the name is right-aligned and longer names push the colon along.
+bool parseDevLine(std::string_view line, Counters &counters)
+{
+    const auto colon = line.find(':');
+    if (colon == std::string_view::npos)
+        return false;
+    std::string_view name = line.substr(0, colon);
+    while (!name.empty() && name.front() == ' ')
+        name.remove_prefix(1);
+    if (name.empty())
+        return false;
+    counters.name = name;
+    std::string_view rest = line.substr(colon + 1);
+    std::array<std::uint64_t, 16> fields {};
+    for (auto &field : fields) {
+        if (!parseUnsigned(rest, field))
+            return false;
+    }
+    counters.bytesIn = fields[0];
+    counters.packetsIn = fields[1];
+    counters.bytesOut = fields[8];
+    counters.packetsOut = fields[9];
+    return true;
+}
+
+// <sys>/class/net/IF/uevent holds DEVTYPE=wlan, wwan, bridge... for typed devices.
+bool hasDevType(int netDirectory, const std::string &name, std::string_view devType, std::string &scratch)
+{
+    if (!readFile(netDirectory, (name + "/uevent").c_str(), scratch, 4096))
+        return false;
+    const std::string wanted = "DEVTYPE=" + std::string(devType) + '\n';
+    return scratch.find(wanted) != std::string::npos;
+}
+
+int interfaceType(int netDirectory, const std::string &name, std::string &scratch)
+{
+    if (!readFile(netDirectory, (name + "/type").c_str(), scratch, 64))
+        return -1;
+    int type = 0;
+    bool digits = false;
+    for (const char c : scratch) {
+        if (c < '0' || c > '9')
+            break;
+        type = type * 10 + (c - '0');
+        digits = true;
+        if (type > 1000000)
+            return -1;
+    }
+    return digits ? type : -1;
+}
+
+bool isWireless(int netDirectory, const std::string &name)
+{
+    return exists(netDirectory, name + "/wireless") || exists(netDirectory, name + "/phy80211");
+}
+
+// Ethernet (ARPHRD_ETHER is 1) backed by a device; bridges, veth, tun and container links
+// have no device behind them, and counting them would count the same bytes twice.
+bool isWired(int netDirectory, const std::string &name, std::string &scratch)
+{
+    return interfaceType(netDirectory, name, scratch) == 1 && exists(netDirectory, name + "/device")
+        && !isWireless(netDirectory, name) && !hasDevType(netDirectory, name, "wwan", scratch);
+}
+
+bool isCounted(const NettopOptions &options, int netDirectory, std::string_view view, std::string &scratch)
+{
+    if (options.kinds.empty())
+        return true;
+    if (netDirectory < 0)
+        return false;
+    const std::string name(view);
+    // Each interface matches at most one kind, so it is never listed twice.
+    for (const Kind kind : options.kinds) {
+        switch (kind) {
+        case Kind::Wifi:
+            if (isWireless(netDirectory, name))
+                return true;
+            break;
+        case Kind::Wired:
+            if (isWired(netDirectory, name, scratch))
+                return true;
+            break;
+        case Kind::Loopback:
+            if (interfaceType(netDirectory, name, scratch) == 772)
+                return true;
+            break;
+        case Kind::Cellular:
+            if (hasDevType(netDirectory, name, "wwan", scratch))
+                return true;
+            break;
+        }
+    }
+    return false;
+}
+
+void appendPadded(std::string &line, std::string_view text, int width, bool right)
+{
+    const auto padding = text.size() < static_cast<std::size_t>(width) ? width - text.size() : 0;
+    if (right)
+        line.append(padding, ' ');
+    line.append(text);
+    if (!right)
+        line.append(padding, ' ');
+}
+
+// Counters as the report prints them without -x: three significant figures and a unit.
+std::string abbreviated(std::uint64_t value)
+{
+    static constexpr std::array<const char *, 7> units { "B", "KiB", "MiB", "GiB", "TiB", "PiB", "EiB" };
+    double scaled = static_cast<double>(value);
+    std::size_t unit = 0;
+    while (scaled >= 1024.0 && unit + 1 < units.size()) {
+        scaled /= 1024.0;
+        ++unit;
+    }
+    std::array<char, 32> buffer {};
+    if (unit == 0)
+        std::snprintf(buffer.data(), buffer.size(), "%llu B", static_cast<unsigned long long>(value));
+    else
+        std::snprintf(buffer.data(), buffer.size(), "%.1f %s", scaled, units.at(unit));
+    return buffer.data();
+}
+
+// Packet counts are never abbreviated: the units are for bytes.
+std::string counterText(Column column, std::uint64_t value, bool raw)
+{
+    const bool bytes = column == Column::BytesIn || column == Column::BytesOut;
+    return raw || !bytes ? std::to_string(value) : abbreviated(value);
+}
+
+std::string timeText()
+{
+    timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    tm local {};
+    ::localtime_r(&now.tv_sec, &local);
+    std::array<char, 32> buffer {};
+    std::snprintf(buffer.data(), buffer.size(), "%02d:%02d:%02d.%06ld", local.tm_hour, local.tm_min, local.tm_sec,
+        now.tv_nsec / 1000);
+    return buffer.data();
+}
+
+// Interface names may hold any byte but '/', ':' and white space; the report is plain
+// one-byte text, so anything else is shown as '?' and the width stays exact.
+std::string printableName(std::string_view name)
+{
+    std::string text(name.substr(0, NettopLayout::nameWidth));
+    for (char &c : text) {
+        if (c < 0x21 || c > 0x7e)
+            c = '?';
+    }
+    return text;
+}
+
+const char *columnTitle(Column column)
+{
+    switch (column) {
+    case Column::Time:
+        return "time";
+    case Column::BytesIn:
+        return "bytes_in";
+    case Column::BytesOut:
+        return "bytes_out";
+    case Column::PacketsIn:
+        return "packets_in";
+    case Column::PacketsOut:
+        return "packets_out";
+    }
+    return "";
+}
+
+std::uint64_t columnValue(Column column, const Counters &counters)
+{
+    switch (column) {
+    case Column::BytesIn:
+        return counters.bytesIn;
+    case Column::BytesOut:
+        return counters.bytesOut;
+    case Column::PacketsIn:
+        return counters.packetsIn;
+    case Column::PacketsOut:
+        return counters.packetsOut;
+    case Column::Time:
+        break;
+    }
+    return 0;
+}
+
+void appendHeader(std::string &text, const NettopOptions &options)
+{
+    bool first = true;
+    auto separate = [&] {
+        if (!first)
+            text += ' ';
+        first = false;
+    };
+    for (const Column column : options.columns) {
+        if (column != Column::Time)
+            continue;
+        separate();
+        appendPadded(text, columnTitle(column), NettopLayout::timeWidth, false);
+    }
+    separate();
+    appendPadded(text, "", NettopLayout::nameWidth, false);
+    for (const Column column : options.columns) {
+        if (column == Column::Time)
+            continue;
+        separate();
+        appendPadded(text, columnTitle(column), NettopLayout::counterWidth, true);
+    }
+    text += '\n';
+}
+
+void appendRow(std::string &text, const NettopOptions &options, const Counters &counters, const std::string &time)
+{
+    bool first = true;
+    auto separate = [&] {
+        if (!first)
+            text += ' ';
+        first = false;
+    };
+    for (const Column column : options.columns) {
+        if (column != Column::Time)
+            continue;
+        separate();
+        appendPadded(text, time, NettopLayout::timeWidth, false);
+    }
+    separate();
+    appendPadded(text, printableName(counters.name), NettopLayout::nameWidth, false);
+    for (const Column column : options.columns) {
+        if (column == Column::Time)
+            continue;
+        separate();
+        appendPadded(
+            text, counterText(column, columnValue(column, counters), options.raw), NettopLayout::counterWidth, true);
+    }
+    text += '\n';
+}
+
+} // namespace
+
+QString nettopSample(const QStringList &arguments, const NettopRoots &roots)
+{
+    const auto options = parseNettopArguments(arguments);
+    if (!options)
+        return {};
+    return nettopSample(*options, roots);
+}
+
+QString nettopSample(const NettopOptions &options, const NettopRoots &roots)
+{
+    std::string text;
+    text.reserve(1024);
+    appendHeader(text, options);
+
+    std::string dev;
+    const QByteArray devPath = QFile::encodeName(roots.proc) + "/net/dev";
+    if (!readFile(AT_FDCWD, devPath.constData(), dev, std::size_t { 16 } << 20))
+        return QString::fromLatin1(text);
+
+    const QByteArray netPath = QFile::encodeName(roots.sys) + "/class/net";
+    const int netDirectory
+        = options.kinds.empty() ? -1 : ::open(netPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string time = timeText();
+    std::string scratch;
+    std::string_view rest(dev);
+    while (!rest.empty()) {
+        const auto end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        // The two title lines carry '|' separators; every interface line has a colon.
+        if (line.find('|') != std::string_view::npos)
+            continue;
+        Counters counters;
+        if (!parseDevLine(line, counters) || !isCounted(options, netDirectory, counters.name, scratch))
+            continue;
+        appendRow(text, options, counters, time);
+    }
+    if (netDirectory >= 0)
+        ::close(netDirectory);
+    return QString::fromLatin1(text);
+}

@@ -1,0 +1,289 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "NetworkSpeedManager.h"
+
+#include "SpeedFormat.h"
+#include "TitleSink.h"
+
+#include <QMutexLocker>
+#include <QTextBoundaryFinder>
+#include <QThread>
+#include <QTimer>
+#include <QVarLengthArray>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// Line lengths are counted in user-perceived characters; the report itself is plain ASCII,
+// where that is the number of code units.
+qint64 characterCount(QStringView line)
+{
+    bool ascii = true;
+    for (const QChar c : line) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii)
+        return line.size();
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, line.data(), static_cast<int>(line.size()));
+    qint64 count = 0;
+    while (finder.toNextBoundary() > 0)
+        ++count;
+    return count;
+}
+
+// An optional '+' or '-', then decimal digits, nothing else; out of range is no number.
+std::optional<qint64> parseSigned(QStringView field)
+{
+    bool negative = false;
+    if (!field.isEmpty() && (field.front() == QLatin1Char('+') || field.front() == QLatin1Char('-'))) {
+        negative = field.front() == QLatin1Char('-');
+        field = field.mid(1);
+    }
+    if (field.isEmpty())
+        return std::nullopt;
+    quint64 magnitude = 0;
+    for (const QChar c : field) {
+        const char16_t unit = c.unicode();
+        if (unit < u'0' || unit > u'9')
+            return std::nullopt;
+        if (__builtin_mul_overflow(magnitude, quint64 { 10 }, &magnitude)
+            || __builtin_add_overflow(magnitude, static_cast<quint64>(unit - u'0'), &magnitude))
+            return std::nullopt;
+    }
+    constexpr auto largest = static_cast<quint64>(std::numeric_limits<qint64>::max());
+    if (!negative)
+        return magnitude <= largest ? std::optional<qint64>(static_cast<qint64>(magnitude)) : std::nullopt;
+    if (magnitude == largest + 1)
+        return std::numeric_limits<qint64>::min();
+    return magnitude <= largest ? std::optional<qint64>(-static_cast<qint64>(magnitude)) : std::nullopt;
+}
+
+// The last two space-separated fields of a data line: bytes in, then bytes out.
+bool lastTwoFields(QStringView line, QStringView &secondToLast, QStringView &last)
+{
+    QStringView found[2];
+    int count = 0;
+    qsizetype end = line.size();
+    while (count < 2) {
+        while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
+            --end;
+        if (end == 0)
+            return false;
+        qsizetype start = end;
+        while (start > 0 && line.at(start - 1) != QLatin1Char(' '))
+            --start;
+        found[count++] = line.mid(start, end - start);
+        end = start;
+    }
+    last = found[0];
+    secondToLast = found[1];
+    return true;
+}
+
+qint64 saturatedDifference(qint64 current, qint64 last)
+{
+    qint64 difference = 0;
+    if (__builtin_sub_overflow(current, last, &difference))
+        return current > last ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+    return difference;
+}
+
+} // namespace
+
+NetworkSpeedManager::NetworkSpeedManager(
+    TitleSink *statusBar, QObject *parent, NettopRoots roots, std::chrono::milliseconds interval)
+    : QObject(parent)
+    , m_statusBar(statusBar)
+    , m_roots(std::move(roots))
+    , m_interval(interval)
+{ }
+
+NetworkSpeedManager::~NetworkSpeedManager()
+{
+    stopSampling();
+    if (m_thread) {
+        // The timer lives on the worker thread and is deleted there as the thread ends.
+        m_thread->quit();
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+const QStringList &NetworkSpeedManager::sampleArguments()
+{
+    static const QStringList arguments { QStringLiteral("-x"), QStringLiteral("-t"), QStringLiteral("wifi"),
+        QStringLiteral("-t"), QStringLiteral("wired"), QStringLiteral("-J"), QStringLiteral("time,bytes_in,bytes_out"),
+        QStringLiteral("-P"), QStringLiteral("-l"), QStringLiteral("1") };
+    return arguments;
+}
+
+void NetworkSpeedManager::startSampling()
+{
+    quint64 generation = 0;
+    {
+        const QMutexLocker locker(&m_mutex);
+        if (m_running)
+            return;
+        m_running = true;
+        generation = ++m_generation;
+    }
+    if (!m_thread) {
+        m_thread = new QThread;
+        m_thread->setObjectName(QStringLiteral("NetworkSpeedManager"));
+        m_netSpeedTimer = new QTimer;
+        // A coarse timer lets the kernel batch this wake-up with others; the rate is the
+        // difference per tick, and the tick keeps its one-second average.
+        m_netSpeedTimer->setTimerType(Qt::CoarseTimer);
+        m_netSpeedTimer->setInterval(m_interval);
+        m_netSpeedTimer->moveToThread(m_thread);
+        connect(m_netSpeedTimer, &QTimer::timeout, m_netSpeedTimer, [this] { tick(0); });
+        connect(m_thread, &QThread::finished, m_netSpeedTimer, &QObject::deleteLater);
+        m_thread->start();
+    }
+    // The first tick runs at once on the worker thread, then the timer takes over. A start
+    // superseded by a stop and another start before it ran does nothing.
+    QTimer *timer = m_netSpeedTimer;
+    QMetaObject::invokeMethod(
+        timer,
+        [this, timer, generation] {
+            tick(generation);
+            const QMutexLocker locker(&m_mutex);
+            if (m_running && generation == m_generation)
+                timer->start();
+        },
+        Qt::QueuedConnection);
+}
+
+void NetworkSpeedManager::stopSampling()
+{
+    {
+        // Waits here for a tick in progress; later ticks find the sampler stopped.
+        const QMutexLocker locker(&m_mutex);
+        if (!m_running)
+            return;
+        m_running = false;
+        ++m_generation;
+        resetLocked();
+    }
+    QTimer *timer = m_netSpeedTimer;
+    QMetaObject::invokeMethod(
+        timer, [timer] { timer->stop(); }, Qt::QueuedConnection);
+}
+
+bool NetworkSpeedManager::isSampling() const
+{
+    const QMutexLocker locker(&m_mutex);
+    return m_running;
+}
+
+void NetworkSpeedManager::tick(quint64 generation)
+{
+    const QMutexLocker locker(&m_mutex);
+    if (!m_running || (generation != 0 && generation != m_generation))
+        return;
+    sampleLocked();
+}
+
+void NetworkSpeedManager::sampleOnce()
+{
+    const QMutexLocker locker(&m_mutex);
+    sampleLocked();
+}
+
+void NetworkSpeedManager::parseOutput(const QString &output)
+{
+    const QMutexLocker locker(&m_mutex);
+    parseLocked(output);
+}
+
+void NetworkSpeedManager::sampleLocked()
+{
+    parseLocked(nettopSample(sampleArguments(), m_roots));
+}
+
+void NetworkSpeedManager::resetLocked()
+{
+    m_lastUploadBytes = 0;
+    m_lastDownloadBytes = 0;
+    m_currentUploadBytes = 0;
+    m_currentDownloadBytes = 0;
+    m_incompleteLastLineOutputString.clear();
+    m_lengthOflastHeaderLine = 0;
+}
+
+void NetworkSpeedManager::parseLocked(const QString &output)
+{
+    const QString text = m_incompleteLastLineOutputString + output;
+    m_incompleteLastLineOutputString.clear();
+
+    const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVarLengthArray<QStringView, 16> accepted;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringView line = lines.at(i);
+        const bool isLast = i == lines.size() - 1;
+        if (line.isEmpty())
+            continue;
+        if (!line.startsWith(QLatin1String("time"))) {
+            if (characterCount(line) == m_lengthOflastHeaderLine) {
+                accepted.append(line);
+            } else if (isLast) {
+                m_incompleteLastLineOutputString = line.toString();
+                break;
+            }
+        } else if (line.endsWith(QLatin1String("out"))) {
+            accepted.append(line);
+            m_lengthOflastHeaderLine = characterCount(line);
+        } else if (isLast) {
+            m_incompleteLastLineOutputString = line.toString();
+            break;
+        }
+    }
+
+    qint64 upload = 0;
+    qint64 download = 0;
+    int counted = 0;
+    for (const QStringView line : accepted) {
+        if (line.startsWith(QLatin1String("time")))
+            continue;
+        QStringView inField;
+        QStringView outField;
+        if (!lastTwoFields(line, inField, outField))
+            continue;
+        const auto in = parseSigned(inField);
+        const auto out = parseSigned(outField);
+        qint64 nextDownload = 0;
+        qint64 nextUpload = 0;
+        // A line that is not two whole numbers, or that would overflow the totals, would
+        // make every later difference meaningless; it is left out.
+        if (!in || !out || __builtin_add_overflow(download, *in, &nextDownload)
+            || __builtin_add_overflow(upload, *out, &nextUpload))
+            continue;
+        download = nextDownload;
+        upload = nextUpload;
+        ++counted;
+    }
+    // A run that measured nothing is no measurement: the previous totals stay the
+    // reference and the title keeps its text.
+    if (counted == 0)
+        return;
+
+    m_currentUploadBytes = upload;
+    m_currentDownloadBytes = download;
+    if (m_lastUploadBytes < 1 || m_lastDownloadBytes < 1) {
+        m_lastUploadBytes = m_currentUploadBytes;
+        m_lastDownloadBytes = m_currentDownloadBytes;
+        return;
+    }
+    const QString uploadText = formatSpeed(m_lastUploadBytes, m_currentUploadBytes);
+    const QString downloadText = formatSpeed(m_lastDownloadBytes, m_currentDownloadBytes);
+    Q_EMIT speedMeasured(saturatedDifference(m_currentUploadBytes, m_lastUploadBytes),
+        saturatedDifference(m_currentDownloadBytes, m_lastDownloadBytes));
+    if (m_statusBar)
+        m_statusBar->updateTitle(uploadText, downloadText);
+    m_lastUploadBytes = m_currentUploadBytes;
+    m_lastDownloadBytes = m_currentDownloadBytes;
+}
