@@ -7,6 +7,7 @@
 #include "TavloConfig.h"
 #include "platform/PanelItem.h"
 #include "platform/PopoverWindow.h"
+#include "platform/X11PanelLocator.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -100,7 +101,7 @@ void StatusBarController::showPopover(QPoint position)
 {
     QRect anchor = m_statusItem->geometry();
     if (!anchor.isValid() && !position.isNull())
-        anchor = QRect(position, QSize(1, 1));
+        anchor = X11PanelLocator::panelStripAt(position).value_or(QRect(position, QSize(1, 1)));
     m_popOver->showAt(anchor);
     QMetaObject::invokeMethod(
         this, [this] { setHighlighted(true); }, Qt::QueuedConnection);

@@ -19,6 +19,7 @@ namespace {
 // The XEmbed tray decides the icon's size only after it has docked it.
 constexpr int trayFirstLookMs = 400;
 constexpr QSize defaultTraySize(22, 22);
+constexpr int watcherGoneGraceMs = 2000;
 } // namespace
 
 PanelItem::PanelItem(const QString &id, Painter painter, QDBusConnection bus, QObject *parent)
@@ -66,6 +67,8 @@ void PanelItem::start()
 
 void PanelItem::useStatusNotifier()
 {
+    if (m_fallbackDelay)
+        m_fallbackDelay->stop();
     if (!m_sni) {
         m_sni = std::make_unique<StatusNotifierItem>(m_id, m_bus);
         connect(m_sni.get(), &StatusNotifierItem::activated, this, &PanelItem::activated);

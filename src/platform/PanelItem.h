@@ -12,6 +12,7 @@
 
 class QDBusServiceWatcher;
 class QSystemTrayIcon;
+class QTimer;
 class StatusNotifierItem;
 
 // The application's one item in the desktop panel. Where a StatusNotifierWatcher runs, the
@@ -62,6 +63,7 @@ Q_SIGNALS:
     void modeChanged(PanelItem::Mode mode);
 
 private:
+    void lookForWatcher();
     void useStatusNotifier();
     void useTrayIcon();
     void setMode(Mode mode);
@@ -75,6 +77,7 @@ private:
     std::unique_ptr<StatusNotifierItem> m_sni;
     std::unique_ptr<QSystemTrayIcon> m_tray;
     QDBusServiceWatcher *m_watcher = nullptr;
+    QTimer *m_fallbackDelay = nullptr;
     QString m_toolTipTitle;
     QString m_toolTip;
     QString m_accessibleName;
