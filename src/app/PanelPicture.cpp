@@ -12,17 +12,86 @@
 #include <cmath>
 
 namespace {
-// Text never touches the picture's edge: hosts scale and clip pictures, and an
-// antialiased edge pixel is the first to go.
-constexpr qreal margin = 1.0;
 // Below this horizontal squeeze glyphs run together; a smaller font reads better.
 constexpr qreal minimumSqueeze = 0.72;
+constexpr qreal smallestPixelSize = 4.0;
 
-// Draws one line right-aligned to `right`, with its baseline at `baseline`, squeezed
+// The ink extent of the lines above and below the baseline, in logical pixels: digits,
+// letters, arrows and '/' reach different heights, and lines are placed by what is drawn.
+struct Ink
+{
+    qreal ascent = 0;
+    qreal descent = 0;
+    qreal width = 0;
+};
+
+Ink inkOf(const QFont &font, const QStringList &lines, const QPaintDevice *device)
+{
+    const QFontMetricsF metrics(font, device);
+    Ink ink;
+    for (const QString &line : lines) {
+        const QRectF bounds = metrics.tightBoundingRect(line);
+        ink.ascent = std::max(ink.ascent, -bounds.top());
+        ink.descent = std::max(ink.descent, bounds.bottom());
+        ink.width = std::max({ ink.width, metrics.horizontalAdvance(line), bounds.right() });
+    }
+    return ink;
+}
+
+struct Layout
+{
+    QFont font;
+    qreal firstBaseline = 0;
+    qreal secondBaseline = 0;
+    qreal squeeze = 1.0;
+};
+
+// Places two lines in the picture, in device pixels so that nothing is cut by rounding:
+// the largest font from `pixelSize` down whose lines, `wantedPitch` apart (or as close as
+// they can be without touching), leave one device pixel free on every edge and at least
+// `gap` rows between them. Baselines fall on whole device pixels, so antialiasing adds no
+// row above or below what the metrics say.
+Layout layOut(const QStringList &lines, QFont font, qreal pixelSize, const QImage &image, qreal wantedPitch, int gap)
+{
+    const qreal ratio = image.devicePixelRatio();
+    const int height = image.height();
+    const int width = image.width();
+    const int margin = std::max(1, static_cast<int>(std::floor(ratio)));
+    Layout layout;
+    for (qreal size = pixelSize; size >= smallestPixelSize; size -= 0.5) {
+        // Pixel sizes are whole numbers in QFont; a point is 4/3 pixel on an image.
+        font.setPointSizeF(size * 0.75);
+        const Ink ink = inkOf(font, lines, &image);
+        // The metrics come in whole logical pixels; at a fractional ratio, and where hinting
+        // bends small glyphs to the pixel grid, the glyph can reach one device row further.
+        const int slack = ratio == std::floor(ratio) && size * ratio >= 9 ? 0 : 1;
+        const int ascent = static_cast<int>(std::ceil(ink.ascent * ratio)) + slack;
+        const int descent = static_cast<int>(std::ceil(ink.descent * ratio)) + slack;
+        const int closest = ascent + descent + gap;
+        int pitch = std::max(closest, static_cast<int>(std::floor(wantedPitch * ratio)));
+        if (ascent + pitch + descent > height - 2 * margin)
+            pitch = std::max(closest, height - 2 * margin - ascent - descent);
+        const int block = ascent + pitch + descent;
+        const qreal inkWidth = ink.width * ratio;
+        const qreal squeeze = inkWidth > width - 2 * margin ? (width - 2 * margin) / inkWidth : 1.0;
+        const bool last = size - 0.5 < smallestPixelSize;
+        if (!last && (block > height - 2 * margin || squeeze < minimumSqueeze))
+            continue;
+        const int top = margin + std::max(0, (height - 2 * margin - block) / 2);
+        layout.font = font;
+        layout.firstBaseline = (top + ascent) / ratio;
+        layout.secondBaseline = (top + ascent + pitch) / ratio;
+        layout.squeeze = squeeze;
+        break;
+    }
+    return layout;
+}
+
+// Draws one line right-aligned to `right` with its baseline at `baseline`, squeezed
 // horizontally by `squeeze`.
 void drawLine(QPainter &painter, const QString &text, qreal right, qreal baseline, qreal squeeze)
 {
-    const QFontMetricsF metrics(painter.font());
+    const QFontMetricsF metrics(painter.font(), painter.device());
     const qreal width = metrics.horizontalAdvance(text) * squeeze;
     painter.save();
     painter.translate(right - width, baseline);
@@ -31,28 +100,13 @@ void drawLine(QPainter &painter, const QString &text, qreal right, qreal baselin
     painter.restore();
 }
 
-// The ink extent of the text above and below its baseline: digits, letters, arrows and '/'
-// reach different heights, and the line must be placed by what is actually drawn.
-struct Ink
+void drawLines(QPainter &painter, const QStringList &lines, const Layout &layout, QSizeF box)
 {
-    qreal ascent = 0;
-    qreal descent = 0;
-    qreal width = 0;
-};
-
-Ink inkOf(const QFont &font, const QStringList &lines)
-{
-    const QFontMetricsF metrics(font);
-    Ink ink;
-    for (const QString &line : lines) {
-        const QRectF bounds = metrics.tightBoundingRect(line);
-        ink.ascent = std::max(ink.ascent, -bounds.top());
-        ink.descent = std::max(ink.descent, bounds.bottom());
-        // The advance includes the side bearings, so a right-aligned line ends where its
-        // last glyph's box does.
-        ink.width = std::max({ ink.width, metrics.horizontalAdvance(line), bounds.right() });
-    }
-    return ink;
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const qreal right = box.width() - std::max(1.0, std::floor(ratio)) / ratio;
+    painter.setFont(layout.font);
+    drawLine(painter, lines.at(0), right, layout.firstBaseline, layout.squeeze);
+    drawLine(painter, lines.at(1), right, layout.secondBaseline, layout.squeeze);
 }
 } // namespace
 
@@ -93,59 +147,24 @@ QImage PanelPicture::render(
 void PanelPicture::drawTitle(QPainter &painter, const StatusTitle &title, QSizeF box)
 {
     // AppKit reaches the same place with an empty first line and a lowered baseline; here the
-    // two rate lines are centred directly, each in a line box of at most maximumLineHeight.
+    // two rate lines are centred directly, a maximum line height plus the line spacing apart.
     const QStringList lines { title.uploadLine(), title.downloadLine() };
-    QFont font = title.font;
-    Ink ink = inkOf(font, lines);
-    const qreal lineBox = std::min(title.maximumLineHeight, (box.height() - 2 * margin - title.lineSpacing) / 2);
-    // A host with a slot lower than the title needs shrunk type, or the lines would overlap.
-    if (ink.ascent + ink.descent > lineBox + title.lineSpacing / 2 && lineBox > 0) {
-        const qreal scale = (lineBox + title.lineSpacing / 2) / (ink.ascent + ink.descent);
-        font.setPixelSize(std::max(1, static_cast<int>(std::floor(font.pixelSize() * scale))));
-        ink = inkOf(font, lines);
-    }
-    painter.setFont(font);
-    const qreal usable = box.width() - 2 * margin;
-    const qreal squeeze = ink.width > usable ? usable / ink.width : 1.0;
-
-    const qreal block = 2 * lineBox + title.lineSpacing;
-    const qreal top = (box.height() - block) / 2;
-    for (int i = 0; i < 2; ++i) {
-        const qreal lineTop = top + i * (lineBox + title.lineSpacing);
-        // Centre the ink, not the font's nominal box, inside the line box.
-        const qreal baseline = lineTop + (lineBox - (ink.ascent + ink.descent)) / 2 + ink.ascent;
-        drawLine(painter, lines[i], box.width() - margin, baseline, squeeze);
-    }
+    const auto &image = static_cast<const QImage &>(*painter.device());
+    const Layout layout
+        = layOut(lines, title.font, title.font.pixelSize(), image, title.maximumLineHeight + title.lineSpacing, 1);
+    drawLines(painter, lines, layout, box);
 }
 
 void PanelPicture::drawCompact(QPainter &painter, const StatusTitle &title, QSizeF box)
 {
     const QStringList lines { compactRate(title.upload), compactRate(title.download) };
-    const qreal gap = std::max(1.0, box.height() / 11);
-    const qreal usableHeight = box.height() - 2 * margin - gap;
-    const qreal usableWidth = box.width() - 2 * margin;
-
+    const auto &image = static_cast<const QImage &>(*painter.device());
     QFont font = title.font;
     font.setWeight(QFont::Bold);
-    Ink ink;
-    qreal squeeze = 1.0;
-    // Largest pixel size whose two lines fit, allowing a modest squeeze across.
-    for (int size = static_cast<int>(box.height()); size > 4; --size) {
-        font.setPixelSize(size);
-        ink = inkOf(font, lines);
-        if (2 * (ink.ascent + ink.descent) > usableHeight)
-            continue;
-        squeeze = ink.width > usableWidth ? usableWidth / ink.width : 1.0;
-        if (squeeze >= minimumSqueeze)
-            break;
-    }
-    painter.setFont(font);
-    const qreal lineBox = ink.ascent + ink.descent;
-    const qreal top = (box.height() - (2 * lineBox + gap)) / 2;
-    for (int i = 0; i < 2; ++i) {
-        const qreal baseline = top + i * (lineBox + gap) + ink.ascent;
-        drawLine(painter, lines[i], box.width() - margin, baseline, squeeze);
-    }
+    // Digits and capitals only: the lines can stand close, a tenth of the slot apart.
+    const int gap = std::max(2, static_cast<int>(std::round(image.height() / 11.0)));
+    const Layout layout = layOut(lines, font, box.height() / 2, image, 0, gap);
+    drawLines(painter, lines, layout, box);
 }
 
 QString PanelPicture::compactRate(const QString &speed)
