@@ -101,13 +101,17 @@ int main(int argc, char *argv[])
     Sni::registerTypes();
     StatusNotifierItem item(QStringLiteral("bench"));
     const bool onBus = item.registerOnBus();
-    time(onBus ? "publish all SNI pictures (render + convert + signal)" : "publish all SNI pictures (no bus)", 500,
-        [&](int i) {
+    for (const qreal screenRatio : { 1.0, 2.0 }) {
+        const QString what = QStringLiteral("publish SNI pictures, screens @%1%2")
+                                 .arg(screenRatio)
+                                 .arg(onBus ? QStringLiteral(" (+ signal)") : QStringLiteral(" (no bus)"));
+        time(qPrintable(what), 500, [&](int i) {
             const StatusTitle title = titleAt(i);
             SniPixmapList pixmaps;
-            for (const auto &[size, ratio] : PanelItem::statusNotifierSizes())
+            for (const auto &[size, ratio] : PanelItem::statusNotifierSizes(screenRatio))
                 pixmaps.append(Sni::pixmapFromImage(PanelPicture::render(title, size, ratio, false, darkOnLight)));
             item.setPixmaps(pixmaps);
         });
+    }
     return 0;
 }

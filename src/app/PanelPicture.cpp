@@ -4,6 +4,8 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHash>
+#include <QMutex>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -43,7 +45,8 @@ struct Layout
     QFont font;
     qreal firstBaseline = 0;
     qreal secondBaseline = 0;
-    qreal squeeze = 1.0;
+    qreal right = 0;
+    qreal maximumWidth = 0;
 };
 
 // Places two lines in the picture, in device pixels so that nothing is cut by rounding:
@@ -81,18 +84,21 @@ Layout layOut(const QStringList &lines, QFont font, qreal pixelSize, const QImag
         layout.font = font;
         layout.firstBaseline = (top + ascent) / ratio;
         layout.secondBaseline = (top + ascent + pitch) / ratio;
-        layout.squeeze = squeeze;
+        layout.right = (width - margin) / ratio;
+        layout.maximumWidth = (width - 2 * margin) / ratio;
         break;
     }
     return layout;
 }
 
 // Draws one line right-aligned to `right` with its baseline at `baseline`, squeezed
-// horizontally by `squeeze`.
-void drawLine(QPainter &painter, const QString &text, qreal right, qreal baseline, qreal squeeze)
+// horizontally if it is wider than `maximumWidth`.
+void drawLine(QPainter &painter, const QString &text, qreal right, qreal baseline, qreal maximumWidth)
 {
     const QFontMetricsF metrics(painter.font(), painter.device());
-    const qreal width = metrics.horizontalAdvance(text) * squeeze;
+    qreal width = metrics.horizontalAdvance(text);
+    const qreal squeeze = width > maximumWidth ? maximumWidth / width : 1.0;
+    width *= squeeze;
     painter.save();
     painter.translate(right - width, baseline);
     painter.scale(squeeze, 1.0);
@@ -100,13 +106,30 @@ void drawLine(QPainter &painter, const QString &text, qreal right, qreal baselin
     painter.restore();
 }
 
-void drawLines(QPainter &painter, const QStringList &lines, const Layout &layout, QSizeF box)
+void drawLines(QPainter &painter, const QStringList &lines, const Layout &layout)
 {
-    const qreal ratio = painter.device()->devicePixelRatioF();
-    const qreal right = box.width() - std::max(1.0, std::floor(ratio)) / ratio;
     painter.setFont(layout.font);
-    drawLine(painter, lines.at(0), right, layout.firstBaseline, layout.squeeze);
-    drawLine(painter, lines.at(1), right, layout.secondBaseline, layout.squeeze);
+    drawLine(painter, lines.at(0), layout.right, layout.firstBaseline, layout.maximumWidth);
+    drawLine(painter, lines.at(1), layout.right, layout.secondBaseline, layout.maximumWidth);
+}
+
+// Fitting the type takes a dozen text measurements; its result depends only on the slot,
+// the font and the widest text the item can show, so it is worked out once per slot. The
+// type then keeps one size whatever the rates, rather than growing and shrinking with them.
+Layout cachedLayout(const QString &form, const QStringList &widest, const QFont &font, qreal pixelSize,
+    const QImage &image, qreal wantedPitch, int gap)
+{
+    static QMutex mutex;
+    static QHash<QString, Layout> cache;
+    const QString key = form + QLatin1Char('/') + font.key() + QLatin1Char('/') + QString::number(image.width())
+        + QLatin1Char('x') + QString::number(image.height()) + QLatin1Char('@')
+        + QString::number(image.devicePixelRatio());
+    const QMutexLocker locker(&mutex);
+    if (const auto found = cache.constFind(key); found != cache.constEnd())
+        return found.value();
+    const Layout layout = layOut(widest, font, pixelSize, image, wantedPitch, gap);
+    cache.insert(key, layout);
+    return layout;
 }
 } // namespace
 
@@ -144,27 +167,32 @@ QImage PanelPicture::render(
     return image;
 }
 
-void PanelPicture::drawTitle(QPainter &painter, const StatusTitle &title, QSizeF box)
+void PanelPicture::drawTitle(QPainter &painter, const StatusTitle &title, QSizeF /*box*/)
 {
     // AppKit reaches the same place with an empty first line and a lowered baseline; here the
     // two rate lines are centred directly, a maximum line height plus the line spacing apart.
-    const QStringList lines { title.uploadLine(), title.downloadLine() };
+    static const QStringList widest = [] {
+        const QString placeholder = QLatin1String(statusTitlePlaceholder);
+        const StatusTitle top = makeStatusTitle(QStringLiteral("1000.0 Mb/s"), QStringLiteral("1000.0 Mb/s"));
+        const StatusTitle low = makeStatusTitle(placeholder, placeholder);
+        return QStringList { top.uploadLine(), top.downloadLine(), low.uploadLine(), low.downloadLine() };
+    }();
     const auto &image = static_cast<const QImage &>(*painter.device());
-    const Layout layout
-        = layOut(lines, title.font, title.font.pixelSize(), image, title.maximumLineHeight + title.lineSpacing, 1);
-    drawLines(painter, lines, layout, box);
+    const Layout layout = cachedLayout(QStringLiteral("title"), widest, title.font, title.font.pixelSize(), image,
+        title.maximumLineHeight + title.lineSpacing, 1);
+    drawLines(painter, { title.uploadLine(), title.downloadLine() }, layout);
 }
 
 void PanelPicture::drawCompact(QPainter &painter, const StatusTitle &title, QSizeF box)
 {
-    const QStringList lines { compactRate(title.upload), compactRate(title.download) };
+    static const QStringList widest { QStringLiteral("888M"), QStringLiteral("8.8M"), QStringLiteral("max") };
     const auto &image = static_cast<const QImage &>(*painter.device());
     QFont font = title.font;
     font.setWeight(QFont::Bold);
     // Digits and capitals only: the lines can stand close, a tenth of the slot apart.
     const int gap = std::max(2, static_cast<int>(std::round(image.height() / 11.0)));
-    const Layout layout = layOut(lines, font, box.height() / 2, image, 0, gap);
-    drawLines(painter, lines, layout, box);
+    const Layout layout = cachedLayout(QStringLiteral("compact"), widest, font, box.height() / 2, image, 0, gap);
+    drawLines(painter, { compactRate(title.upload), compactRate(title.download) }, layout);
 }
 
 QString PanelPicture::compactRate(const QString &speed)

@@ -31,9 +31,15 @@ PanelItem::PanelItem(const QString &id, Painter painter, QDBusConnection bus, QO
 
 PanelItem::~PanelItem() = default;
 
-QList<QPair<QSize, qreal>> PanelItem::statusNotifierSizes()
+QList<QPair<QSize, qreal>> PanelItem::statusNotifierSizes(qreal devicePixelRatio)
 {
-    return { { QSize(22, 22), 1.0 }, { QSize(22, 22), 2.0 }, { QSize(65, 22), 1.0 }, { QSize(65, 22), 2.0 } };
+    QList<QPair<QSize, qreal>> sizes { { QSize(22, 22), 1.0 }, { QSize(65, 22), 1.0 } };
+    // The host runs on the same screens as we do: a picture for their pixel ratio, and the
+    // plain one for hosts that scale it themselves. Pictures for ratios no screen has would
+    // be drawn every second for nobody.
+    if (devicePixelRatio > 1.0)
+        sizes += { { QSize(22, 22), devicePixelRatio }, { QSize(65, 22), devicePixelRatio } };
+    return sizes;
 }
 
 void PanelItem::start()
@@ -121,7 +127,7 @@ void PanelItem::repaint()
 {
     if (m_mode == Mode::StatusNotifier && m_sni) {
         SniPixmapList pixmaps;
-        for (const auto &[size, ratio] : statusNotifierSizes())
+        for (const auto &[size, ratio] : statusNotifierSizes(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0))
             pixmaps.append(Sni::pixmapFromImage(m_painter(size, ratio)));
         m_sni->setPixmaps(pixmaps);
     } else if (m_mode == Mode::TrayIcon) {

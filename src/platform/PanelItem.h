@@ -54,8 +54,9 @@ public:
     StatusNotifierItem *statusNotifierItem() const { return m_sni.get(); }
 
     // The pictures offered to StatusNotifierItem hosts: the square slot most panels give,
-    // and the title's wide slot, each at one and two device pixels per logical pixel.
-    static QList<QPair<QSize, qreal>> statusNotifierSizes();
+    // and the title's wide slot, each at one device pixel per logical pixel and at the
+    // screens' ratio.
+    static QList<QPair<QSize, qreal>> statusNotifierSizes(qreal devicePixelRatio);
 
 Q_SIGNALS:
     // position is where the host says the user clicked, null when it does not say.

@@ -133,7 +133,7 @@ private Q_SLOTS:
         // A slot lower than the title's 22 pixels shrinks the type with it.
         const int titleLine = size.height() >= 22 ? 5 : 3;
         const int minimum
-            = PanelPicture::isTitleForm(size) ? qFloor(titleLine * ratio) : qFloor(size.height() * ratio / 4);
+            = PanelPicture::isTitleForm(size) ? qFloor(titleLine * ratio) : qFloor(size.height() * ratio / 5);
         QVERIFY2(firstLine >= minimum, qPrintable(QStringLiteral("upper line %1 px").arg(firstLine)));
         QVERIFY2(lastLine >= minimum, qPrintable(QStringLiteral("lower line %1 px").arg(lastLine)));
     }
