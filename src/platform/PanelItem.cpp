@@ -51,8 +51,19 @@ void PanelItem::start()
     m_watcher = new QDBusServiceWatcher(Sni::watcherService, m_bus,
         QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration, this);
     connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, &PanelItem::useStatusNotifier);
-    connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, &PanelItem::useTrayIcon);
+    // A panel that restarts is gone for a moment only. The tray icon is not made in that
+    // moment: Qt decides once per process whether its tray icons use a watcher, and one
+    // made just as the new watcher appears would become a second item under our own name.
+    m_fallbackDelay = new QTimer(this);
+    m_fallbackDelay->setSingleShot(true);
+    m_fallbackDelay->setInterval(watcherGoneGraceMs);
+    connect(m_fallbackDelay, &QTimer::timeout, this, &PanelItem::lookForWatcher);
+    connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, m_fallbackDelay, qOverload<>(&QTimer::start));
+    lookForWatcher();
+}
 
+void PanelItem::lookForWatcher()
+{
     QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
         QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
         QStringLiteral("NameHasOwner"));
@@ -61,13 +72,13 @@ void PanelItem::start()
     connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
         call->deleteLater();
         const QDBusPendingReply<bool> reply = *call;
-        // The service watcher may have decided already, if the watcher appeared meanwhile.
-        if (m_mode != Mode::None)
-            return;
-        if (reply.isValid() && reply.value())
-            useStatusNotifier();
-        else
+        if (reply.isValid() && reply.value()) {
+            // The service watcher may have seen it appear already.
+            if (m_mode != Mode::StatusNotifier)
+                useStatusNotifier();
+        } else {
             useTrayIcon();
+        }
     });
 }
 
