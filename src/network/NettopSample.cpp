@@ -49,11 +49,6 @@ bool readFile(int directory, const char *path, std::string &into, std::size_t li
     return true;
 }
 
-bool exists(int directory, const std::string &path)
-{
-    return ::faccessat(directory, path.c_str(), F_OK, 0) == 0;
-}
-
 bool parseUnsigned(std::string_view &text, std::uint64_t &value)
 {
     std::size_t i = 0;
@@ -97,69 +92,123 @@ bool parseDevLine(std::string_view line, Counters &counters)
     return true;
 }
 
-// <sys>/class/net/IF/uevent holds DEVTYPE=wlan, wwan, bridge... for typed devices.
-bool hasDevType(int netDirectory, const std::string &name, std::string_view devType, std::string &scratch)
+// What <sys>/class/net/IF says about one interface, each fact read only when a filter asks
+// for it: every check is a system call of a few microseconds, and a host with containers
+// lists dozens of virtual interfaces.
+class InterfaceProbe
 {
-    if (!readFile(netDirectory, (name + "/uevent").c_str(), scratch, 4096))
-        return false;
-    const std::string wanted = "DEVTYPE=" + std::string(devType) + '\n';
-    return scratch.find(wanted) != std::string::npos;
-}
+public:
+    InterfaceProbe(int netDirectory, std::string_view name, std::string &scratch)
+        : m_directory(netDirectory)
+        , m_name(name)
+        , m_scratch(scratch)
+    { }
 
-int interfaceType(int netDirectory, const std::string &name, std::string &scratch)
-{
-    if (!readFile(netDirectory, (name + "/type").c_str(), scratch, 64))
-        return -1;
-    int type = 0;
-    bool digits = false;
-    for (const char c : scratch) {
-        if (c < '0' || c > '9')
-            break;
-        type = type * 10 + (c - '0');
-        digits = true;
-        if (type > 1000000)
-            return -1;
+    // Physical cards, Wi-Fi ones included, have a parent device; bridges, veth, tun, the
+    // loopback and container links have none. Checked first because it rules most out.
+    bool hasDevice()
+    {
+        return lazy(m_device, [this] { return exists("/device"); });
     }
-    return digits ? type : -1;
-}
 
-bool isWireless(int netDirectory, const std::string &name)
+    // cfg80211 links phy80211 for every wireless interface; "wireless" exists where the
+    // old wireless extensions are built in.
+    bool isWireless()
+    {
+        return hasDevice() && lazy(m_wireless, [this] { return exists("/phy80211") || exists("/wireless"); });
+    }
+
+    // Ethernet (ARPHRD_ETHER, 1) backed by a device, and neither Wi-Fi nor a modem that
+    // also presents itself as Ethernet.
+    bool isWired() { return hasDevice() && !isWireless() && type() == 1 && !devType("wwan"); }
+
+    bool isLoopback() { return type() == 772; } // ARPHRD_LOOPBACK
+    bool isCellular() { return hasDevice() && devType("wwan"); }
+
+private:
+    template<typename Check> static bool lazy(int &cached, Check check)
+    {
+        if (cached < 0)
+            cached = check() ? 1 : 0;
+        return cached == 1;
+    }
+
+    bool exists(const char *leaf) const { return ::faccessat(m_directory, (m_name + leaf).c_str(), F_OK, 0) == 0; }
+
+    int type()
+    {
+        if (m_type != unread)
+            return m_type;
+        m_type = -1;
+        if (!readFile(m_directory, (m_name + "/type").c_str(), m_scratch, 64))
+            return m_type;
+        int type = 0;
+        bool digits = false;
+        for (const char c : m_scratch) {
+            if (c < '0' || c > '9' || type > 1000000)
+                break;
+            type = type * 10 + (c - '0');
+            digits = true;
+        }
+        m_type = digits ? type : -1;
+        return m_type;
+    }
+
+    // uevent holds DEVTYPE=wlan, wwan, bridge... for typed devices.
+    bool devType(std::string_view wanted)
+    {
+        if (!m_ueventRead) {
+            m_ueventRead = true;
+            if (!readFile(m_directory, (m_name + "/uevent").c_str(), m_uevent, 4096))
+                m_uevent.clear();
+        }
+        const std::string line = "DEVTYPE=" + std::string(wanted) + '\n';
+        return m_uevent.find(line) != std::string::npos;
+    }
+
+    static constexpr int unread = -2;
+    int m_directory;
+    std::string m_name;
+    std::string &m_scratch;
+    int m_device = -1;
+    int m_wireless = -1;
+    int m_type = unread;
+    bool m_ueventRead = false;
+    std::string m_uevent;
+};
+
+// The kernel refuses these names, so a listing that has them is not to be followed into
+// sysfs.
+bool isPlausibleName(std::string_view name)
 {
-    return exists(netDirectory, name + "/wireless") || exists(netDirectory, name + "/phy80211");
+    return name.size() <= static_cast<std::size_t>(NettopLayout::nameWidth) && name != "." && name != ".."
+        && name.find('/') == std::string_view::npos;
 }
 
-// Ethernet (ARPHRD_ETHER is 1) backed by a device; bridges, veth, tun and container links
-// have no device behind them, and counting them would count the same bytes twice.
-bool isWired(int netDirectory, const std::string &name, std::string &scratch)
-{
-    return interfaceType(netDirectory, name, scratch) == 1 && exists(netDirectory, name + "/device")
-        && !isWireless(netDirectory, name) && !hasDevType(netDirectory, name, "wwan", scratch);
-}
-
-bool isCounted(const NettopOptions &options, int netDirectory, std::string_view view, std::string &scratch)
+bool isCounted(const NettopOptions &options, int netDirectory, std::string_view name, std::string &scratch)
 {
     if (options.kinds.empty())
         return true;
-    if (netDirectory < 0)
+    if (netDirectory < 0 || !isPlausibleName(name))
         return false;
-    const std::string name(view);
-    // Each interface matches at most one kind, so it is never listed twice.
+    InterfaceProbe probe(netDirectory, name, scratch);
+    // The kinds exclude each other, so an interface is listed once however many match.
     for (const Kind kind : options.kinds) {
         switch (kind) {
         case Kind::Wifi:
-            if (isWireless(netDirectory, name))
+            if (probe.isWireless())
                 return true;
             break;
         case Kind::Wired:
-            if (isWired(netDirectory, name, scratch))
+            if (probe.isWired())
                 return true;
             break;
         case Kind::Loopback:
-            if (interfaceType(netDirectory, name, scratch) == 772)
+            if (probe.isLoopback())
                 return true;
             break;
         case Kind::Cellular:
-            if (hasDevType(netDirectory, name, "wwan", scratch))
+            if (probe.isCellular())
                 return true;
             break;
         }

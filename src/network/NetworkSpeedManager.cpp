@@ -135,12 +135,12 @@ void NetworkSpeedManager::startSampling()
         m_thread = new QThread;
         m_thread->setObjectName(QStringLiteral("NetworkSpeedManager"));
         m_netSpeedTimer = new QTimer;
-        // A coarse timer lets the kernel batch this wake-up with others; the rate is the
-        // difference per tick, and the tick keeps its one-second average.
+        // A coarse timer shares its wake-ups with the other timers of the process. Qt shifts
+        // it by up to 5% a tick until it fires on whole seconds, then it keeps to them.
         m_netSpeedTimer->setTimerType(Qt::CoarseTimer);
         m_netSpeedTimer->setInterval(m_interval);
         m_netSpeedTimer->moveToThread(m_thread);
-        connect(m_netSpeedTimer, &QTimer::timeout, m_netSpeedTimer, [this] { tick(0); });
+        connect(m_netSpeedTimer, &QTimer::timeout, m_netSpeedTimer, [this] { tick(m_timerGeneration); });
         connect(m_thread, &QThread::finished, m_netSpeedTimer, &QObject::deleteLater);
         m_thread->start();
     }
@@ -152,8 +152,10 @@ void NetworkSpeedManager::startSampling()
         [this, timer, generation] {
             tick(generation);
             const QMutexLocker locker(&m_mutex);
-            if (m_running && generation == m_generation)
+            if (m_running && generation == m_generation) {
+                m_timerGeneration = generation;
                 timer->start();
+            }
         },
         Qt::QueuedConnection);
 }
@@ -161,13 +163,15 @@ void NetworkSpeedManager::startSampling()
 void NetworkSpeedManager::stopSampling()
 {
     {
-        // Waits here for a tick in progress; later ticks find the sampler stopped.
+        // Waits here for a tick in progress; later ticks find the sampler stopped. The
+        // counters start afresh even when it was not running: the next tick only seeds.
         const QMutexLocker locker(&m_mutex);
-        if (!m_running)
-            return;
+        const bool wasRunning = m_running;
         m_running = false;
         ++m_generation;
         resetLocked();
+        if (!wasRunning)
+            return;
     }
     QTimer *timer = m_netSpeedTimer;
     QMetaObject::invokeMethod(
@@ -183,7 +187,8 @@ bool NetworkSpeedManager::isSampling() const
 void NetworkSpeedManager::tick(quint64 generation)
 {
     const QMutexLocker locker(&m_mutex);
-    if (!m_running || (generation != 0 && generation != m_generation))
+    // A timeout left over from before a stop and a new start must not tick early.
+    if (!m_running || generation != m_generation)
         return;
     sampleLocked();
 }
@@ -217,30 +222,43 @@ void NetworkSpeedManager::resetLocked()
 
 void NetworkSpeedManager::parseLocked(const QString &output)
 {
+    const qsizetype carried = m_incompleteLastLineOutputString.size();
     const QString text = m_incompleteLastLineOutputString + output;
     m_incompleteLastLineOutputString.clear();
 
     const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QVarLengthArray<QStringView, 16> accepted;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QStringView line = lines.at(i);
-        const bool isLast = i == lines.size() - 1;
+    enum class Verdict
+    {
+        Accepted,
+        Dropped,
+        Carried
+    };
+    auto judge = [&](QStringView line, bool isLast) {
         if (line.isEmpty())
-            continue;
-        if (!line.startsWith(QLatin1String("time"))) {
-            if (characterCount(line) == m_lengthOflastHeaderLine) {
-                accepted.append(line);
-            } else if (isLast) {
-                m_incompleteLastLineOutputString = line.toString();
-                break;
-            }
-        } else if (line.endsWith(QLatin1String("out"))) {
+            return Verdict::Dropped;
+        const bool isHeader = line.startsWith(QLatin1String("time"));
+        if (isHeader ? line.endsWith(QLatin1String("out")) : characterCount(line) == m_lengthOflastHeaderLine) {
             accepted.append(line);
-            m_lengthOflastHeaderLine = characterCount(line);
-        } else if (isLast) {
-            m_incompleteLastLineOutputString = line.toString();
-            break;
+            if (isHeader)
+                m_lengthOflastHeaderLine = characterCount(line);
+            return Verdict::Accepted;
         }
+        if (!isLast)
+            return Verdict::Dropped;
+        m_incompleteLastLineOutputString = line.toString();
+        return Verdict::Carried;
+    };
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool isLast = i == lines.size() - 1;
+        Verdict verdict = judge(lines.at(i), isLast);
+        // The carried piece did not complete this output's first line. That line is then
+        // judged on its own: it is usually the header, and losing it would measure every
+        // data line against a stale width and carry the last one again, tick after tick.
+        if (i == 0 && carried > 0 && verdict == Verdict::Dropped && lines.at(0).size() > carried)
+            verdict = judge(lines.at(0).mid(carried), isLast);
+        if (verdict == Verdict::Carried)
+            break;
     }
 
     qint64 upload = 0;

@@ -15,7 +15,9 @@ class QTimer;
 class TitleSink;
 
 // Samples the machine's cumulative Wi-Fi and wired byte counters once a second on a worker
-// thread and hands the upload and download rates, as text, to the title sink.
+// thread and hands the upload and download rates, as text, to the title sink. The sink is
+// called while the tick holds the sampler's lock (that is what lets stopSampling() promise
+// that nothing follows it), so updateTitle() must post to the main thread, never wait for it.
 class NetworkSpeedManager : public QObject
 {
     Q_OBJECT
@@ -54,6 +56,7 @@ private:
     std::chrono::milliseconds m_interval;
     QThread *m_thread = nullptr;
     QTimer *m_netSpeedTimer = nullptr;
+    quint64 m_timerGeneration = 0; // the start the timer runs for; worker thread only
 
     // Guards everything below; held for a whole tick so that a stop waits for it.
     mutable QMutex m_mutex;

@@ -1,0 +1,240 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "network/NettopSample.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList sampleArguments { "-x", "-t", "wifi", "-t", "wired", "-J", "time,bytes_in,bytes_out", "-P", "-l",
+    "1" };
+
+NettopRoots fixture(const QString &name)
+{
+    const QString base = QStringLiteral(TAVLO_TEST_DATA "/network/sampler/") + name;
+    return { base + QStringLiteral("/proc"), base + QStringLiteral("/sys") };
+}
+
+QStringList lines(const QString &text)
+{
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QString field(const QString &line, int index)
+{
+    return line.split(QLatin1Char(' '), Qt::SkipEmptyParts).value(index);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class NettopSampleTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void testFixture_data();
+    void testFixture();
+    void testColumns_data();
+    void testColumns();
+    void testBadArguments_data();
+    void testBadArguments();
+    void testMissingSources();
+    void testMalformedCounters();
+    void testRealMachine();
+};
+
+void NettopSampleTest::testFixture_data()
+{
+    QTest::addColumn<QString>("machine");
+    QTest::addColumn<QStringList>("arguments");
+    // Interface name, bytes in, bytes out, in the order of <proc>/net/dev.
+    QTest::addColumn<QStringList>("rows");
+
+    QTest::newRow("laptop, wifi and wired")
+        << "laptop" << sampleArguments
+        << QStringList { "enp0s31f6 2814473210 331866544", "wlp0s20f3 9372118055 844125907" };
+    QTest::newRow("laptop, wifi") << "laptop" << QStringList { "-x", "-t", "wifi", "-l", "1" }
+                                  << QStringList { "wlp0s20f3 9372118055 844125907" };
+    // The Ethernet-typed modem, Docker's bridge and its veth are not wired.
+    QTest::newRow("laptop, wired") << "laptop" << QStringList { "-x", "-t", "wired" }
+                                   << QStringList { "enp0s31f6 2814473210 331866544" };
+    QTest::newRow("laptop, cellular") << "laptop" << QStringList { "-x", "-t", "cell" }
+                                      << QStringList { "wwan0 1048576 65536" };
+    QTest::newRow("laptop, loopback") << "laptop" << QStringList { "-x", "-t", "loopback" }
+                                      << QStringList { "lo 48213377 48213377" };
+    QTest::newRow("laptop, a kind twice") << "laptop" << QStringList { "-x", "-t", "wifi", "-t", "wifi" }
+                                          << QStringList { "wlp0s20f3 9372118055 844125907" };
+    QTest::newRow("laptop, everything") << "laptop" << QStringList { "-x" }
+                                        << QStringList { "lo 48213377 48213377", "enp0s31f6 2814473210 331866544",
+                                               "wlp0s20f3 9372118055 844125907", "wwan0 1048576 65536",
+                                               "docker0 51210 8812331", "veth3f2a1c7 53910 8814119" };
+    // The bridge carries the second card's traffic again; the tunnel is not Ethernet.
+    QTest::newRow("desktop, wifi and wired")
+        << "desktop" << sampleArguments
+        << QStringList { "enp3s0 70934118226 3318261993", "enp4s0 5123345521 902334110" };
+    QTest::newRow("desktop, wifi") << "desktop" << QStringList { "-x", "-t", "wifi" } << QStringList {};
+    QTest::newRow("20-digit counters, 15-character names")
+        << "huge" << sampleArguments
+        << QStringList { "enp129s0f1np1 9223372036854775000 18446744073709551615",
+               "wlx00c0ca987654 12345678901234567890 123" };
+}
+
+void NettopSampleTest::testFixture()
+{
+    QFETCH(QString, machine);
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, rows);
+
+    const QString text = nettopSample(arguments, fixture(machine));
+    QVERIFY(text.endsWith(QLatin1Char('\n')));
+    const QStringList output = lines(text);
+    QCOMPARE(output.size(), rows.size() + 1);
+    const QString &head = output.first();
+    QVERIFY(head.startsWith(QLatin1String("time")));
+    QVERIFY(head.endsWith(QLatin1String("bytes_out")));
+    static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{6}$"));
+    for (qsizetype i = 1; i < output.size(); ++i) {
+        const QString &line = output.at(i);
+        QCOMPARE(line.size(), head.size());
+        QVERIFY2(time.match(field(line, 0)).hasMatch(), qPrintable(line));
+        QCOMPARE(line.section(QLatin1Char(' '), 1, -1, QString::SectionSkipEmpty).simplified(), rows.at(i - 1));
+    }
+}
+
+void NettopSampleTest::testColumns_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("row");
+
+    QTest::newRow("bytes only") << QStringList { "-x", "-t", "wired", "-J", "bytes_out,bytes_in" }
+                                << "bytes_out bytes_in"
+                                << "enp0s31f6 331866544 2814473210";
+    QTest::newRow("packets") << QStringList { "-t", "wired", "-J", "time,packets_in,packets_out" }
+                             << "time packets_in packets_out"
+                             << "enp0s31f6 2315761 1028843";
+    QTest::newRow("abbreviated without -x")
+        << QStringList { "-t", "wifi", "-J", "bytes_in,bytes_out" } << "bytes_in bytes_out"
+        << "wlp0s20f3 8.7 GiB 805.0 MiB";
+    QTest::newRow("repeated -J adds columns")
+        << QStringList { "-x", "-t", "wired", "-J", "bytes_in", "-J", "bytes_out" } << "bytes_in bytes_out"
+        << "enp0s31f6 2814473210 331866544";
+}
+
+void NettopSampleTest::testColumns()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, header);
+    QFETCH(QString, row);
+
+    const QStringList output = lines(nettopSample(arguments, fixture(QStringLiteral("laptop"))));
+    QCOMPARE(output.size(), 2);
+    QCOMPARE(output.at(0).simplified(), header);
+    QCOMPARE(output.at(1).size(), output.at(0).size());
+    QString line = output.at(1);
+    if (header.startsWith(QLatin1String("time")))
+        line = line.section(QLatin1Char(' '), 1, -1, QString::SectionSkipEmpty);
+    QCOMPARE(line.simplified(), row);
+}
+
+void NettopSampleTest::testBadArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("unknown option") << QStringList { "-q" };
+    QTest::newRow("unknown kind") << QStringList { "-t", "bluetooth" };
+    QTest::newRow("unknown column") << QStringList { "-J", "time,bytes" };
+    QTest::newRow("missing value") << QStringList { "-x", "-l" };
+    QTest::newRow("negative count") << QStringList { "-l", "-1" };
+    QTest::newRow("count not a number") << QStringList { "-l", "one" };
+    QTest::newRow("zero delay") << QStringList { "-s", "0" };
+}
+
+void NettopSampleTest::testBadArguments()
+{
+    QFETCH(QStringList, arguments);
+    QString error;
+    QVERIFY(!parseNettopArguments(arguments, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(nettopSample(arguments, fixture(QStringLiteral("laptop"))).isEmpty());
+}
+
+void NettopSampleTest::testMissingSources()
+{
+    // A container without the counters, or without sysfs: the header alone.
+    NettopRoots roots { QStringLiteral("/nonexistent/proc"), QStringLiteral("/nonexistent/sys") };
+    QCOMPARE(lines(nettopSample(sampleArguments, roots)).size(), 1);
+    roots.proc = fixture(QStringLiteral("laptop")).proc;
+    QCOMPARE(lines(nettopSample(sampleArguments, roots)).size(), 1);
+    QCOMPARE(lines(nettopSample(QStringList { "-x" }, roots)).size(), 7);
+}
+
+void NettopSampleTest::testMalformedCounters()
+{
+    QTemporaryDir proc;
+    QVERIFY(QDir(proc.path()).mkpath(QStringLiteral("net")));
+    QFile dev(proc.filePath(QStringLiteral("net/dev")));
+    QVERIFY(dev.open(QIODevice::WriteOnly));
+    QByteArray text = readAll(fixture(QStringLiteral("laptop")).proc + QStringLiteral("/net/dev"));
+    text += "wlp0s20f3: 12 13\n"; // cut short
+    text += "enp0s31f6: 12 x 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n";
+    text += ": 1 1 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n";
+    text += "enp0s31f6: 99999999999999999999999 1 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n";
+    text += QByteArray(5000, 'x') + '\n';
+    text += QByteArray("\0\0\0", 3);
+    dev.write(text);
+    dev.close();
+    const NettopRoots roots { proc.path(), fixture(QStringLiteral("laptop")).sys };
+    const QStringList output = lines(nettopSample(sampleArguments, roots));
+    QCOMPARE(output.size(), 3);
+    QCOMPARE(field(output.at(1), 1), QStringLiteral("enp0s31f6"));
+    QCOMPARE(field(output.at(2), 1), QStringLiteral("wlp0s20f3"));
+}
+
+void NettopSampleTest::testRealMachine()
+{
+    const QString net = QStringLiteral("/sys/class/net");
+    if (!QFileInfo::exists(QStringLiteral("/proc/net/dev")) || !QFileInfo::exists(net))
+        QSKIP("no interface counters here");
+    // Which interfaces count, decided here from sysfs on its own.
+    QStringList counted;
+    for (const QString &name : QDir(net).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System)) {
+        const QString base = net + QLatin1Char('/') + name;
+        const bool wireless = QFileInfo::exists(base + "/wireless") || QFileInfo::exists(base + "/phy80211");
+        const bool wired = readAll(base + "/type").trimmed() == "1" && QFileInfo::exists(base + "/device")
+            && !readAll(base + "/uevent").contains("DEVTYPE=wwan\n");
+        if (wireless || wired)
+            counted.append(name);
+    }
+    auto statistic = [&](const QString &name, const char *which) {
+        return readAll(net + QLatin1Char('/') + name + QLatin1String("/statistics/") + QLatin1String(which))
+            .trimmed()
+            .toULongLong();
+    };
+    QMap<QString, quint64> before;
+    for (const QString &name : counted)
+        before[name] = statistic(name, "rx_bytes");
+    const QStringList output = lines(nettopSample(sampleArguments));
+    QCOMPARE(output.size(), counted.size() + 1);
+    for (const QString &line : output.mid(1)) {
+        const QString name = field(line, 1);
+        QVERIFY2(counted.contains(name), qPrintable(line));
+        const quint64 in = field(line, 2).toULongLong();
+        QVERIFY(in >= before.value(name));
+        QVERIFY(in <= statistic(name, "rx_bytes"));
+        QVERIFY(field(line, 3).toULongLong() <= statistic(name, "tx_bytes"));
+    }
+}
+
+QTEST_GUILESS_MAIN(NettopSampleTest)
+#include "NettopSampleTest.moc"

@@ -1,0 +1,301 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "network/NetworkSpeedManager.h"
+
+#include "RecordingSink.h"
+
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <limits>
+
+namespace {
+
+constexpr int width = 40;
+
+QString header(int lineWidth = width)
+{
+    const QString tail = QStringLiteral(" bytes_in bytes_out");
+    return QStringLiteral("time") + QString(lineWidth - 4 - tail.size(), QLatin1Char(' ')) + tail + QLatin1Char('\n');
+}
+
+// A data line of the given width whose last two fields are the two counters.
+QString row(const QString &in, const QString &out, int lineWidth = width, const QString &name = QStringLiteral("eth0"))
+{
+    const QString head = QStringLiteral("11:00:00.000000 ") + name;
+    const QString tail = QLatin1Char(' ') + in + QLatin1Char(' ') + out;
+    return head + QString(lineWidth - head.size() - tail.size(), QLatin1Char(' ')) + tail + QLatin1Char('\n');
+}
+
+QString row(qint64 in, qint64 out, int lineWidth = width)
+{
+    return row(QString::number(in), QString::number(out), lineWidth);
+}
+
+QStringList texts(const QList<RecordingSink::Title> &titles)
+{
+    QStringList result;
+    for (const auto &title : titles)
+        result.append(title.upload + QLatin1Char('|') + title.download);
+    return result;
+}
+
+// <proc>/net/dev as the kernel prints it: "%6s: " and sixteen counters.
+QString devLine(const char *name, qint64 in, qint64 out)
+{
+    return QString::asprintf("%6s: %7lld %7lld %4d %4d %4d %5d %10d %9d %8lld %7lld %4d %4d %4d %5d %7d %10d\n", name,
+        in, in / 1000, 0, 0, 0, 0, 0, 0, out, out / 1000, 0, 0, 0, 0, 0, 0);
+}
+
+} // namespace
+
+class NetworkSpeedManagerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void testParse_data();
+    void testParse();
+    void testFirstTickAfterStopOnlySeeds();
+    void testArguments();
+    void testSamplingLifecycle();
+    void testStopWaitsForTickInProgress();
+    void testRapidSleepAndWake();
+    void testDestroyWhileRunning();
+
+private:
+    // Rewrites the fixture's counters atomically, as the kernel's view changes in one go.
+    void writeCounters(qint64 wiredIn, qint64 wiredOut, qint64 wifiIn, qint64 wifiOut, qint64 noise);
+    void waitForTitles(const RecordingSink &sink, qsizetype count);
+
+    QTemporaryDir m_proc;
+    NettopRoots m_roots;
+};
+
+void NetworkSpeedManagerTest::init()
+{
+    QVERIFY(m_proc.isValid());
+    QVERIFY(QDir(m_proc.path()).mkpath(QStringLiteral("net")));
+    m_roots.proc = m_proc.path();
+    m_roots.sys = QStringLiteral(TAVLO_TEST_DATA "/network/sampler/laptop/sys");
+}
+
+void NetworkSpeedManagerTest::writeCounters(
+    qint64 wiredIn, qint64 wiredOut, qint64 wifiIn, qint64 wifiOut, qint64 noise)
+{
+    QString text = QStringLiteral(
+        "Inter-|   Receive                                                |  Transmit\n"
+        " face |bytes    packets errs drop fifo frame compressed multicast|bytes    packets errs drop fifo colls "
+        "carrier compressed\n");
+    // Loopback, the modem, the Docker bridge and its veth move bytes too, but none of them
+    // is a Wi-Fi or wired interface: the rates must not see them.
+    text += devLine("lo", 48213377 + noise, 48213377 + noise);
+    text += devLine("enp0s31f6", wiredIn, wiredOut);
+    text += devLine("wlp0s20f3", wifiIn, wifiOut);
+    text += devLine("wwan0", 1048576 + noise, 65536 + noise);
+    text += devLine("docker0", 51210 + noise, 8812331 + noise);
+    text += devLine("veth3f2a1c7", 53910 + noise, 8814119 + noise);
+    QSaveFile file(m_proc.filePath(QStringLiteral("net/dev")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.toLatin1());
+    QVERIFY(file.commit());
+}
+
+void NetworkSpeedManagerTest::waitForTitles(const RecordingSink &sink, qsizetype count)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(sink.count() >= count, 5000);
+}
+
+void NetworkSpeedManagerTest::testParse_data()
+{
+    QTest::addColumn<QStringList>("outputs");
+    QTest::addColumn<QStringList>("titles");
+
+    const QString h = header();
+    QTest::newRow("sums every data line")
+        << QStringList { h + row(3000, 50) + row(2000, 50), h + row(4000, 80) + row(3048, 70) }
+        << QStringList { "50  b/s|2.0 Kb/s" };
+    QTest::newRow("difference of 2048 and of 0")
+        << QStringList { h + row(5000, 100), h + row(7048, 100) } << QStringList { "0  b/s|2.0 Kb/s" };
+    QTest::newRow("line one longer than the header is ignored") << QStringList { h + row(5000, 100),
+        h + row(7048, 100) + row(999999, 999, width + 1) } << QStringList { "0  b/s|2.0 Kb/s" };
+    QTest::newRow("negative difference") << QStringList { h + row(9000, 500), h + row(5000, 100) }
+                                         << QStringList { "0  b/s|0  b/s" };
+    // The cut header is carried and glued to the next header, which then measures every
+    // data line of that output as too short: that run counts nothing, the next one
+    // compares with the last run that did.
+    QTest::newRow("cut header at the end is carried") << QStringList { h + row(5000, 100) + "time   by",
+        h + row(7048, 100), h + row(8072, 200) } << QStringList { "100  b/s|3.0 Kb/s" };
+    QTest::newRow("cut header in the middle is dropped")
+        << QStringList { h + row(5000, 100), "time   by\n" + row(6024, 100) } << QStringList { "0  b/s|1.0 Kb/s" };
+    QTest::newRow("header length changes between outputs")
+        << QStringList { h + row(5000, 100), header(60) + row(6024, 300, 60) } << QStringList { "200  b/s|1.0 Kb/s" };
+    QTest::newRow("header length changes within an output") << QStringList { h + row(5000, 100),
+        header(60) + row(1, 1) + row(6024, 300, 60) } << QStringList { "200  b/s|1.0 Kb/s" };
+    const QString split = row(1000, 1);
+    QTest::newRow("carried data line completed by the next output")
+        << QStringList { h + row(5000, 100) + split.left(10), split.mid(10) + h + row(6024, 200) }
+        << QStringList { "101  b/s|1.98 Kb/s" };
+    QTest::newRow("zero totals suppress publishing") << QStringList { h + row(5000, 0), h + row(6000, 100),
+        h + row(7024, 200) } << QStringList { "100  b/s|1.0 Kb/s" };
+    QTest::newRow("lines with bad fields are skipped")
+        << QStringList { h + row(5000, 100) + row("12x", "34") + row("abc", "1"),
+               h + row(6024, 200) + row("1\t2", "3") + row("5", "99999999999999999999") + row("+7", "-")
+                   + QStringLiteral("time%1\n").arg(QString(width - 4, 'x')) + QString(width, QLatin1Char(' ')) + "\n"
+                   + QStringLiteral("%1 12\n").arg(QString(width - 3, 'x')) }
+        << QStringList { "100  b/s|1.0 Kb/s" };
+    QTest::newRow("signed fields") << QStringList { h + row("+5000", "+100"), h + row(QString("+7048"), "-0") }
+                                   << QStringList { "0  b/s|2.0 Kb/s" };
+    QTest::newRow("totals that would overflow skip the line")
+        << QStringList { h + row(5000, 100) + row(std::numeric_limits<qint64>::max(), 1),
+               h + row(6024, 100) + row(std::numeric_limits<qint64>::max(), 1) }
+        << QStringList { "0  b/s|1.0 Kb/s" };
+    QTest::newRow("empty and header-only runs keep the totals") << QStringList { h + row(5000, 100), QString(), h,
+        "\n\n", h + row(7048, 300) } << QStringList { "200  b/s|2.0 Kb/s" };
+    QTest::newRow("a run that measures nothing leaves the title") << QStringList { h + row(5000, 100),
+        h + row(6024, 100), QString(), h + row(8072, 100) } << QStringList { "0  b/s|1.0 Kb/s", "0  b/s|2.0 Kb/s" };
+    QTest::newRow("blank lines between lines") << QStringList { "\n\n" + h + "\n" + row(5000, 100) + "\n\n",
+        h + "\n\n" + row(6024, 100) } << QStringList { "0  b/s|1.0 Kb/s" };
+    // e + U+0301 is one character on screen and two UTF-16 units.
+    const QString accented
+        = row(QStringLiteral("7048"), QStringLiteral("100"), width + 1, QStringLiteral("we\u0301th"));
+    QTest::newRow("width counts user-perceived characters")
+        << QStringList { h + row(5000, 100), h + accented } << QStringList { "0  b/s|2.0 Kb/s" };
+}
+
+void NetworkSpeedManagerTest::testParse()
+{
+    QFETCH(QStringList, outputs);
+    QFETCH(QStringList, titles);
+    RecordingSink sink;
+    NetworkSpeedManager manager(&sink);
+    for (const QString &output : outputs)
+        manager.parseOutput(output);
+    QCOMPARE(texts(sink.titles()), titles);
+}
+
+void NetworkSpeedManagerTest::testFirstTickAfterStopOnlySeeds()
+{
+    RecordingSink sink;
+    NetworkSpeedManager manager(&sink);
+    manager.parseOutput(header() + row(5000, 100));
+    manager.stopSampling();
+    manager.parseOutput(header() + row(900000, 9000));
+    QCOMPARE(sink.count(), 0);
+    manager.parseOutput(header() + row(901024, 9100));
+    QCOMPARE(texts(sink.titles()), QStringList { "100  b/s|1.0 Kb/s" });
+}
+
+void NetworkSpeedManagerTest::testArguments()
+{
+    QCOMPARE(NetworkSpeedManager::sampleArguments(),
+        (QStringList { "-x", "-t", "wifi", "-t", "wired", "-J", "time,bytes_in,bytes_out", "-P", "-l", "1" }));
+}
+
+void NetworkSpeedManagerTest::testSamplingLifecycle()
+{
+    using namespace std::chrono_literals;
+    writeCounters(2814473210, 331866544, 9372118055, 844125907, 0);
+    RecordingSink sink;
+    NetworkSpeedManager manager(&sink, nullptr, m_roots, 40ms);
+    QVERIFY(!manager.isSampling());
+    manager.startSampling();
+    manager.startSampling(); // a second start changes nothing
+    QVERIFY(manager.isSampling());
+
+    // Unchanged counters: every tick after the seeding one shows the zero rate.
+    waitForTitles(sink, 2);
+    for (const auto &title : sink.titles()) {
+        QCOMPARE(title.upload + '|' + title.download, QStringLiteral("0  b/s|0  b/s"));
+        QVERIFY(title.thread != QThread::currentThread());
+    }
+
+    // 1024 more bytes out and 2048 more in over both counted interfaces; the other
+    // interfaces move gigabytes that must not show.
+    qsizetype seen = sink.count();
+    writeCounters(2814473210 + 1024, 331866544 + 512, 9372118055 + 1024, 844125907 + 512, 5000000000);
+    QTRY_VERIFY_WITH_TIMEOUT(texts(sink.titles().mid(seen)).contains("1.0 Kb/s|2.0 Kb/s"), 5000);
+    QVERIFY(!texts(sink.titles().mid(seen)).join(' ').contains("Mb/s"));
+
+    // Asleep: the counters jump, nothing is published, and stopping twice is harmless.
+    manager.stopSampling();
+    manager.stopSampling();
+    QVERIFY(!manager.isSampling());
+    seen = sink.count();
+    writeCounters(2814473210 + 900000000, 331866544, 9372118055, 844125907, 0);
+    QTest::qWait(300);
+    QCOMPARE(sink.count(), seen);
+
+    // Awake: the first tick seeds with the new totals, so the jump made while asleep
+    // never shows as a rate.
+    manager.startSampling();
+    waitForTitles(sink, seen + 2);
+    for (const auto &title : sink.titles().mid(seen))
+        QCOMPARE(title.upload + '|' + title.download, QStringLiteral("0  b/s|0  b/s"));
+    seen = sink.count();
+    writeCounters(2814473210 + 900000000 + 1048576, 331866544 + 10, 9372118055, 844125907, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(texts(sink.titles().mid(seen)).contains("10  b/s|1.0 Mb/s"), 5000);
+    QVERIFY(!texts(sink.titles()).join(' ').contains("max"));
+}
+
+void NetworkSpeedManagerTest::testStopWaitsForTickInProgress()
+{
+    using namespace std::chrono_literals;
+    writeCounters(1000000, 1000000, 1000000, 1000000, 0);
+    RecordingSink sink;
+    NetworkSpeedManager manager(&sink, nullptr, m_roots, 20ms);
+    manager.startSampling();
+    waitForTitles(sink, 1);
+    sink.delayNext(300);
+    QTRY_VERIFY_WITH_TIMEOUT(sink.isInside(), 5000);
+    manager.stopSampling();
+    // The slow call had to finish before the stop returned, and none follows it.
+    QVERIFY(!sink.isInside());
+    const qsizetype count = sink.count();
+    QTest::qWait(200);
+    QCOMPARE(sink.count(), count);
+}
+
+void NetworkSpeedManagerTest::testRapidSleepAndWake()
+{
+    using namespace std::chrono_literals;
+    RecordingSink sink;
+    NetworkSpeedManager manager(&sink, nullptr, m_roots, 5ms);
+    // The counters only move while the sampler sleeps, so any rate but zero would be a
+    // difference taken across a stop.
+    for (int i = 0; i < 40; ++i) {
+        writeCounters(1000000 + i * 50000000LL, 1000000 + i * 1000000LL, 1000000, 1000000, 0);
+        manager.startSampling();
+        QTest::qWait(i % 4 == 0 ? 30 : 2);
+        manager.stopSampling();
+    }
+    manager.startSampling();
+    const qsizetype seen = sink.count();
+    waitForTitles(sink, seen + 2);
+    manager.stopSampling();
+    QVERIFY(seen > 0);
+    for (const QString &text : texts(sink.titles()))
+        QCOMPARE(text, QStringLiteral("0  b/s|0  b/s"));
+}
+
+void NetworkSpeedManagerTest::testDestroyWhileRunning()
+{
+    using namespace std::chrono_literals;
+    writeCounters(1000000, 1000000, 1000000, 1000000, 0);
+    RecordingSink sink;
+    {
+        NetworkSpeedManager manager(&sink, nullptr, m_roots, 10ms);
+        manager.startSampling();
+        waitForTitles(sink, 3);
+    }
+    const qsizetype count = sink.count();
+    QTest::qWait(100);
+    QCOMPARE(sink.count(), count);
+    // Created and destroyed without ever running.
+    NetworkSpeedManager idle(&sink);
+    idle.stopSampling();
+}
+
+QTEST_GUILESS_MAIN(NetworkSpeedManagerTest)
+#include "NetworkSpeedManagerTest.moc"
