@@ -93,8 +93,12 @@ Layout layOut(const QStringList &lines, QFont font, qreal pixelSize, const QImag
 
 // Draws one line right-aligned to `right` with its baseline at `baseline`, squeezed
 // horizontally if it is wider than `maximumWidth`.
-void drawLine(QPainter &painter, const QString &text, qreal right, qreal baseline, qreal maximumWidth)
+void drawLine(QPainter &painter, QString text, qreal right, qreal baseline, qreal maximumWidth)
 {
+    // The upload line ends in a space after its arrow; as in any right-aligned paragraph,
+    // trailing white space hangs past the edge instead of pushing the line left.
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
     const QFontMetricsF metrics(painter.font(), painter.device());
     qreal width = metrics.horizontalAdvance(text);
     const qreal squeeze = width > maximumWidth ? maximumWidth / width : 1.0;
