@@ -61,7 +61,10 @@ Layout layOut(const QStringList &lines, QFont font, qreal pixelSize, const QImag
     const int width = image.width();
     const int margin = std::max(1, static_cast<int>(std::floor(ratio)));
     Layout layout;
-    for (qreal size = pixelSize; size >= smallestPixelSize; size -= 0.5) {
+    // Half-pixel steps, counted in whole numbers.
+    const int steps = static_cast<int>(std::floor((pixelSize - smallestPixelSize) * 2));
+    for (int step = 0; step <= steps; ++step) {
+        const qreal size = pixelSize - step * 0.5;
         // Pixel sizes are whole numbers in QFont; a point is 4/3 pixel on an image.
         font.setPointSizeF(size * 0.75);
         const Ink ink = inkOf(font, lines, &image);
@@ -77,7 +80,7 @@ Layout layOut(const QStringList &lines, QFont font, qreal pixelSize, const QImag
         const int block = ascent + pitch + descent;
         const qreal inkWidth = ink.width * ratio;
         const qreal squeeze = inkWidth > width - 2 * margin ? (width - 2 * margin) / inkWidth : 1.0;
-        const bool last = size - 0.5 < smallestPixelSize;
+        const bool last = step == steps;
         if (!last && (block > height - 2 * margin || squeeze < minimumSqueeze))
             continue;
         const int top = margin + std::max(0, (height - 2 * margin - block) / 2);
@@ -131,7 +134,7 @@ Layout cachedLayout(const QString &form, const QStringList &widest, const QFont 
     const QMutexLocker locker(&mutex);
     if (const auto found = cache.constFind(key); found != cache.constEnd())
         return found.value();
-    const Layout layout = layOut(widest, font, pixelSize, image, wantedPitch, gap);
+    Layout layout = layOut(widest, font, pixelSize, image, wantedPitch, gap);
     cache.insert(key, layout);
     return layout;
 }
