@@ -44,6 +44,7 @@ class DesktopTest : public QObject
 private:
     QProcess m_xvfb;
     std::unique_ptr<PrivateBus> m_bus;
+    QProcess m_accessibilityBus;
     QProcess m_host;
     QProcess m_app;
     QDBusConnection m_connection { QString() };
@@ -150,6 +151,17 @@ private Q_SLOTS:
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
 
+        // The accessibility bus, as a desktop session starts it; the app joins it as a screen
+        // reader would have it do.
+        const QString launcher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
+        if (QFile::exists(launcher)) {
+            m_accessibilityBus.setProcessEnvironment(m_environment);
+            m_accessibilityBus.start(launcher, { QStringLiteral("--launch-immediately") });
+            QTRY_VERIFY_WITH_TIMEOUT(
+                m_connection.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")), 10000);
+        }
+        m_environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+
         m_host.setProcessEnvironment(m_environment);
         m_host.start(QStringLiteral(TAVLO_TRAY_HOST), {});
         QTRY_VERIFY_WITH_TIMEOUT(m_host.canReadLine(), 10000);
@@ -165,6 +177,7 @@ private Q_SLOTS:
     {
         stopProcess(m_app);
         stopProcess(m_host);
+        stopProcess(m_accessibilityBus);
         m_bus.reset();
         stopProcess(m_xvfb);
     }
@@ -227,6 +240,33 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
         const QRect window = dashboard()->rect();
         QCOMPARE(window.topLeft(), QPoint(600 - 175, 26 + 4));
+        QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
+    }
+
+    // Screen readers must reach the dashboard: its window is in the application's
+    // accessibility tree while it is open.
+    void testDashboardIsInTheAccessibilityTree()
+    {
+        if (m_accessibilityBus.state() != QProcess::Running)
+            QSKIP("at-spi2-core is not installed");
+        QDBusMessage activate = QDBusMessage::createMethodCall(
+            itemService(), Sni::itemPath, Sni::itemInterface, QStringLiteral("Activate"));
+        activate << 600 << 13;
+        QTest::qWait(400);
+        QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
+
+        QProcess reader;
+        reader.setProcessEnvironment(m_environment);
+        reader.start(QStringLiteral("/usr/bin/python3"),
+            { QStringLiteral(TAVLO_SOURCE_DIR "/tests/app/atspi-windows.py"), QStringLiteral("tavlo") });
+        QVERIFY(reader.waitForFinished(20000));
+        if (reader.exitCode() == 2)
+            QSKIP("python3-gi with the Atspi typelib is not installed");
+        const QString windows = QString::fromUtf8(reader.readAllStandardOutput());
+        QVERIFY2(windows.contains(QStringLiteral("Tavlo\t425\t30\t350\t693\t1")), qPrintable(windows));
+
         QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
         QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
     }
