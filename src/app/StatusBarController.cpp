@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMutexLocker>
 #include <QWidget>
 
 namespace {
@@ -24,6 +25,7 @@ StatusBarController::StatusBarController(PopoverWindow *popOver, QObject *parent
     , m_popOver(popOver)
 {
     m_title = makeStatusTitle(QLatin1String(statusTitlePlaceholder), QLatin1String(statusTitlePlaceholder));
+    m_postedText = m_title.text;
     m_statusItem = std::make_unique<PanelItem>(
         QStringLiteral(TAVLO_APP_ID), [this](QSize size, qreal ratio) { return picture(size, ratio); });
     connect(m_statusItem.get(), &PanelItem::activated, this, &StatusBarController::statusItemBtnClick);
@@ -65,6 +67,14 @@ QString StatusBarController::accessibleName() const
 void StatusBarController::updateTitle(const QString &upload, const QString &download)
 {
     StatusTitle title = makeStatusTitle(upload, download);
+    {
+        // Most ticks on an idle machine repeat the last rates; they need not wake the main
+        // thread at all.
+        const QMutexLocker locker(&m_postedMutex);
+        if (title.text == m_postedText)
+            return;
+        m_postedText = title.text;
+    }
     QMetaObject::invokeMethod(
         this, [this, title = std::move(title)] { applyTitle(title); }, Qt::QueuedConnection);
 }

@@ -6,6 +6,7 @@
 #include "network/TitleSink.h"
 
 #include <QElapsedTimer>
+#include <QMutex>
 #include <QObject>
 #include <QPoint>
 #include <memory>
@@ -64,4 +65,7 @@ private:
     bool m_highlighted = false;
     QPoint m_lastClick;
     QElapsedTimer m_sinceOutsideClose;
+    // The last title handed to the main thread, read and written by the sampler's thread.
+    QMutex m_postedMutex;
+    QString m_postedText;
 };
