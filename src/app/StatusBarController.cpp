@@ -111,7 +111,8 @@ void StatusBarController::showPopover(QPoint position)
 {
     QRect anchor = m_statusItem->geometry();
     if (!anchor.isValid() && !position.isNull())
-        anchor = X11PanelLocator::panelStripAt(position).value_or(QRect(position, QSize(1, 1)));
+        anchor = X11PanelLocator::panelStripAt(position).value_or(
+            QRect(QPointF(position / qGuiApp->devicePixelRatio()).toPoint(), QSize(1, 1)));
     m_popOver->showAt(anchor);
     QMetaObject::invokeMethod(
         this, [this] { setHighlighted(true); }, Qt::QueuedConnection);

@@ -30,12 +30,16 @@ std::optional<QRect> X11PanelLocator::stripOf(const QRect &window, QPoint global
     return QRect(window.left(), globalPosition.y(), window.width(), 1);
 }
 
-std::optional<QRect> X11PanelLocator::panelStripAt(QPoint globalPosition)
+std::optional<QRect> X11PanelLocator::panelStripAt(QPoint nativePosition)
 {
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
-    QScreen *screen = QGuiApplication::screenAt(globalPosition);
-    if (!connection || !screen)
+    if (!connection)
+        return std::nullopt;
+    // The X server counts device pixels; Qt's screens are in logical ones.
+    const qreal ratio = qGuiApp->devicePixelRatio();
+    QScreen *screen = QGuiApplication::screenAt(QPointF(nativePosition / ratio).toPoint());
+    if (!screen)
         return std::nullopt;
     const xcb_setup_t *setup = xcb_get_setup(connection);
     const xcb_screen_t *root = xcb_setup_roots_iterator(setup).data;
@@ -43,8 +47,8 @@ std::optional<QRect> X11PanelLocator::panelStripAt(QPoint globalPosition)
         return std::nullopt;
     // The root's child under the point is the panel's top-level (or its frame).
     const Reply<xcb_translate_coordinates_reply_t> under(xcb_translate_coordinates_reply(connection,
-        xcb_translate_coordinates(connection, root->root, root->root, static_cast<int16_t>(globalPosition.x()),
-            static_cast<int16_t>(globalPosition.y())),
+        xcb_translate_coordinates(connection, root->root, root->root, static_cast<int16_t>(nativePosition.x()),
+            static_cast<int16_t>(nativePosition.y())),
         nullptr));
     if (!under || under->child == XCB_NONE)
         return std::nullopt;
@@ -52,7 +56,9 @@ std::optional<QRect> X11PanelLocator::panelStripAt(QPoint globalPosition)
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, under->child), nullptr));
     if (!geometry)
         return std::nullopt;
-    const QRect window(geometry->x, geometry->y, geometry->width + 2 * geometry->border_width,
+    const QRectF window(geometry->x, geometry->y, geometry->width + 2 * geometry->border_width,
         geometry->height + 2 * geometry->border_width);
-    return stripOf(window, globalPosition, screen->geometry());
+    const auto toLogical
+        = [ratio](const QRectF &rect) { return QRectF(rect.topLeft() / ratio, rect.size() / ratio).toAlignedRect(); };
+    return stripOf(toLogical(window), QPointF(nativePosition / ratio).toPoint(), screen->geometry());
 }

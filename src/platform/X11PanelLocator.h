@@ -13,10 +13,11 @@
 class X11PanelLocator
 {
 public:
-    // The strip of the panel window across the point: the panel's full thickness, one
-    // pixel along it. Absent when no X11 display is used or the window under the point
-    // does not look like a panel (thicker than a quarter of the screen).
-    static std::optional<QRect> panelStripAt(QPoint globalPosition);
+    // The strip of the panel window across the point (in the X server's device pixels, as
+    // hosts pass it): the panel's full thickness, one pixel along it, in Qt's logical
+    // coordinates. Absent when no X11 display is used or the window under the point does
+    // not look like a panel (thicker than a quarter of the screen).
+    static std::optional<QRect> panelStripAt(QPoint nativePosition);
 
     // The same decision for a window rectangle already known; used by the above.
     static std::optional<QRect> stripOf(const QRect &window, QPoint globalPosition, const QRect &screen);

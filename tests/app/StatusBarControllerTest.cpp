@@ -4,6 +4,7 @@
 
 #include "app/MouseEventManager.h"
 #include "platform/PopoverWindow.h"
+#include "platform/X11PanelLocator.h"
 
 #include <QSignalSpy>
 #include <QWindow>
@@ -271,6 +272,30 @@ private Q_SLOTS:
         const QRect screen
             = available.united(anchor).united(QRect(0, 0, available.right() + 1, available.bottom() + 1));
         QCOMPARE(PopoverWindow::placement(anchor, QSize(350, 693), screen, available), expected);
+    }
+
+    // Hosts pass the click point only; the panel window under it gives the edge to open from.
+    void testPanelStrip_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QPoint>("click");
+        QTest::addColumn<QRect>("strip");
+        const QRect none;
+        QTest::newRow("top-panel") << QRect(0, 0, 1920, 26) << QPoint(1800, 12) << QRect(1800, 0, 1, 26);
+        QTest::newRow("bottom-panel") << QRect(0, 1040, 1920, 40) << QPoint(30, 1050) << QRect(30, 1040, 1, 40);
+        QTest::newRow("left-dock") << QRect(0, 0, 64, 1080) << QPoint(20, 500) << QRect(0, 500, 64, 1);
+        // A desktop window or a maximised application is no panel.
+        QTest::newRow("desktop-window") << QRect(0, 0, 1920, 1080) << QPoint(960, 12) << none;
+        QTest::newRow("outside") << QRect(0, 0, 1920, 26) << QPoint(960, 300) << none;
+    }
+
+    void testPanelStrip()
+    {
+        QFETCH(QRect, window);
+        QFETCH(QPoint, click);
+        QFETCH(QRect, strip);
+        const auto found = X11PanelLocator::stripOf(window, click, QRect(0, 0, 1920, 1080));
+        QCOMPARE(found.value_or(QRect()), strip);
     }
 
     void testWindowKind()
