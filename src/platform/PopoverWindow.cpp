@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPropertyAnimation>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -14,6 +15,7 @@
 namespace {
 // Gap between the item and the window, as a popover's arrow would leave.
 constexpr int anchorGap = 4;
+constexpr int fadeMs = 120;
 } // namespace
 
 PopoverWindow::PopoverWindow(QWidget *parent)
@@ -75,9 +77,16 @@ void PopoverWindow::showAt(const QRect &anchor)
         screen = QGuiApplication::primaryScreen();
     if (screen)
         setGeometry(placement(at, size(), screen->geometry(), screen->availableGeometry()));
+    // A short fade in where a compositor honours window opacity; elsewhere it shows at once.
+    auto *fade = new QPropertyAnimation(this, "windowOpacity", this);
+    fade->setDuration(fadeMs);
+    fade->setStartValue(0.0);
+    fade->setEndValue(1.0);
+    setWindowOpacity(0.0);
     show();
     raise();
     activateWindow();
+    fade->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
 void PopoverWindow::hideEvent(QHideEvent *event)
