@@ -16,6 +16,8 @@ namespace {
 // Gap between the item and the window, as a popover's arrow would leave.
 constexpr int anchorGap = 4;
 constexpr int fadeMs = 120;
+// How far from the top or bottom edge an item still counts as in a horizontal panel.
+constexpr int panelReach = 96;
 } // namespace
 
 PopoverWindow::PopoverWindow(QWidget *parent)
@@ -42,26 +44,56 @@ void PopoverWindow::setContent(QWidget *content)
 QRect PopoverWindow::placement(const QRect &anchor, QSize size, const QRect &screen, const QRect &available)
 {
     const QPoint centre = anchor.center();
-    // The panel is on the screen edge nearest to the item.
-    const int toTop = centre.y() - screen.top();
-    const int toBottom = screen.bottom() - centre.y();
-    const int toLeft = centre.x() - screen.left();
-    const int toRight = screen.right() - centre.x();
-    const int nearest = std::min({ toTop, toBottom, toLeft, toRight });
+    enum class Edge
+    {
+        Top,
+        Bottom,
+        Left,
+        Right
+    };
+    Edge edge = Edge::Top;
+    if (!available.contains(centre)) {
+        // The window manager keeps the panel out of the work area: the item is in that strip.
+        if (centre.y() < available.top())
+            edge = Edge::Top;
+        else if (centre.y() > available.bottom())
+            edge = Edge::Bottom;
+        else
+            edge = centre.x() < available.left() ? Edge::Left : Edge::Right;
+    } else {
+        // No work area to go by: the nearest screen edge, where panels along the top or the
+        // bottom win over side docks for an item near a corner (a tray in the corner is
+        // close to both edges, and horizontal panels are by far the more common).
+        const int toTop = centre.y() - screen.top();
+        const int toBottom = screen.bottom() - centre.y();
+        const int toLeft = centre.x() - screen.left();
+        const int toRight = screen.right() - centre.x();
+        const int vertical = std::min(toTop, toBottom);
+        const int horizontal = std::min(toLeft, toRight);
+        if (vertical <= panelReach || vertical <= horizontal)
+            edge = toTop <= toBottom ? Edge::Top : Edge::Bottom;
+        else
+            edge = toLeft <= toRight ? Edge::Left : Edge::Right;
+    }
 
     QRect rect(QPoint(0, 0), size);
-    if (nearest == toTop || nearest == toBottom) {
+    switch (edge) {
+    case Edge::Top:
+    case Edge::Bottom:
         rect.moveLeft(centre.x() - size.width() / 2);
-        if (nearest == toTop)
+        if (edge == Edge::Top)
             rect.moveTop(anchor.bottom() + 1 + anchorGap);
         else
             rect.moveBottom(anchor.top() - 1 - anchorGap);
-    } else {
+        break;
+    case Edge::Left:
+    case Edge::Right:
         rect.moveTop(centre.y() - size.height() / 2);
-        if (nearest == toLeft)
+        if (edge == Edge::Left)
             rect.moveLeft(anchor.right() + 1 + anchorGap);
         else
             rect.moveRight(anchor.left() - 1 - anchorGap);
+        break;
     }
     // Keep clear of the panels; a screen smaller than the window shows its top-left part.
     rect.moveLeft(std::max(available.left(), std::min(rect.left(), available.right() + 1 - size.width())));

@@ -46,6 +46,7 @@ private:
     std::unique_ptr<PrivateBus> m_bus;
     QProcess m_accessibilityBus;
     QProcess m_host;
+    QProcess m_tray;
     QProcess m_app;
     QDBusConnection m_connection { QString() };
     QProcessEnvironment m_environment;
@@ -176,6 +177,7 @@ private Q_SLOTS:
     void cleanupTestCase()
     {
         stopProcess(m_app);
+        stopProcess(m_tray);
         stopProcess(m_host);
         stopProcess(m_accessibilityBus);
         m_bus.reset();
@@ -268,6 +270,36 @@ private Q_SLOTS:
         QVERIFY2(windows.contains(QStringLiteral("Tavlo\t425\t30\t350\t693\t1")), qPrintable(windows));
 
         QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
+    }
+
+    // With the panel gone for good the item falls back to the XEmbed tray, and the
+    // dashboard opens against the tray icon's own geometry.
+    void testTrayIconFallback()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
+            QSKIP("trayer is not installed");
+        stopProcess(m_host);
+        m_tray.setProcessEnvironment(m_environment);
+        m_tray.start(QStringLiteral("trayer"),
+            { QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--align"), QStringLiteral("left"),
+                QStringLiteral("--widthtype"), QStringLiteral("pixel"), QStringLiteral("--width"), QStringLiteral("40"),
+                QStringLiteral("--heighttype"), QStringLiteral("pixel"), QStringLiteral("--height"),
+                QStringLiteral("30") });
+        QVERIFY(m_tray.waitForStarted(5000));
+        // The item waits two seconds for a restarting panel before it docks into the tray.
+        QTest::qWait(3500);
+        runX({ QStringLiteral("mousemove"), QStringLiteral("20"), QStringLiteral("785"), QStringLiteral("click"),
+            QStringLiteral("1") });
+        QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
+        const QRect window = dashboard()->rect();
+        // Above the bottom panel, starting at the screen's left edge.
+        QCOMPARE(window.size(), QSize(350, 693));
+        QCOMPARE(window.left(), 0);
+        QVERIFY2(window.bottom() < 770 && window.bottom() >= 760,
+            qPrintable(QStringLiteral("window bottom %1").arg(window.bottom())));
+        runX({ QStringLiteral("mousemove"), QStringLiteral("900"), QStringLiteral("300"), QStringLiteral("click"),
+            QStringLiteral("1") });
         QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
     }
 

@@ -260,6 +260,12 @@ private Q_SLOTS:
         QTest::newRow("right") << QRect(1872, 10, 48, 48) << QRect(0, 0, 1872, 1080) << QRect(1518, 0, 350, 693);
         // Only a click point, inside a panel the work area leaves out: below the panel.
         QTest::newRow("point") << QRect(960, 12, 1, 1) << QRect(0, 26, 1920, 1054) << QRect(785, 26, 350, 693);
+        // No work area (no window manager): a tray icon in the bottom-left corner is in a
+        // bottom panel, not a left dock.
+        QTest::newRow("corner-no-work-area")
+            << QRect(5, 1052, 24, 24) << QRect(0, 0, 1920, 1080) << QRect(0, 355, 350, 693);
+        QTest::newRow("side-dock-no-work-area")
+            << QRect(8, 500, 48, 48) << QRect(0, 0, 1920, 1080) << QRect(60, 177, 350, 693);
         // A screen lower than the window shows its top.
         QTest::newRow("small-screen") << QRect(300, 0, 65, 26) << QRect(0, 26, 800, 574) << QRect(157, 26, 350, 693);
     }
