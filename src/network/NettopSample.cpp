@@ -5,13 +5,16 @@
 #include <QFile>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
@@ -28,25 +31,34 @@ struct Counters
     std::uint64_t packetsOut = 0;
 };
 
+// The whole of an open file from its start, up to a limit.
+bool readAt(int fd, std::string &into, std::size_t limit)
+{
+    into.clear();
+    std::array<char, 4096> chunk {};
+    while (into.size() < limit) {
+        const ssize_t count = ::pread(fd, chunk.data(), chunk.size(), static_cast<off_t>(into.size()));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return false;
+        if (count == 0)
+            break;
+        into.append(chunk.data(), static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
 // Plain POSIX reads: procfs and sysfs files are small, and a tick reads several of them,
 // where QFile's per-open overhead would dominate.
 bool readFile(int directory, const char *path, std::string &into, std::size_t limit)
 {
-    into.clear();
     const int fd = ::openat(directory, path, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    std::array<char, 4096> chunk {};
-    while (into.size() < limit) {
-        const ssize_t count = ::read(fd, chunk.data(), chunk.size());
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            break;
-        into.append(chunk.data(), static_cast<std::size_t>(count));
-    }
+    const bool read = readAt(fd, into, limit);
     ::close(fd);
-    return true;
+    return read;
 }
 
 bool parseUnsigned(std::string_view &text, std::uint64_t &value)
@@ -92,15 +104,47 @@ bool parseDevLine(std::string_view line, Counters &counters)
     return true;
 }
 
+// A directory under sysfs opened on first use: a tick whose facts are all known opens
+// nothing.
+class LazyDirectory
+{
+public:
+    explicit LazyDirectory(QByteArray path)
+        : m_path(std::move(path))
+    { }
+    ~LazyDirectory()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    LazyDirectory(const LazyDirectory &) = delete;
+    LazyDirectory &operator=(const LazyDirectory &) = delete;
+
+    int fd()
+    {
+        if (m_fd == unopened)
+            m_fd = ::open(m_path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        return m_fd;
+    }
+
+    bool failed() const { return m_fd == -1; }
+
+private:
+    static constexpr int unopened = -2;
+    QByteArray m_path;
+    int m_fd = unopened;
+};
+
 // What <sys>/class/net/IF says about one interface, each fact read only when a filter asks
-// for it: every check is a system call of a few microseconds, and a host with containers
-// lists dozens of virtual interfaces.
+// for it and kept in the facts: every check is a system call of a few microseconds, and a
+// host with containers lists dozens of virtual interfaces.
 class InterfaceProbe
 {
 public:
-    InterfaceProbe(int netDirectory, std::string_view name, std::string &scratch)
-        : m_directory(netDirectory)
+    InterfaceProbe(LazyDirectory &directory, std::string_view name, InterfaceFacts &facts, std::string &scratch)
+        : m_directory(directory)
         , m_name(name)
+        , m_facts(facts)
         , m_scratch(scratch)
     { }
 
@@ -108,40 +152,45 @@ public:
     // loopback and container links have none. Checked first because it rules most out.
     bool hasDevice()
     {
-        return lazy(m_device, [this] { return exists("/device"); });
+        return known(m_facts.device, [this] { return exists("/device"); });
     }
 
     // cfg80211 links phy80211 for every wireless interface; "wireless" exists where the
     // old wireless extensions are built in.
     bool isWireless()
     {
-        return hasDevice() && lazy(m_wireless, [this] { return exists("/phy80211") || exists("/wireless"); });
+        return hasDevice() && known(m_facts.wireless, [this] { return exists("/phy80211") || exists("/wireless"); });
     }
 
     // Ethernet (ARPHRD_ETHER, 1) backed by a device, and neither Wi-Fi nor a modem that
     // also presents itself as Ethernet.
-    bool isWired() { return hasDevice() && !isWireless() && type() == 1 && !devType("wwan"); }
+    bool isWired() { return hasDevice() && !isWireless() && type() == 1 && devType() != "wwan"; }
 
     bool isLoopback() { return type() == 772; } // ARPHRD_LOOPBACK
-    bool isCellular() { return hasDevice() && devType("wwan"); }
+    bool isCellular() { return hasDevice() && devType() == "wwan"; }
 
 private:
-    template<typename Check> static bool lazy(int &cached, Check check)
+    template<typename Check> static bool known(int &fact, Check check)
     {
-        if (cached < 0)
-            cached = check() ? 1 : 0;
-        return cached == 1;
+        if (fact == InterfaceFacts::unknown)
+            fact = check() ? 1 : 0;
+        return fact == 1;
     }
 
-    bool exists(const char *leaf) const { return ::faccessat(m_directory, (m_name + leaf).c_str(), F_OK, 0) == 0; }
+    bool exists(const char *leaf) const
+    {
+        const int directory = m_directory.fd();
+        return directory >= 0 && ::faccessat(directory, (m_name + leaf).c_str(), F_OK, 0) == 0;
+    }
 
     int type()
     {
-        if (m_type != unread)
-            return m_type;
-        m_type = -1;
-        if (!readFile(m_directory, (m_name + "/type").c_str(), m_scratch, 64))
-            return m_type;
+        if (m_facts.type != InterfaceFacts::unknown)
+            return m_facts.type;
+        m_facts.type = -1;
+        const int directory = m_directory.fd();
+        if (directory < 0 || !readFile(directory, (m_name + "/type").c_str(), m_scratch, 64))
+            return m_facts.type;
         int type = 0;
         bool digits = false;
         for (const char c : m_scratch) {
@@ -150,31 +199,35 @@ private:
             type = type * 10 + (c - '0');
             digits = true;
         }
-        m_type = digits ? type : -1;
-        return m_type;
+        m_facts.type = digits ? type : -1;
+        return m_facts.type;
     }
 
     // uevent holds DEVTYPE=wlan, wwan, bridge... for typed devices.
-    bool devType(std::string_view wanted)
+    const std::string &devType()
     {
-        if (!m_ueventRead) {
-            m_ueventRead = true;
-            if (!readFile(m_directory, (m_name + "/uevent").c_str(), m_uevent, 4096))
-                m_uevent.clear();
+        if (m_facts.devTypeRead)
+            return m_facts.devType;
+        m_facts.devTypeRead = true;
+        const int directory = m_directory.fd();
+        if (directory < 0 || !readFile(directory, (m_name + "/uevent").c_str(), m_scratch, 4096))
+            return m_facts.devType;
+        const std::string_view key = "DEVTYPE=";
+        std::string_view rest(m_scratch);
+        while (!rest.empty()) {
+            const auto end = rest.find('\n');
+            const std::string_view line = rest.substr(0, end);
+            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+            if (line.substr(0, key.size()) == key)
+                m_facts.devType = line.substr(key.size());
         }
-        const std::string line = "DEVTYPE=" + std::string(wanted) + '\n';
-        return m_uevent.find(line) != std::string::npos;
+        return m_facts.devType;
     }
 
-    static constexpr int unread = -2;
-    int m_directory;
+    LazyDirectory &m_directory;
     std::string m_name;
+    InterfaceFacts &m_facts;
     std::string &m_scratch;
-    int m_device = -1;
-    int m_wireless = -1;
-    int m_type = unread;
-    bool m_ueventRead = false;
-    std::string m_uevent;
 };
 
 // The kernel refuses these names, so a listing that has them is not to be followed into
@@ -185,13 +238,8 @@ bool isPlausibleName(std::string_view name)
         && name.find('/') == std::string_view::npos;
 }
 
-bool isCounted(const NettopOptions &options, int netDirectory, std::string_view name, std::string &scratch)
+bool isCounted(const NettopOptions &options, InterfaceProbe &probe)
 {
-    if (options.kinds.empty())
-        return true;
-    if (netDirectory < 0 || !isPlausibleName(name))
-        return false;
-    InterfaceProbe probe(netDirectory, name, scratch);
     // The kinds exclude each other, so an interface is listed once however many match.
     for (const Kind kind : options.kinds) {
         switch (kind) {
@@ -364,42 +412,105 @@ void appendRow(std::string &text, const NettopOptions &options, const Counters &
 
 QString nettopSample(const QStringList &arguments, const NettopRoots &roots)
 {
-    const auto options = parseNettopArguments(arguments);
-    if (!options)
-        return {};
-    return nettopSample(*options, roots);
+    return NettopProducer(roots).sample(arguments);
 }
 
 QString nettopSample(const NettopOptions &options, const NettopRoots &roots)
+{
+    return NettopProducer(roots).sample(options);
+}
+
+NettopProducer::NettopProducer(NettopRoots roots)
+    : m_roots(std::move(roots))
+    , m_devPath(QFile::encodeName(m_roots.proc) + "/net/dev")
+    , m_netPath(QFile::encodeName(m_roots.sys) + "/class/net")
+{ }
+
+NettopProducer::~NettopProducer()
+{
+    if (m_devFd >= 0)
+        ::close(m_devFd);
+}
+
+// The kernel writes <proc>/net/dev afresh for every read from offset 0, so the file stays
+// open between samples: opening it resolves /proc/self/net each time, which costs more
+// than producing the text. A regular file (a copy for tests) is opened anew each time,
+// since it may have been replaced.
+bool NettopProducer::readCounters()
+{
+    if (m_devFd < 0) {
+        m_devFd = ::open(m_devPath.constData(), O_RDONLY | O_CLOEXEC);
+        if (m_devFd < 0)
+            return false;
+    }
+    struct statfs fileSystem
+    {
+    };
+    const bool keep = ::fstatfs(m_devFd, &fileSystem) == 0 && fileSystem.f_type == PROC_SUPER_MAGIC;
+    const bool read = readAt(m_devFd, m_dev, std::size_t { 16 } << 20);
+    if (!keep || !read) {
+        ::close(m_devFd);
+        m_devFd = -1;
+    }
+    return read;
+}
+
+QString NettopProducer::sample(const QStringList &arguments)
+{
+    const auto options = parseNettopArguments(arguments);
+    if (!options)
+        return {};
+    return sample(*options);
+}
+
+QString NettopProducer::sample(const NettopOptions &options)
 {
     std::string text;
     text.reserve(1024);
     appendHeader(text, options);
 
-    std::string dev;
-    const QByteArray devPath = QFile::encodeName(roots.proc) + "/net/dev";
-    if (!readFile(AT_FDCWD, devPath.constData(), dev, std::size_t { 16 } << 20))
+    if (!readCounters())
         return QString::fromLatin1(text);
 
-    const QByteArray netPath = QFile::encodeName(roots.sys) + "/class/net";
-    const int netDirectory
-        = options.kinds.empty() ? -1 : ::open(netPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const std::string time = timeText();
-    std::string scratch;
-    std::string_view rest(dev);
+    std::vector<Counters> listing;
+    std::string names;
+    std::string_view rest(m_dev);
     while (!rest.empty()) {
         const auto end = rest.find('\n');
         const std::string_view line = rest.substr(0, end);
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         // The two title lines carry '|' separators; every interface line has a colon.
-        if (line.find('|') != std::string_view::npos)
-            continue;
         Counters counters;
-        if (!parseDevLine(line, counters) || !isCounted(options, netDirectory, counters.name, scratch))
+        if (line.find('|') != std::string_view::npos || !parseDevLine(line, counters))
             continue;
+        listing.push_back(counters);
+        names.append(counters.name).push_back('\n');
+    }
+
+    // An interface keeps its kind for as long as it exists. When the list of names changes
+    // (one added, removed or renamed), or after a while in any case, every fact is read
+    // afresh, so a name taken over by another kind of interface is not misjudged for long.
+    const auto now = std::chrono::steady_clock::now();
+    if (names != m_names || now - m_factsTime > std::chrono::seconds(30)) {
+        m_facts.clear();
+        m_names = std::move(names);
+        m_factsTime = now;
+    }
+
+    LazyDirectory directory(m_netPath);
+    const std::string time = timeText();
+    for (const Counters &counters : listing) {
+        if (!options.kinds.empty()) {
+            if (!isPlausibleName(counters.name))
+                continue;
+            InterfaceProbe probe(directory, counters.name, m_facts[std::string(counters.name)], m_scratch);
+            if (!isCounted(options, probe))
+                continue;
+        }
         appendRow(text, options, counters, time);
     }
-    if (netDirectory >= 0)
-        ::close(netDirectory);
+    // Facts gathered without the directory (no sysfs, or out of descriptors) say nothing.
+    if (directory.failed())
+        m_facts.clear();
     return QString::fromLatin1(text);
 }

@@ -4,8 +4,12 @@
 
 #include "NettopOptions.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <chrono>
+#include <string>
+#include <unordered_map>
 
 // Where the interface counters and the interface attributes are read from.
 struct NettopRoots
@@ -26,3 +30,41 @@ constexpr int counterWidth = 20; // the largest unsigned 64-bit counter has 20 d
 // arguments give an empty text; a machine without the counters gives the header alone.
 QString nettopSample(const QStringList &arguments, const NettopRoots &roots = {});
 QString nettopSample(const NettopOptions &options, const NettopRoots &roots = {});
+
+// What sysfs said about one interface; each fact is unknown until a filter needs it.
+struct InterfaceFacts
+{
+    static constexpr int unknown = -2;
+    int device = unknown;
+    int wireless = unknown;
+    int type = unknown;
+    bool devTypeRead = false;
+    std::string devType;
+};
+
+// The report for repeated use: it remembers what kind each interface is between samples,
+// which spares a tick most of its sysfs reads. Not thread-safe; one owner at a time.
+class NettopProducer
+{
+public:
+    explicit NettopProducer(NettopRoots roots = {});
+    ~NettopProducer();
+    NettopProducer(const NettopProducer &) = delete;
+    NettopProducer &operator=(const NettopProducer &) = delete;
+
+    QString sample(const QStringList &arguments);
+    QString sample(const NettopOptions &options);
+
+private:
+    bool readCounters();
+
+    int m_devFd = -1;
+    NettopRoots m_roots;
+    QByteArray m_devPath;
+    QByteArray m_netPath;
+    std::string m_dev;
+    std::string m_scratch;
+    std::string m_names;
+    std::chrono::steady_clock::time_point m_factsTime;
+    std::unordered_map<std::string, InterfaceFacts> m_facts;
+};

@@ -98,8 +98,8 @@ NetworkSpeedManager::NetworkSpeedManager(
     TitleSink *statusBar, QObject *parent, NettopRoots roots, std::chrono::milliseconds interval)
     : QObject(parent)
     , m_statusBar(statusBar)
-    , m_roots(std::move(roots))
     , m_interval(interval)
+    , m_producer(std::move(roots))
 { }
 
 NetworkSpeedManager::~NetworkSpeedManager()
@@ -158,6 +158,7 @@ void NetworkSpeedManager::startSampling()
             }
         },
         Qt::QueuedConnection);
+    Q_EMIT samplingChanged(true);
 }
 
 void NetworkSpeedManager::stopSampling()
@@ -176,6 +177,7 @@ void NetworkSpeedManager::stopSampling()
     QTimer *timer = m_netSpeedTimer;
     QMetaObject::invokeMethod(
         timer, [timer] { timer->stop(); }, Qt::QueuedConnection);
+    Q_EMIT samplingChanged(false);
 }
 
 bool NetworkSpeedManager::isSampling() const
@@ -207,7 +209,7 @@ void NetworkSpeedManager::parseOutput(const QString &output)
 
 void NetworkSpeedManager::sampleLocked()
 {
-    parseLocked(nettopSample(sampleArguments(), m_roots));
+    parseLocked(m_producer.sample(sampleArguments()));
 }
 
 void NetworkSpeedManager::resetLocked()

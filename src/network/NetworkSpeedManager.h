@@ -21,6 +21,7 @@ class TitleSink;
 class NetworkSpeedManager : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(bool sampling READ isSampling NOTIFY samplingChanged)
 
 public:
     explicit NetworkSpeedManager(TitleSink *statusBar, QObject *parent = nullptr, NettopRoots roots = {},
@@ -41,6 +42,7 @@ public:
     static const QStringList &sampleArguments();
 
 Q_SIGNALS:
+    void samplingChanged(bool sampling);
     // The byte differences behind each published title, emitted on the tick's thread just
     // before the sink is called.
     void speedMeasured(qint64 uploadBytes, qint64 downloadBytes);
@@ -52,7 +54,6 @@ private:
     void resetLocked();
 
     TitleSink *m_statusBar;
-    NettopRoots m_roots;
     std::chrono::milliseconds m_interval;
     QThread *m_thread = nullptr;
     QTimer *m_netSpeedTimer = nullptr;
@@ -60,6 +61,7 @@ private:
 
     // Guards everything below; held for a whole tick so that a stop waits for it.
     mutable QMutex m_mutex;
+    NettopProducer m_producer;
     bool m_running = false;
     quint64 m_generation = 0;
     QString m_incompleteLastLineOutputString;

@@ -98,12 +98,13 @@ int main(int argc, char *argv[])
         return usage(error);
 
     catchSignals();
+    NettopProducer producer(roots);
     for (int sample = 0; options->samples == 0 || sample < options->samples; ++sample) {
         if (sample > 0)
             sleepSeconds(options->delaySeconds);
         if (interrupted)
             break;
-        if (!writeAll(nettopSample(*options, roots).toLatin1()))
+        if (!writeAll(producer.sample(*options).toLatin1()))
             break;
     }
     return 0;

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -27,6 +28,13 @@ public:
     }
     qsizetype m_length = 0;
 };
+
+double processCpuSeconds()
+{
+    timespec now {};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
 
 double threadCpuSeconds()
 {
@@ -80,8 +88,13 @@ int main(int argc, char *argv[])
     const QString sample = nettopSample(NetworkSpeedManager::sampleArguments());
     std::printf("%s", qPrintable(sample));
 
-    measure("report only (nettopSample, ten arguments)", 20000,
+    measure("report, fresh each call (nettopSample)", 20000,
         [](int) { (void)nettopSample(NetworkSpeedManager::sampleArguments()); });
+    {
+        NettopProducer producer;
+        measure("report, kinds remembered (NettopProducer::sample)", 20000,
+            [&](int) { (void)producer.sample(NetworkSpeedManager::sampleArguments()); });
+    }
     {
         NetworkSpeedManager manager(&sink);
         const QString other = nettopSample(NetworkSpeedManager::sampleArguments());
@@ -110,6 +123,22 @@ int main(int argc, char *argv[])
             process.waitForFinished();
             (void)process.readAllStandardOutput();
         });
+    }
+    {
+        // The sampler as the app runs it: its own thread, one tick a second.
+        constexpr int seconds = 20;
+        NetworkSpeedManager manager(&sink);
+        manager.startSampling();
+        // Thread start-up once, then the steady state.
+        QTimer::singleShot(1500, &app, &QCoreApplication::quit);
+        QCoreApplication::exec();
+        const double start = processCpuSeconds();
+        QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+        QCoreApplication::exec();
+        manager.stopSampling();
+        const double used = processCpuSeconds() - start;
+        std::printf("%-52s %10.2f ms cpu in %d s = %.2f ms per minute\n", "sampler running at one tick a second",
+            used * 1000, seconds, used * 1000 * 60 / seconds);
     }
     std::printf("titles published while measuring: %lld characters\n", static_cast<long long>(sink.m_length));
     return 0;

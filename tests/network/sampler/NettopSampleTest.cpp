@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUdpSocket>
 
 namespace {
 
@@ -51,7 +53,9 @@ private Q_SLOTS:
     void testBadArguments();
     void testMissingSources();
     void testMalformedCounters();
+    void testKindsRememberedWhileNamesStay();
     void testRealMachine();
+    void testRepeatedSamplesFollowTheKernel();
 };
 
 void NettopSampleTest::testFixture_data()
@@ -80,10 +84,14 @@ void NettopSampleTest::testFixture_data()
                                                "wlp0s20f3 9372118055 844125907", "wwan0 1048576 65536",
                                                "docker0 51210 8812331", "veth3f2a1c7 53910 8814119" };
     // The bridge carries the second card's traffic again; the tunnel is not Ethernet.
-    QTest::newRow("desktop, wifi and wired")
-        << "desktop" << sampleArguments
-        << QStringList { "enp3s0 70934118226 3318261993", "enp4s0 5123345521 902334110" };
-    QTest::newRow("desktop, wifi") << "desktop" << QStringList { "-x", "-t", "wifi" } << QStringList {};
+    QTest::newRow("desktop, wifi and wired") << "desktop" << sampleArguments
+                                             << QStringList { "enp3s0 70934118226 3318261993",
+                                                    "enp4s0 5123345521 902334110", "wlx503eaa4c2e11 31337041 2210934" };
+    // Without the old wireless extensions only phy80211 tells a Wi-Fi interface.
+    QTest::newRow("desktop, wifi") << "desktop" << QStringList { "-x", "-t", "wifi" }
+                                   << QStringList { "wlx503eaa4c2e11 31337041 2210934" };
+    QTest::newRow("desktop, wired") << "desktop" << QStringList { "-x", "-t", "wired" }
+                                    << QStringList { "enp3s0 70934118226 3318261993", "enp4s0 5123345521 902334110" };
     QTest::newRow("20-digit counters, 15-character names")
         << "huge" << sampleArguments
         << QStringList { "enp129s0f1np1 9223372036854775000 18446744073709551615",
@@ -201,6 +209,32 @@ void NettopSampleTest::testMalformedCounters()
     QCOMPARE(field(output.at(2), 1), QStringLiteral("wlp0s20f3"));
 }
 
+void NettopSampleTest::testKindsRememberedWhileNamesStay()
+{
+    QTemporaryDir copy;
+    QProcess cp;
+    cp.start(QStringLiteral("cp"),
+        { "-a", fixture(QStringLiteral("laptop")).proc, fixture(QStringLiteral("laptop")).sys, copy.path() });
+    QVERIFY(cp.waitForFinished(10000) && cp.exitCode() == 0);
+    const NettopRoots roots { copy.filePath(QStringLiteral("proc")), copy.filePath(QStringLiteral("sys")) };
+    NettopProducer producer(roots);
+    QCOMPARE(lines(producer.sample(sampleArguments)).size(), 3);
+
+    // Same names: what sysfs said is remembered, so the interfaces still count without it.
+    QVERIFY(QDir(roots.sys).removeRecursively());
+    QCOMPARE(lines(producer.sample(sampleArguments)).size(), 3);
+
+    // A renamed interface changes the list of names, and every fact is read again.
+    const QString devPath = roots.proc + QStringLiteral("/net/dev");
+    QByteArray dev = readAll(devPath);
+    dev.replace("wwan0:", "wwan1:");
+    QFile file(devPath);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(dev);
+    file.close();
+    QCOMPARE(lines(producer.sample(sampleArguments)).size(), 1);
+}
+
 void NettopSampleTest::testRealMachine()
 {
     const QString net = QStringLiteral("/sys/class/net");
@@ -234,6 +268,27 @@ void NettopSampleTest::testRealMachine()
         QVERIFY(in <= statistic(name, "rx_bytes"));
         QVERIFY(field(line, 3).toULongLong() <= statistic(name, "tx_bytes"));
     }
+}
+
+void NettopSampleTest::testRepeatedSamplesFollowTheKernel()
+{
+    // The producer keeps the counters file open; every sample must still be the kernel's
+    // latest word. Loopback traffic of our own makes the counters move.
+    NettopProducer producer;
+    const QStringList loopback { "-x", "-t", "loopback" };
+    const QStringList before = lines(producer.sample(loopback));
+    if (before.size() != 2)
+        QSKIP("no loopback interface here");
+    QUdpSocket receiver;
+    QVERIFY(receiver.bind(QHostAddress::LocalHost));
+    QUdpSocket sender;
+    const QByteArray datagram(1000, 'x');
+    for (int i = 0; i < 100; ++i)
+        QCOMPARE(sender.writeDatagram(datagram, QHostAddress::LocalHost, receiver.localPort()), datagram.size());
+    const QStringList after = lines(producer.sample(loopback));
+    QCOMPARE(after.size(), 2);
+    QVERIFY(field(after.at(1), 2).toULongLong() >= field(before.at(1), 2).toULongLong() + 100 * 1000);
+    QVERIFY(field(after.at(1), 3).toULongLong() >= field(before.at(1), 3).toULongLong() + 100 * 1000);
 }
 
 QTEST_GUILESS_MAIN(NettopSampleTest)

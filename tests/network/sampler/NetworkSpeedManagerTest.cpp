@@ -5,6 +5,7 @@
 #include "RecordingSink.h"
 
 #include <QSaveFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <limits>
@@ -199,10 +200,12 @@ void NetworkSpeedManagerTest::testSamplingLifecycle()
     writeCounters(2814473210, 331866544, 9372118055, 844125907, 0);
     RecordingSink sink;
     NetworkSpeedManager manager(&sink, nullptr, m_roots, 40ms);
-    QVERIFY(!manager.isSampling());
+    QSignalSpy samplingChanged(&manager, &NetworkSpeedManager::samplingChanged);
+    QVERIFY(!manager.property("sampling").toBool());
     manager.startSampling();
     manager.startSampling(); // a second start changes nothing
-    QVERIFY(manager.isSampling());
+    QVERIFY(manager.property("sampling").toBool());
+    QCOMPARE(samplingChanged.size(), 1);
 
     // Unchanged counters: every tick after the seeding one shows the zero rate.
     waitForTitles(sink, 2);
@@ -222,6 +225,8 @@ void NetworkSpeedManagerTest::testSamplingLifecycle()
     manager.stopSampling();
     manager.stopSampling();
     QVERIFY(!manager.isSampling());
+    QCOMPARE(samplingChanged.size(), 2);
+    QCOMPARE(samplingChanged.last().first().toBool(), false);
     seen = sink.count();
     writeCounters(2814473210 + 900000000, 331866544, 9372118055, 844125907, 0);
     QTest::qWait(300);
