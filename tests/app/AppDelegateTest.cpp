@@ -28,6 +28,7 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), busAddress);
         m_process.setProcessEnvironment(environment);
+        endWithParent(m_process);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral("/usr/bin/python3"),
             { QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"),

@@ -133,6 +133,8 @@ private Q_SLOTS:
                 QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(program))));
         Sni::registerTypes();
 
+        for (QProcess *process : { &m_xvfb, &m_accessibilityBus, &m_host, &m_tray, &m_app })
+            endWithParent(*process);
         // Xvfb picks a free display itself and tells us its number.
         m_xvfb.start(QStringLiteral("Xvfb"),
             { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),

@@ -5,6 +5,14 @@
 #include <QDBusConnection>
 #include <QProcess>
 #include <QUuid>
+#include <csignal>
+#include <sys/prctl.h>
+
+// Children of a test die with it, also when it crashes: no bus or X server outlives a run.
+inline void endWithParent(QProcess &process)
+{
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
 
 // A bus of the test's own: a dbus-daemon with the session configuration, stopped when the
 // object goes, also when the test fails half-way.
@@ -13,6 +21,7 @@ class PrivateBus
 public:
     PrivateBus()
     {
+        endWithParent(m_daemon);
         m_daemon.setProgram(QStringLiteral("dbus-daemon"));
         m_daemon.setArguments(
             { QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1") });
