@@ -1,0 +1,45 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+#include <memory>
+
+class LogindSleepMonitor;
+class NetworkSpeedManager;
+class PopoverWindow;
+class StatusBarController;
+
+// Builds the application once the event loop runs: the dashboard window, the panel item,
+// the sampler that feeds it, and the sleep and wake handling. Owns all of them until exit.
+class AppDelegate : public QObject
+{
+    Q_OBJECT
+
+public:
+    // systemBus is where logind announces sleep and wake.
+    explicit AppDelegate(QDBusConnection systemBus = QDBusConnection::systemBus(), QObject *parent = nullptr);
+    ~AppDelegate() override;
+
+    void applicationDidFinishLaunching();
+    void ComputerOnWake();
+    void ComputerOnSleep();
+
+    PopoverWindow *popOver() const { return m_popOver.get(); }
+    StatusBarController *statusBarController() const { return m_statusBarController.get(); }
+    NetworkSpeedManager *netManager() const { return m_netManager.get(); }
+    LogindSleepMonitor *sleepMonitor() const { return m_sleepMonitor.get(); }
+
+private:
+    void setupPopover();
+    void registerSleepWakeObservers();
+
+    QDBusConnection m_systemBus;
+    std::unique_ptr<PopoverWindow> m_popOver;
+    // Destroyed in reverse order: the sampler's worker thread calls into the controller, so
+    // the sampler has to be gone before the controller is.
+    std::unique_ptr<StatusBarController> m_statusBarController;
+    std::unique_ptr<NetworkSpeedManager> m_netManager;
+    std::unique_ptr<LogindSleepMonitor> m_sleepMonitor;
+};

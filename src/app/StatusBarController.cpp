@@ -1,0 +1,154 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "StatusBarController.h"
+
+#include "MouseEventManager.h"
+#include "PanelPicture.h"
+#include "TavloConfig.h"
+#include "platform/PanelItem.h"
+#include "platform/PopoverWindow.h"
+#include "platform/X11PanelLocator.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMutexLocker>
+#include <QWidget>
+
+namespace {
+// A click on the panel item first takes the focus from the dashboard (which closes it as
+// an outside click) and then reaches the item; that second half must not open it again.
+constexpr qint64 reopenGuardMs = 300;
+} // namespace
+
+StatusBarController::StatusBarController(PopoverWindow *popOver, QObject *parent)
+    : QObject(parent)
+    , m_popOver(popOver)
+{
+    m_title = makeStatusTitle(QLatin1String(statusTitlePlaceholder), QLatin1String(statusTitlePlaceholder));
+    m_postedText = m_title.text;
+    m_statusItem = std::make_unique<PanelItem>(
+        QStringLiteral(TAVLO_APP_ID), [this](QSize size, qreal ratio) { return picture(size, ratio); });
+    connect(m_statusItem.get(), &PanelItem::activated, this, &StatusBarController::statusItemBtnClick);
+    publishTexts();
+    m_statusItem->start();
+
+    m_mouseManager = std::make_unique<MouseEventManager>(
+        m_popOver, Qt::LeftButton | Qt::RightButton, [this](const std::optional<MouseEventManager::Click> &) {
+            m_sinceOutsideClose.start();
+            hidePopover();
+        });
+
+    // Every top-level window of the application that closes closes the dashboard too.
+    qApp->installEventFilter(this);
+}
+
+StatusBarController::~StatusBarController()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
+
+QImage StatusBarController::picture(QSize logicalSize, qreal devicePixelRatio) const
+{
+    return PanelPicture::render(m_title, logicalSize, devicePixelRatio, m_highlighted, PanelPicture::paletteColors());
+}
+
+QString StatusBarController::toolTipText() const
+{
+    return m_title.uploadLine().trimmed() + QLatin1Char('\n') + m_title.downloadLine().trimmed();
+}
+
+QString StatusBarController::accessibleName() const
+{
+    return QStringLiteral(TAVLO_DISPLAY_NAME ": ") + m_title.uploadLine().trimmed() + QStringLiteral(", ")
+        + m_title.downloadLine().trimmed();
+}
+
+void StatusBarController::updateTitle(const QString &upload, const QString &download)
+{
+    StatusTitle title = makeStatusTitle(upload, download);
+    {
+        // Most ticks on an idle machine repeat the last rates; they need not wake the main
+        // thread at all.
+        const QMutexLocker locker(&m_postedMutex);
+        if (title.text == m_postedText)
+            return;
+        m_postedText = title.text;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, title = std::move(title)] { applyTitle(title); }, Qt::QueuedConnection);
+}
+
+void StatusBarController::applyTitle(const StatusTitle &title)
+{
+    // Most ticks on an idle machine repeat the last rates: nothing to redraw or announce.
+    if (title.text == m_title.text)
+        return;
+    m_title = title;
+    m_statusItem->repaint();
+    publishTexts();
+    Q_EMIT titleChanged();
+}
+
+void StatusBarController::publishTexts()
+{
+    m_statusItem->setTexts(QStringLiteral(TAVLO_DISPLAY_NAME), toolTipText(), accessibleName(),
+        statusLabel(m_title.upload, m_title.download), statusLabelGuide());
+}
+
+void StatusBarController::statusItemBtnClick(QPoint position)
+{
+    if (m_popOver->isVisible()) {
+        hidePopover();
+        return;
+    }
+    if (m_sinceOutsideClose.isValid() && m_sinceOutsideClose.elapsed() < reopenGuardMs)
+        return;
+    showPopover(position);
+}
+
+void StatusBarController::showPopover(QPoint position)
+{
+    QRect anchor = m_statusItem->geometry();
+    if (!anchor.isValid() && !position.isNull())
+        anchor = X11PanelLocator::panelStripAt(position).value_or(
+            QRect(QPointF(position / qGuiApp->devicePixelRatio()).toPoint(), QSize(1, 1)));
+    m_popOver->showAt(anchor);
+    QMetaObject::invokeMethod(
+        this, [this] { setHighlighted(true); }, Qt::QueuedConnection);
+    if (m_mouseManager)
+        m_mouseManager->start();
+}
+
+void StatusBarController::hidePopover()
+{
+    m_popOver->hide();
+    QMetaObject::invokeMethod(
+        this, [this] { setHighlighted(false); }, Qt::QueuedConnection);
+    if (m_mouseManager)
+        m_mouseManager->stop();
+}
+
+void StatusBarController::configWindowWillClose()
+{
+    hidePopover();
+}
+
+void StatusBarController::setHighlighted(bool highlighted)
+{
+    if (highlighted == m_highlighted)
+        return;
+    m_highlighted = highlighted;
+    m_statusItem->repaint();
+    Q_EMIT highlightChanged(highlighted);
+}
+
+bool StatusBarController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Close) {
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->isWindow() && m_popOver->isVisible())
+            configWindowWillClose();
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,187 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PanelItem.h"
+
+#include "StatusNotifierItem.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <utility>
+
+namespace {
+// The XEmbed tray decides the icon's size only after it has docked it.
+constexpr int trayFirstLookMs = 400;
+constexpr QSize defaultTraySize(22, 22);
+constexpr int watcherGoneGraceMs = 2000;
+} // namespace
+
+PanelItem::PanelItem(const QString &id, Painter painter, QDBusConnection bus, QObject *parent)
+    : QObject(parent)
+    , m_id(id)
+    , m_painter(std::move(painter))
+    , m_bus(std::move(bus))
+{ }
+
+PanelItem::~PanelItem() = default;
+
+QList<QPair<QSize, qreal>> PanelItem::statusNotifierSizes(qreal devicePixelRatio)
+{
+    QList<QPair<QSize, qreal>> sizes { { QSize(22, 22), 1.0 }, { QSize(65, 22), 1.0 } };
+    // The host runs on the same screens as we do: a picture for their pixel ratio, and the
+    // plain one for hosts that scale it themselves. Pictures for ratios no screen has would
+    // be drawn every second for nobody.
+    if (devicePixelRatio > 1.0)
+        sizes += { { QSize(22, 22), devicePixelRatio }, { QSize(65, 22), devicePixelRatio } };
+    return sizes;
+}
+
+void PanelItem::start()
+{
+    if (!m_bus.isConnected()) {
+        useTrayIcon();
+        return;
+    }
+    m_watcher = new QDBusServiceWatcher(Sni::watcherService, m_bus,
+        QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, &PanelItem::useStatusNotifier);
+    // A panel that restarts is gone for a moment only. The tray icon is not made in that
+    // moment: Qt decides once per process whether its tray icons use a watcher, and one
+    // made just as the new watcher appears would become a second item under our own name.
+    m_fallbackDelay = new QTimer(this);
+    m_fallbackDelay->setSingleShot(true);
+    m_fallbackDelay->setInterval(watcherGoneGraceMs);
+    connect(m_fallbackDelay, &QTimer::timeout, this, &PanelItem::lookForWatcher);
+    connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, m_fallbackDelay, qOverload<>(&QTimer::start));
+    lookForWatcher();
+}
+
+void PanelItem::lookForWatcher()
+{
+    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("NameHasOwner"));
+    ask << Sni::watcherService;
+    auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask, 2000), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        const QDBusPendingReply<bool> reply = *call;
+        if (reply.isValid() && reply.value()) {
+            // The service watcher may have seen it appear already.
+            if (m_mode != Mode::StatusNotifier)
+                useStatusNotifier();
+        } else {
+            useTrayIcon();
+        }
+    });
+}
+
+void PanelItem::useStatusNotifier()
+{
+    if (m_fallbackDelay)
+        m_fallbackDelay->stop();
+    if (!m_sni) {
+        m_sni = std::make_unique<StatusNotifierItem>(m_id, m_bus);
+        connect(m_sni.get(), &StatusNotifierItem::activated, this, &PanelItem::activated);
+        if (!m_sni->registerOnBus()) {
+            m_sni.reset();
+            useTrayIcon();
+            return;
+        }
+    }
+    m_tray.reset();
+    setMode(Mode::StatusNotifier);
+    repaint();
+    applyTexts();
+    m_sni->registerWithWatcher();
+}
+
+void PanelItem::useTrayIcon()
+{
+    if (m_tray)
+        return;
+    // Keep the StatusNotifierItem object on the bus: a watcher that comes back (a restarted
+    // panel) is given the same item again.
+    m_tray = std::make_unique<QSystemTrayIcon>();
+    connect(m_tray.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            Q_EMIT activated(QPoint());
+    });
+    m_traySize = QSize();
+    paintTrayIcon();
+    applyTexts();
+    m_tray->show();
+    setMode(Mode::TrayIcon);
+    QTimer::singleShot(trayFirstLookMs, this, [this] { paintTrayIcon(); });
+}
+
+void PanelItem::setMode(Mode mode)
+{
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    Q_EMIT modeChanged(mode);
+}
+
+QRect PanelItem::geometry() const
+{
+    return m_tray ? m_tray->geometry() : QRect();
+}
+
+void PanelItem::repaint()
+{
+    if (m_mode == Mode::StatusNotifier && m_sni) {
+        SniPixmapList pixmaps;
+        for (const auto &[size, ratio] : statusNotifierSizes(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0))
+            pixmaps.append(Sni::pixmapFromImage(m_painter(size, ratio)));
+        m_sni->setPixmaps(pixmaps);
+    } else if (m_mode == Mode::TrayIcon) {
+        paintTrayIcon();
+    }
+}
+
+void PanelItem::paintTrayIcon()
+{
+    if (!m_tray)
+        return;
+    QSize size = m_tray->geometry().size();
+    if (size.isEmpty())
+        size = defaultTraySize;
+    const qreal ratio = qApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const QImage image = m_painter(size, ratio);
+    // QSystemTrayIcon repaints and re-sends the whole icon on every setIcon().
+    if (size == m_traySize && image == m_trayImage)
+        return;
+    m_traySize = size;
+    m_trayImage = image;
+    m_tray->setIcon(QIcon(QPixmap::fromImage(image)));
+}
+
+void PanelItem::setTexts(const QString &toolTipTitle, const QString &toolTip, const QString &accessibleName,
+    const QString &label, const QString &labelGuide)
+{
+    m_toolTipTitle = toolTipTitle;
+    m_toolTip = toolTip;
+    m_accessibleName = accessibleName;
+    m_label = label;
+    m_labelGuide = labelGuide;
+    applyTexts();
+}
+
+void PanelItem::applyTexts()
+{
+    if (m_sni) {
+        m_sni->setToolTip(m_toolTipTitle, m_toolTip);
+        // Hosts read the item's title as its accessible name.
+        m_sni->setTitle(m_accessibleName);
+        m_sni->setLabel(m_label, m_labelGuide);
+    }
+    if (m_tray)
+        m_tray->setToolTip(m_toolTipTitle + QLatin1Char('\n') + m_toolTip);
+}

@@ -1,0 +1,89 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDBusConnection>
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <functional>
+#include <memory>
+
+class QDBusServiceWatcher;
+class QSystemTrayIcon;
+class QTimer;
+class StatusNotifierItem;
+
+// The application's one item in the desktop panel. Where a StatusNotifierWatcher runs, the
+// item is our own StatusNotifierItem (it carries a text label and learns where the user
+// clicked); otherwise it falls back to an XEmbed tray icon. It follows the watcher: when
+// one appears the item registers with it, when it goes the tray icon takes over.
+class PanelItem : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Mode
+    {
+        None,
+        StatusNotifier,
+        TrayIcon
+    };
+    Q_ENUM(Mode)
+
+    // Draws the picture for a slot of the given logical size at the given pixel ratio.
+    using Painter = std::function<QImage(QSize logicalSize, qreal devicePixelRatio)>;
+
+    PanelItem(const QString &id, Painter painter, QDBusConnection bus = QDBusConnection::sessionBus(),
+        QObject *parent = nullptr);
+    ~PanelItem() override;
+
+    // Looks for a watcher (asynchronously) and shows the item one way or the other.
+    void start();
+
+    // Redraws the pictures and publishes those that changed.
+    void repaint();
+    void setTexts(const QString &toolTipTitle, const QString &toolTip, const QString &accessibleName,
+        const QString &label, const QString &labelGuide);
+
+    Mode mode() const { return m_mode; }
+    // Where the item is on screen, when the host says so (the XEmbed tray does, SNI hosts
+    // only pass the click position to activate()). Null otherwise.
+    QRect geometry() const;
+    StatusNotifierItem *statusNotifierItem() const { return m_sni.get(); }
+
+    // The pictures offered to StatusNotifierItem hosts: the square slot most panels give,
+    // and the title's wide slot, each at one device pixel per logical pixel and at the
+    // screens' ratio.
+    static QList<QPair<QSize, qreal>> statusNotifierSizes(qreal devicePixelRatio);
+
+Q_SIGNALS:
+    // position is where the host says the user clicked, null when it does not say.
+    void activated(QPoint position);
+    void modeChanged(PanelItem::Mode mode);
+
+private:
+    void lookForWatcher();
+    void useStatusNotifier();
+    void useTrayIcon();
+    void setMode(Mode mode);
+    void paintTrayIcon();
+    void applyTexts();
+
+    QString m_id;
+    Painter m_painter;
+    QDBusConnection m_bus;
+    Mode m_mode = Mode::None;
+    std::unique_ptr<StatusNotifierItem> m_sni;
+    std::unique_ptr<QSystemTrayIcon> m_tray;
+    QDBusServiceWatcher *m_watcher = nullptr;
+    QTimer *m_fallbackDelay = nullptr;
+    QString m_toolTipTitle;
+    QString m_toolTip;
+    QString m_accessibleName;
+    QString m_label;
+    QString m_labelGuide;
+    QSize m_traySize;
+    QImage m_trayImage;
+};

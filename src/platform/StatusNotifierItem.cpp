@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "StatusNotifierItem.h"
+
+#include "StatusNotifierItemAdaptor.h"
+
+#include <QCoreApplication>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <utility>
+
+StatusNotifierItem::StatusNotifierItem(const QString &id, QDBusConnection bus, QObject *parent)
+    : QObject(parent)
+    , m_bus(std::move(bus))
+    , m_adaptor(new StatusNotifierItemAdaptor(this))
+    , m_id(id)
+    // The watcher and the hosts know items by this name; the trailing number tells apart
+    // several items of one process.
+    , m_serviceName(QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid()))
+{
+    Sni::registerTypes();
+}
+
+StatusNotifierItem::~StatusNotifierItem()
+{
+    if (m_registered) {
+        m_bus.unregisterObject(Sni::itemPath);
+        m_bus.unregisterService(m_serviceName);
+    }
+}
+
+bool StatusNotifierItem::registerOnBus()
+{
+    if (m_registered)
+        return true;
+    if (!m_bus.isConnected())
+        return false;
+    if (!m_bus.registerObject(Sni::itemPath, this, QDBusConnection::ExportAdaptors))
+        return false;
+    if (!m_bus.registerService(m_serviceName)) {
+        m_bus.unregisterObject(Sni::itemPath);
+        return false;
+    }
+    m_registered = true;
+    return true;
+}
+
+void StatusNotifierItem::registerWithWatcher()
+{
+    if (!m_registered)
+        return;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        Sni::watcherService, Sni::watcherPath, Sni::watcherService, QStringLiteral("RegisterStatusNotifierItem"));
+    call << m_serviceName;
+    // Fire and forget: a watcher that is gone or slow must not hold up the main thread, and
+    // the service watcher brings us back here when a new one appears.
+    m_bus.asyncCall(call);
+}
+
+void StatusNotifierItem::setPixmaps(const SniPixmapList &pixmaps)
+{
+    if (pixmaps == m_pixmaps)
+        return;
+    m_pixmaps = pixmaps;
+    Q_EMIT m_adaptor->NewIcon();
+}
+
+void StatusNotifierItem::setToolTip(const QString &title, const QString &description)
+{
+    if (title == m_toolTip.title && description == m_toolTip.description)
+        return;
+    m_toolTip.title = title;
+    m_toolTip.description = description;
+    Q_EMIT m_adaptor->NewToolTip();
+}
+
+void StatusNotifierItem::setTitle(const QString &title)
+{
+    if (title == m_title)
+        return;
+    m_title = title;
+    Q_EMIT m_adaptor->NewTitle();
+}
+
+void StatusNotifierItem::setLabel(const QString &label, const QString &guide)
+{
+    if (label == m_label && guide == m_labelGuide)
+        return;
+    m_label = label;
+    m_labelGuide = guide;
+    Q_EMIT m_adaptor->XAyatanaNewLabel(label, guide);
+}
+
+void StatusNotifierItem::activate(QPoint position)
+{
+    Q_EMIT activated(position);
+}

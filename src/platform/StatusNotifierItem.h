@@ -1,0 +1,60 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "SniTypes.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QPoint>
+
+class StatusNotifierItemAdaptor;
+
+// Our panel item as a StatusNotifierItem object on the session bus. It holds what the host
+// reads (pictures, tooltip, title, label) and announces each change once; it does not
+// decide what to show.
+class StatusNotifierItem : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit StatusNotifierItem(
+        const QString &id, QDBusConnection bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
+    ~StatusNotifierItem() override;
+
+    // Takes the item's bus name and object path. False if the bus refused either.
+    bool registerOnBus();
+    // Asks the watcher, if one runs, to show the item. Asynchronous; safe to repeat.
+    void registerWithWatcher();
+    QString serviceName() const { return m_serviceName; }
+
+    void setPixmaps(const SniPixmapList &pixmaps);
+    void setToolTip(const QString &title, const QString &description);
+    void setTitle(const QString &title);
+    void setLabel(const QString &label, const QString &guide);
+
+    QString id() const { return m_id; }
+    QString title() const { return m_title; }
+    SniPixmapList pixmaps() const { return m_pixmaps; }
+    SniToolTip toolTip() const { return m_toolTip; }
+    QString label() const { return m_label; }
+    QString labelGuide() const { return m_labelGuide; }
+
+    // Called by the adaptor when the host relays the user's action.
+    void activate(QPoint position);
+
+Q_SIGNALS:
+    void activated(QPoint position);
+
+private:
+    QDBusConnection m_bus;
+    StatusNotifierItemAdaptor *m_adaptor;
+    QString m_id;
+    QString m_serviceName;
+    QString m_title;
+    SniPixmapList m_pixmaps;
+    SniToolTip m_toolTip;
+    QString m_label;
+    QString m_labelGuide;
+    bool m_registered = false;
+};

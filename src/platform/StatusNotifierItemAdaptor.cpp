@@ -1,0 +1,51 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "StatusNotifierItemAdaptor.h"
+
+#include "StatusNotifierItem.h"
+
+StatusNotifierItemAdaptor::StatusNotifierItemAdaptor(StatusNotifierItem *item)
+    : QDBusAbstractAdaptor(item)
+    , m_item(item)
+{ }
+
+QString StatusNotifierItemAdaptor::id() const
+{
+    return m_item->id();
+}
+
+QString StatusNotifierItemAdaptor::title() const
+{
+    return m_item->title();
+}
+
+SniPixmapList StatusNotifierItemAdaptor::iconPixmap() const
+{
+    return m_item->pixmaps();
+}
+
+SniToolTip StatusNotifierItemAdaptor::toolTip() const
+{
+    return m_item->toolTip();
+}
+
+QString StatusNotifierItemAdaptor::xAyatanaLabel() const
+{
+    return m_item->label();
+}
+
+QString StatusNotifierItemAdaptor::xAyatanaLabelGuide() const
+{
+    return m_item->labelGuide();
+}
+
+void StatusNotifierItemAdaptor::Activate(int x, int y)
+{
+    m_item->activate(QPoint(x, y));
+}
+
+void StatusNotifierItemAdaptor::SecondaryActivate(int /*x*/, int /*y*/) { }
+
+void StatusNotifierItemAdaptor::ContextMenu(int /*x*/, int /*y*/) { }
+
+void StatusNotifierItemAdaptor::Scroll(int /*delta*/, const QString & /*orientation*/) { }

@@ -1,0 +1,315 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tavlo as a user meets it: Xvfb, a private session bus, our panel host and the real
+// program. The item registers with the host, shows rates after two ticks, opens the
+// dashboard next to it on a click and closes it again on a click elsewhere.
+#include "PrivateBus.h"
+#include "platform/SniTypes.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+#include <memory>
+#include <optional>
+
+namespace {
+struct Geometry
+{
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    QRect rect() const { return { x, y, width, height }; }
+};
+
+void stopProcess(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+}
+} // namespace
+
+class DesktopTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QProcess m_xvfb;
+    std::unique_ptr<PrivateBus> m_bus;
+    QProcess m_accessibilityBus;
+    QProcess m_host;
+    QProcess m_tray;
+    QProcess m_app;
+    QDBusConnection m_connection { QString() };
+    QProcessEnvironment m_environment;
+    QString m_hostOutput;
+
+    QString itemService() const { return QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(m_app.processId()); }
+
+    // Runs a short X client (xdotool) on our display and returns what it printed.
+    QString runX(const QStringList &arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(m_environment);
+        process.start(QStringLiteral("xdotool"), arguments);
+        process.waitForFinished(5000);
+        return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    }
+
+    std::optional<Geometry> itemGeometry()
+    {
+        m_hostOutput += QString::fromLocal8Bit(m_host.readAllStandardOutput());
+        const QRegularExpression line(
+            QStringLiteral("^item %1 (-?\\d+) (-?\\d+) (\\d+) (\\d+)$").arg(QRegularExpression::escape(itemService())),
+            QRegularExpression::MultilineOption);
+        std::optional<Geometry> found;
+        for (auto it = line.globalMatch(m_hostOutput); it.hasNext();) {
+            const auto match = it.next();
+            found = Geometry { match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
+                match.captured(4).toInt() };
+        }
+        return found;
+    }
+
+    // The dashboard window, if one is shown: its geometry from the X server.
+    std::optional<Geometry> dashboard()
+    {
+        const QString id = runX({ QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+            QStringLiteral("^Tavlo$") });
+        if (id.isEmpty())
+            return std::nullopt;
+        const QString shell = runX(
+            { QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id.section(QLatin1Char('\n'), 0, 0) });
+        Geometry geometry;
+        for (const QString &assignment : shell.split(QLatin1Char('\n'))) {
+            const QString key = assignment.section(QLatin1Char('='), 0, 0);
+            const int value = assignment.section(QLatin1Char('='), 1).toInt();
+            if (key == QLatin1String("X"))
+                geometry.x = value;
+            else if (key == QLatin1String("Y"))
+                geometry.y = value;
+            else if (key == QLatin1String("WIDTH"))
+                geometry.width = value;
+            else if (key == QLatin1String("HEIGHT"))
+                geometry.height = value;
+        }
+        return geometry;
+    }
+
+    SniToolTip toolTip()
+    {
+        QDBusMessage get = QDBusMessage::createMethodCall(
+            itemService(), Sni::itemPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        get << Sni::itemInterface << QStringLiteral("ToolTip");
+        const QDBusReply<QDBusVariant> reply = m_connection.call(get, QDBus::Block, 2000);
+        SniToolTip tip;
+        if (reply.isValid())
+            reply.value().variant().value<QDBusArgument>() >> tip;
+        return tip;
+    }
+
+    QString property(const QString &name)
+    {
+        QDBusMessage get = QDBusMessage::createMethodCall(
+            itemService(), Sni::itemPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        get << Sni::itemInterface << name;
+        const QDBusReply<QDBusVariant> reply = m_connection.call(get, QDBus::Block, 2000);
+        return reply.isValid() ? reply.value().variant().toString() : QString();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        for (const char *program : { "Xvfb", "xdotool", "dbus-daemon" })
+            if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
+                QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(program))));
+        Sni::registerTypes();
+
+        for (QProcess *process : { &m_xvfb, &m_accessibilityBus, &m_host, &m_tray, &m_app })
+            endWithParent(*process);
+        // Xvfb picks a free display itself and tells us its number.
+        m_xvfb.start(QStringLiteral("Xvfb"),
+            { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+        QVERIFY(m_xvfb.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(m_xvfb.canReadLine() || m_xvfb.state() == QProcess::NotRunning, 10000);
+        const QString display = QStringLiteral(":") + QString::fromLocal8Bit(m_xvfb.readLine()).trimmed();
+        QVERIFY2(display.size() > 1, "Xvfb did not start");
+
+        m_bus = std::make_unique<PrivateBus>();
+        QVERIFY(m_bus->isRunning());
+        m_connection = m_bus->connect();
+
+        m_environment = QProcessEnvironment::systemEnvironment();
+        m_environment.insert(QStringLiteral("DISPLAY"), display);
+        m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus->address());
+        m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        m_environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+
+        // The accessibility bus, as a desktop session starts it; the app joins it as a screen
+        // reader would have it do.
+        const QString launcher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
+        if (QFile::exists(launcher)) {
+            m_accessibilityBus.setProcessEnvironment(m_environment);
+            m_accessibilityBus.start(launcher, { QStringLiteral("--launch-immediately") });
+            // Without it the accessibility check skips; the rest does not need it.
+            (void)QTest::qWaitFor(
+                [&] { return m_connection.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")).value(); },
+                10000);
+        }
+        m_environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+
+        m_host.setProcessEnvironment(m_environment);
+        m_host.start(QStringLiteral(TAVLO_TRAY_HOST), {});
+        QTRY_VERIFY_WITH_TIMEOUT(m_host.canReadLine(), 10000);
+        QCOMPARE(QString::fromLocal8Bit(m_host.readLine()).trimmed(), QStringLiteral("ready"));
+
+        m_app.setProcessEnvironment(m_environment);
+        m_app.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_app.start(QStringLiteral(TAVLO_APP), {});
+        QVERIFY(m_app.waitForStarted(5000));
+    }
+
+    void cleanupTestCase()
+    {
+        stopProcess(m_app);
+        stopProcess(m_tray);
+        stopProcess(m_host);
+        stopProcess(m_accessibilityBus);
+        m_bus.reset();
+        stopProcess(m_xvfb);
+    }
+
+    void testItemRegistersWithTheHost()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(itemGeometry().has_value(), 10000);
+        const Geometry item = *itemGeometry();
+        // The host lays out the title's wide picture, on its 26-pixel strip.
+        QCOMPARE(item.width, 65);
+        QCOMPARE(item.height, 26);
+        QCOMPARE(
+            property(QStringLiteral("XAyatanaLabelGuide")), QStringLiteral("1000.0 Mb/s \u2191 1000.0 Mb/s \u2193"));
+    }
+
+    void testRatesAfterTwoTicks()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!toolTip().description.isEmpty(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!toolTip().description.contains(QLatin1String("--Byte/s")), 10000);
+        const SniToolTip tip = toolTip();
+        QCOMPARE(tip.title, QStringLiteral("Tavlo"));
+        static const QRegularExpression rate(QStringLiteral("^(\\d+  b/s|\\d+\\.\\d+ [KMG]b/s|max /s) \u2191\n"
+                                                            "(\\d+  b/s|\\d+\\.\\d+ [KMG]b/s|max /s) \u2193$"));
+        QVERIFY2(rate.match(tip.description).hasMatch(), qPrintable(tip.description));
+        // The accessible name and the label carry the same rates.
+        const QStringList lines = tip.description.split(QLatin1Char('\n'));
+        QCOMPARE(property(QStringLiteral("Title")), QStringLiteral("Tavlo: %1, %2").arg(lines[0], lines[1]));
+        QCOMPARE(property(QStringLiteral("XAyatanaLabel")), lines[0] + QLatin1Char(' ') + lines[1]);
+    }
+
+    void testClickOpensAndOutsideClickCloses()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(itemGeometry().has_value(), 10000);
+        const QRect item = itemGeometry()->rect();
+        QVERIFY(!dashboard().has_value());
+
+        runX({ QStringLiteral("mousemove"), QString::number(item.center().x()), QString::number(item.center().y()),
+            QStringLiteral("click"), QStringLiteral("1") });
+        QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
+        const QRect window = dashboard()->rect();
+        QCOMPARE(window.size(), QSize(350, 693));
+        // Below the panel strip, close to it, and reaching across under the item.
+        QVERIFY2(window.top() >= item.bottom() && window.top() <= item.bottom() + 10,
+            qPrintable(QStringLiteral("window top %1, item bottom %2").arg(window.top()).arg(item.bottom())));
+        QVERIFY(window.left() <= item.center().x() && window.right() >= item.center().x() - 8);
+
+        runX({ QStringLiteral("mousemove"), QStringLiteral("100"), QStringLiteral("500"), QStringLiteral("click"),
+            QStringLiteral("1") });
+        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
+    }
+
+    // Activate(x, y) as a host sends it opens the window at that point; a second one closes it.
+    void testActivateToggles()
+    {
+        QTest::qWait(400);
+        QDBusMessage activate = QDBusMessage::createMethodCall(
+            itemService(), Sni::itemPath, Sni::itemInterface, QStringLiteral("Activate"));
+        activate << 600 << 13;
+        QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
+        const QRect window = dashboard()->rect();
+        QCOMPARE(window.topLeft(), QPoint(600 - 175, 26 + 4));
+        QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
+    }
+
+    // Screen readers must reach the dashboard: its window is in the application's
+    // accessibility tree while it is open.
+    void testDashboardIsInTheAccessibilityTree()
+    {
+        if (m_accessibilityBus.state() != QProcess::Running
+            || !m_connection.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")).value())
+            QSKIP("no accessibility bus (at-spi2-core)");
+        QDBusMessage activate = QDBusMessage::createMethodCall(
+            itemService(), Sni::itemPath, Sni::itemInterface, QStringLiteral("Activate"));
+        activate << 600 << 13;
+        QTest::qWait(400);
+        QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
+
+        QProcess reader;
+        reader.setProcessEnvironment(m_environment);
+        reader.start(QStringLiteral("/usr/bin/python3"),
+            { QStringLiteral(TAVLO_SOURCE_DIR "/tests/app/atspi-windows.py"), QStringLiteral("tavlo") });
+        QVERIFY(reader.waitForFinished(20000));
+        if (reader.exitCode() == 2)
+            QSKIP("python3-gi with the Atspi typelib is not installed");
+        const QString windows = QString::fromUtf8(reader.readAllStandardOutput());
+        QVERIFY2(windows.contains(QStringLiteral("Tavlo\t425\t30\t350\t693\t1")), qPrintable(windows));
+
+        QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
+    }
+
+    // With the panel gone for good the item falls back to the XEmbed tray, and the
+    // dashboard opens against the tray icon's own geometry.
+    void testTrayIconFallback()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
+            QSKIP("trayer is not installed");
+        stopProcess(m_host);
+        m_tray.setProcessEnvironment(m_environment);
+        m_tray.start(QStringLiteral("trayer"),
+            { QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--align"), QStringLiteral("left"),
+                QStringLiteral("--widthtype"), QStringLiteral("pixel"), QStringLiteral("--width"), QStringLiteral("40"),
+                QStringLiteral("--heighttype"), QStringLiteral("pixel"), QStringLiteral("--height"),
+                QStringLiteral("30") });
+        QVERIFY(m_tray.waitForStarted(5000));
+        // The item waits two seconds for a restarting panel before it docks into the tray.
+        QTest::qWait(3500);
+        runX({ QStringLiteral("mousemove"), QStringLiteral("20"), QStringLiteral("785"), QStringLiteral("click"),
+            QStringLiteral("1") });
+        QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
+        const QRect window = dashboard()->rect();
+        // Above the bottom panel, starting at the screen's left edge.
+        QCOMPARE(window.size(), QSize(350, 693));
+        QCOMPARE(window.left(), 0);
+        QVERIFY2(window.bottom() < 770 && window.bottom() >= 760,
+            qPrintable(QStringLiteral("window bottom %1").arg(window.bottom())));
+        runX({ QStringLiteral("mousemove"), QStringLiteral("900"), QStringLiteral("300"), QStringLiteral("click"),
+            QStringLiteral("1") });
+        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
+    }
+
+    void testStillRunning() { QCOMPARE(m_app.state(), QProcess::Running); }
+};
+
+QTEST_GUILESS_MAIN(DesktopTest)
+#include "DesktopTest.moc"

@@ -1,0 +1,343 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/StatusBarController.h"
+
+#include "app/MouseEventManager.h"
+#include "platform/PopoverWindow.h"
+#include "platform/X11PanelLocator.h"
+
+#include <QSignalSpy>
+#include <QWindow>
+#include <QtTest>
+#include <memory>
+#include <thread>
+
+class StatusBarControllerTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PopoverWindow> m_popOver;
+    std::unique_ptr<StatusBarController> m_controller;
+
+    // Highlight changes are queued to the next turn of the event loop.
+    static void settle() { QCoreApplication::processEvents(); }
+
+    void outsideClick(Qt::MouseButton button)
+    {
+        QTest::mouseClick(m_popOver->windowHandle(), button, {}, QPoint(-40, 20));
+        settle();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_popOver = std::make_unique<PopoverWindow>();
+        m_controller = std::make_unique<StatusBarController>(m_popOver.get());
+    }
+
+    void cleanup()
+    {
+        m_controller.reset();
+        m_popOver.reset();
+    }
+
+    void testPlaceholderAtStart()
+    {
+        QCOMPARE(m_controller->title().upload, QStringLiteral("--Byte/s"));
+        QCOMPARE(m_controller->title().download, QStringLiteral("--Byte/s"));
+        QCOMPARE(m_controller->toolTipText(), QStringLiteral("--Byte/s \u2191\n--Byte/s \u2193"));
+        QVERIFY(!m_controller->isHighlighted());
+        QVERIFY(!m_popOver->isVisible());
+    }
+
+    void testClickToggles()
+    {
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        QVERIFY(m_popOver->isVisible());
+        QCOMPARE(m_popOver->size(), QSize(350, 693));
+        settle();
+        QVERIFY(m_controller->isHighlighted());
+        QVERIFY(m_controller->mouseManager()->isMonitoring());
+
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        QVERIFY(!m_popOver->isVisible());
+        settle();
+        QVERIFY(!m_controller->isHighlighted());
+        QVERIFY(!m_controller->mouseManager()->isMonitoring());
+    }
+
+    void testHighlightIsInThePicture()
+    {
+        const QImage closed = m_controller->picture(QSize(65, 22), 1.0);
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        settle();
+        QVERIFY(m_controller->picture(QSize(65, 22), 1.0) != closed);
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        settle();
+        QCOMPARE(m_controller->picture(QSize(65, 22), 1.0), closed);
+    }
+
+    void testOutsideClick_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("left") << Qt::LeftButton << true;
+        QTest::newRow("right") << Qt::RightButton << true;
+        QTest::newRow("middle") << Qt::MiddleButton << false;
+    }
+
+    void testOutsideClick()
+    {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(bool, closes);
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        settle();
+        QSignalSpy highlight(m_controller.get(), &StatusBarController::highlightChanged);
+
+        outsideClick(button);
+        QCOMPARE(m_popOver->isVisible(), !closes);
+        QCOMPARE(m_controller->isHighlighted(), !closes);
+        QCOMPARE(m_controller->mouseManager()->isMonitoring(), !closes);
+        if (!closes)
+            return;
+        QCOMPARE(highlight.count(), 1);
+        // The monitor is gone: a second outside click changes nothing.
+        outsideClick(button);
+        QCOMPARE(highlight.count(), 1);
+        QVERIFY(!m_popOver->isVisible());
+    }
+
+    void testClickInsideKeepsItOpen()
+    {
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        settle();
+        QTest::mouseClick(m_popOver->windowHandle(), Qt::LeftButton, {}, QPoint(100, 100));
+        settle();
+        QVERIFY(m_popOver->isVisible());
+        QVERIFY(m_controller->isHighlighted());
+    }
+
+    // The press that closed the dashboard as an outside click reaches the item next; it
+    // must not open it again at once.
+    void testItemClickRightAfterOutsideClose()
+    {
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        settle();
+        outsideClick(Qt::LeftButton);
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        QVERIFY(!m_popOver->isVisible());
+        QTest::qWait(350);
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        QVERIFY(m_popOver->isVisible());
+    }
+
+    // However the window went away (Escape, the window manager), the highlight and the
+    // monitor follow it.
+    void testHidingItselfRunsTheHideSteps()
+    {
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        settle();
+        QTest::keyClick(m_popOver.get(), Qt::Key_Escape);
+        QVERIFY(!m_popOver->isVisible());
+        // Reported after the hide was handled, then the highlight on the turn after.
+        QTRY_VERIFY(!m_controller->isHighlighted());
+        QVERIFY(!m_controller->mouseManager()->isMonitoring());
+        QTest::qWait(350);
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        QVERIFY(m_popOver->isVisible());
+    }
+
+    void testClosingAnyWindowClosesIt()
+    {
+        QWidget about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        m_controller->statusItemBtnClick(QPoint(200, 10));
+        settle();
+        QVERIFY(m_controller->isHighlighted());
+        about.close();
+        QVERIFY(!m_popOver->isVisible());
+        settle();
+        QVERIFY(!m_controller->isHighlighted());
+        QVERIFY(!m_controller->mouseManager()->isMonitoring());
+    }
+
+    void testUpdateTitleFromAnotherThread()
+    {
+        QSignalSpy changed(m_controller.get(), &StatusBarController::titleChanged);
+        std::thread worker([this] {
+            m_controller->updateTitle(QStringLiteral("1.0 Kb/s"), QStringLiteral("0  b/s"));
+            m_controller->updateTitle(QStringLiteral("1.0 Kb/s"), QStringLiteral("0  b/s"));
+        });
+        worker.join();
+        QCOMPARE(m_controller->title().upload, QStringLiteral("--Byte/s"));
+        QTRY_COMPARE(changed.count(), 1);
+        settle();
+        // The same rates again redraw nothing and announce nothing.
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(m_controller->title().text, QStringLiteral("\n 1.0 Kb/s \u2191 \n 0  b/s \u2193"));
+        QCOMPARE(m_controller->toolTipText(), QStringLiteral("1.0 Kb/s \u2191\n0  b/s \u2193"));
+        QCOMPARE(m_controller->accessibleName(), QStringLiteral("Tavlo: 1.0 Kb/s \u2191, 0  b/s \u2193"));
+    }
+};
+
+// The monitor itself, on a window of its own.
+class MouseEventManagerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void testStartRemovesTheInstalledMonitor()
+    {
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        int calls = 0;
+        MouseEventManager manager(&window, Qt::LeftButton, [&](const auto &) { ++calls; });
+        manager.start();
+        manager.start();
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(-5, -5));
+        QCoreApplication::processEvents();
+        QCOMPARE(calls, 1);
+
+        manager.stop();
+        QVERIFY(!manager.isMonitoring());
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(-5, -5));
+        QCoreApplication::processEvents();
+        QCOMPARE(calls, 1);
+    }
+
+    void testReportsTheClick()
+    {
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        std::optional<MouseEventManager::Click> seen;
+        MouseEventManager manager(&window, Qt::LeftButton | Qt::RightButton, [&](const auto &click) { seen = click; });
+        manager.start();
+        QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, QPoint(-5, -5));
+        QCoreApplication::processEvents();
+        QVERIFY(seen.has_value());
+        QCOMPARE(seen->button, Qt::RightButton);
+        QCOMPARE(seen->globalPosition, window.mapToGlobal(QPoint(-5, -5)));
+    }
+
+    void testDestructionStops()
+    {
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        int calls = 0;
+        {
+            MouseEventManager manager(&window, Qt::LeftButton, [&](const auto &) { ++calls; });
+            manager.start();
+        }
+        window.hide();
+        QCoreApplication::processEvents();
+        QCOMPARE(calls, 0);
+    }
+};
+
+class PopoverPlacementTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void testPlacement_data()
+    {
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("expected");
+        // Panel along the top, 26 high: below the item, centred on it.
+        QTest::newRow("top") << QRect(900, 0, 65, 26) << QRect(0, 26, 1920, 1054) << QRect(757, 30, 350, 693);
+        // Item near the right end: pushed left to stay on screen.
+        QTest::newRow("top-right") << QRect(1850, 0, 65, 26) << QRect(0, 26, 1920, 1054) << QRect(1570, 30, 350, 693);
+        // Panel along the bottom: above the item.
+        QTest::newRow("bottom") << QRect(900, 1044, 36, 36) << QRect(0, 0, 1920, 1044) << QRect(742, 347, 350, 693);
+        // Panel on the left: to the right of the item, centred and kept on screen.
+        QTest::newRow("left") << QRect(0, 1000, 48, 48) << QRect(48, 0, 1872, 1080) << QRect(52, 387, 350, 693);
+        QTest::newRow("right") << QRect(1872, 10, 48, 48) << QRect(0, 0, 1872, 1080) << QRect(1518, 0, 350, 693);
+        // Only a click point, inside a panel the work area leaves out: below the panel.
+        QTest::newRow("point") << QRect(960, 12, 1, 1) << QRect(0, 26, 1920, 1054) << QRect(785, 26, 350, 693);
+        // No work area (no window manager): a tray icon in the bottom-left corner is in a
+        // bottom panel, not a left dock.
+        QTest::newRow("corner-no-work-area")
+            << QRect(5, 1052, 24, 24) << QRect(0, 0, 1920, 1080) << QRect(0, 355, 350, 693);
+        QTest::newRow("side-dock-no-work-area")
+            << QRect(8, 500, 48, 48) << QRect(0, 0, 1920, 1080) << QRect(60, 177, 350, 693);
+        // A screen lower than the window shows its top.
+        QTest::newRow("small-screen") << QRect(300, 0, 65, 26) << QRect(0, 26, 800, 574) << QRect(157, 26, 350, 693);
+    }
+
+    void testPlacement()
+    {
+        QFETCH(QRect, anchor);
+        QFETCH(QRect, available);
+        QFETCH(QRect, expected);
+        const QRect screen
+            = available.united(anchor).united(QRect(0, 0, available.right() + 1, available.bottom() + 1));
+        QCOMPARE(PopoverWindow::placement(anchor, QSize(350, 693), screen, available), expected);
+    }
+
+    // Hosts pass the click point only; the panel window under it gives the edge to open from.
+    void testPanelStrip_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QPoint>("click");
+        QTest::addColumn<QRect>("strip");
+        const QRect none;
+        QTest::newRow("top-panel") << QRect(0, 0, 1920, 26) << QPoint(1800, 12) << QRect(1800, 0, 1, 26);
+        QTest::newRow("bottom-panel") << QRect(0, 1040, 1920, 40) << QPoint(30, 1050) << QRect(30, 1040, 1, 40);
+        QTest::newRow("left-dock") << QRect(0, 0, 64, 1080) << QPoint(20, 500) << QRect(0, 500, 64, 1);
+        // A desktop window or a maximised application is no panel.
+        QTest::newRow("desktop-window") << QRect(0, 0, 1920, 1080) << QPoint(960, 12) << none;
+        QTest::newRow("outside") << QRect(0, 0, 1920, 26) << QPoint(960, 300) << none;
+    }
+
+    void testPanelStrip()
+    {
+        QFETCH(QRect, window);
+        QFETCH(QPoint, click);
+        QFETCH(QRect, strip);
+        const auto found = X11PanelLocator::stripOf(window, click, QRect(0, 0, 1920, 1080));
+        QCOMPARE(found.value_or(QRect()), strip);
+    }
+
+    void testWindowKind()
+    {
+        PopoverWindow popOver;
+        QCOMPARE(popOver.size(), QSize(350, 693));
+        QVERIFY(popOver.windowFlags() & Qt::Tool);
+        QVERIFY(popOver.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(popOver.windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(popOver.accessibleName(), QStringLiteral("Tavlo"));
+        auto *content = new QWidget;
+        QPointer<QWidget> first = popOver.content();
+        popOver.setContent(content);
+        QVERIFY(first.isNull());
+        QCOMPARE(popOver.content(), content);
+        QCOMPARE(content->parentWidget(), &popOver);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    int status = 0;
+    {
+        StatusBarControllerTest test;
+        status |= QTest::qExec(&test, argc, argv);
+    }
+    {
+        MouseEventManagerTest test;
+        status |= QTest::qExec(&test, argc, argv);
+    }
+    {
+        PopoverPlacementTest test;
+        status |= QTest::qExec(&test, argc, argv);
+    }
+    return status;
+}
+
+#include "StatusBarControllerTest.moc"

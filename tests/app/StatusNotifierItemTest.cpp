@@ -1,0 +1,269 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/StatusNotifierItem.h"
+
+#include "PrivateBus.h"
+#include "platform/PanelItem.h"
+#include "platform/SniTypes.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QtTest>
+#include <memory>
+
+// Stands in for the panel's StatusNotifierWatcher: records who registers.
+class FakeWatcher : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+
+public:
+    QStringList registered;
+
+public Q_SLOTS:
+    Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString &service) { registered.append(service); }
+};
+
+// Listens to the item's signals on the bus, as a host does.
+class SignalCounter : public QObject
+{
+    Q_OBJECT
+
+public:
+    int icons = 0;
+    int toolTips = 0;
+    int titles = 0;
+    QStringList labels;
+
+public Q_SLOTS:
+    void newIcon() { ++icons; }
+    void newToolTip() { ++toolTips; }
+    void newTitle() { ++titles; }
+    void newLabel(const QString &label, const QString &guide) { labels.append(label + QLatin1Char('|') + guide); }
+};
+
+class StatusNotifierItemTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PrivateBus> m_bus;
+
+    static QImage picture(QColor color, QSize size)
+    {
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.fillRect(QRect(QPoint(1, 1), size - QSize(2, 2)), color);
+        return image;
+    }
+
+    QString itemService() const
+    {
+        return QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_bus = std::make_unique<PrivateBus>();
+        if (!m_bus->isRunning())
+            QSKIP("dbus-daemon is not available");
+        Sni::registerTypes();
+    }
+
+    void cleanup() { m_bus.reset(); }
+
+    void testPixmapRoundTrip()
+    {
+        const QImage image = picture(QColor(10, 200, 30, 128), QSize(5, 3));
+        const SniPixmap pixmap = Sni::pixmapFromImage(image);
+        QCOMPARE(pixmap.width, 5);
+        QCOMPARE(pixmap.height, 3);
+        QCOMPARE(pixmap.bytes.size(), 5 * 3 * 4);
+        // Network byte order: alpha first.
+        const QRgb centre = image.convertToFormat(QImage::Format_ARGB32).pixel(1, 1);
+        QCOMPARE(static_cast<uchar>(pixmap.bytes.at((1 * 5 + 1) * 4)), static_cast<uchar>(qAlpha(centre)));
+        QCOMPARE(Sni::imageFromPixmap(pixmap), image.convertToFormat(QImage::Format_ARGB32));
+        // A pixmap whose bytes do not match its size is refused, not read past its end.
+        QVERIFY(Sni::imageFromPixmap({ 4, 4, QByteArray(10, 'x') }).isNull());
+        QVERIFY(Sni::imageFromPixmap({ -1, 4, QByteArray() }).isNull());
+    }
+
+    void testPropertiesOnTheBus()
+    {
+        QDBusConnection bus = m_bus->connect();
+        StatusNotifierItem item(QStringLiteral("org.tavlo.Tavlo"), bus);
+        QVERIFY(item.registerOnBus());
+        const QImage square = picture(Qt::red, QSize(22, 22));
+        const QImage wide = picture(Qt::blue, QSize(65, 22));
+        item.setPixmaps({ Sni::pixmapFromImage(square), Sni::pixmapFromImage(wide) });
+        item.setToolTip(QStringLiteral("Tavlo"), QStringLiteral("1.0 Kb/s \u2191\n0  b/s \u2193"));
+        item.setTitle(QStringLiteral("Tavlo: 1.0 Kb/s \u2191, 0  b/s \u2193"));
+        item.setLabel(QStringLiteral("1.0 Kb/s \u2191 0  b/s \u2193"), QStringLiteral("guide"));
+
+        QDBusConnection host = m_bus->connect();
+        QVERIFY(host.interface()->isServiceRegistered(itemService()));
+
+        // Hosts only trust an item whose introspection lists its properties.
+        QDBusMessage introspect = QDBusMessage::createMethodCall(itemService(), Sni::itemPath,
+            QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
+        const QDBusReply<QString> xml = host.call(introspect, QDBus::BlockWithGui);
+        QVERIFY(xml.isValid());
+        for (const char *property : { "Category", "Id", "Title", "Status", "IconPixmap", "ToolTip", "ItemIsMenu",
+                 "XAyatanaLabel", "XAyatanaLabelGuide" })
+            QVERIFY2(
+                xml.value().contains(QStringLiteral("<property name=\"%1\"").arg(QLatin1String(property))), property);
+        for (const char *name :
+            { "Activate", "SecondaryActivate", "ContextMenu", "Scroll", "NewIcon", "NewToolTip", "XAyatanaNewLabel" })
+            QVERIFY2(xml.value().contains(QStringLiteral("name=\"%1\"").arg(QLatin1String(name))), name);
+
+        QDBusMessage getAll = QDBusMessage::createMethodCall(
+            itemService(), Sni::itemPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
+        getAll << Sni::itemInterface;
+        const QDBusReply<QVariantMap> reply = host.call(getAll, QDBus::BlockWithGui);
+        QVERIFY2(reply.isValid(), qPrintable(reply.error().message()));
+        const QVariantMap properties = reply.value();
+        QCOMPARE(properties.value(QStringLiteral("Id")).toString(), QStringLiteral("org.tavlo.Tavlo"));
+        QCOMPARE(properties.value(QStringLiteral("Status")).toString(), QStringLiteral("Active"));
+        QCOMPARE(properties.value(QStringLiteral("Category")).toString(), QStringLiteral("SystemServices"));
+        QCOMPARE(properties.value(QStringLiteral("ItemIsMenu")).toBool(), false);
+        QCOMPARE(properties.value(QStringLiteral("Title")).toString(),
+            QStringLiteral("Tavlo: 1.0 Kb/s \u2191, 0  b/s \u2193"));
+        QCOMPARE(properties.value(QStringLiteral("XAyatanaLabelGuide")).toString(), QStringLiteral("guide"));
+        SniPixmapList pixmaps;
+        properties.value(QStringLiteral("IconPixmap")).value<QDBusArgument>() >> pixmaps;
+        QCOMPARE(pixmaps.size(), 2);
+        QCOMPARE(Sni::imageFromPixmap(pixmaps.at(0)), square.convertToFormat(QImage::Format_ARGB32));
+        QCOMPARE(Sni::imageFromPixmap(pixmaps.at(1)), wide.convertToFormat(QImage::Format_ARGB32));
+        SniToolTip toolTip;
+        properties.value(QStringLiteral("ToolTip")).value<QDBusArgument>() >> toolTip;
+        QCOMPARE(toolTip.title, QStringLiteral("Tavlo"));
+        QCOMPARE(toolTip.description, QStringLiteral("1.0 Kb/s \u2191\n0  b/s \u2193"));
+    }
+
+    // Each change is announced once; setting what is already there announces nothing.
+    void testSignalsOnlyOnChange()
+    {
+        QDBusConnection bus = m_bus->connect();
+        StatusNotifierItem item(QStringLiteral("org.tavlo.Tavlo"), bus);
+        QVERIFY(item.registerOnBus());
+        QDBusConnection host = m_bus->connect();
+        SignalCounter counter;
+        const QString service = itemService();
+        QVERIFY(host.connect(
+            service, Sni::itemPath, Sni::itemInterface, QStringLiteral("NewIcon"), &counter, SLOT(newIcon())));
+        QVERIFY(host.connect(
+            service, Sni::itemPath, Sni::itemInterface, QStringLiteral("NewToolTip"), &counter, SLOT(newToolTip())));
+        QVERIFY(host.connect(
+            service, Sni::itemPath, Sni::itemInterface, QStringLiteral("NewTitle"), &counter, SLOT(newTitle())));
+        QVERIFY(host.connect(service, Sni::itemPath, Sni::itemInterface, QStringLiteral("XAyatanaNewLabel"), &counter,
+            SLOT(newLabel(QString, QString))));
+
+        const SniPixmapList one { Sni::pixmapFromImage(picture(Qt::red, QSize(22, 22))) };
+        const SniPixmapList two { Sni::pixmapFromImage(picture(Qt::green, QSize(22, 22))) };
+        for (int i = 0; i < 3; ++i) {
+            item.setPixmaps(one);
+            item.setToolTip(QStringLiteral("Tavlo"), QStringLiteral("a"));
+            item.setTitle(QStringLiteral("t"));
+            item.setLabel(QStringLiteral("l"), QStringLiteral("g"));
+        }
+        item.setPixmaps(two);
+        QTRY_COMPARE(counter.icons, 2);
+        QTRY_COMPARE(counter.labels, QStringList { QStringLiteral("l|g") });
+        QTest::qWait(100);
+        QCOMPARE(counter.icons, 2);
+        QCOMPARE(counter.toolTips, 1);
+        QCOMPARE(counter.titles, 1);
+    }
+
+    void testActivateCarriesThePosition()
+    {
+        QDBusConnection bus = m_bus->connect();
+        StatusNotifierItem item(QStringLiteral("org.tavlo.Tavlo"), bus);
+        QVERIFY(item.registerOnBus());
+        QSignalSpy activated(&item, &StatusNotifierItem::activated);
+        QDBusConnection host = m_bus->connect();
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            itemService(), Sni::itemPath, Sni::itemInterface, QStringLiteral("Activate"));
+        call << 1200 << 13;
+        host.asyncCall(call);
+        QTRY_COMPARE(activated.count(), 1);
+        QCOMPARE(activated.at(0).at(0).toPoint(), QPoint(1200, 13));
+    }
+
+    // The item registers with the watcher that runs, falls back to the tray icon when it is
+    // gone for good, and registers again with the next one.
+    void testFollowsTheWatcher()
+    {
+        QDBusConnection bus = m_bus->connect();
+        QDBusConnection panel = m_bus->connect();
+        FakeWatcher watcher;
+        QVERIFY(panel.registerObject(Sni::watcherPath, &watcher, QDBusConnection::ExportScriptableSlots));
+        QVERIFY(panel.registerService(Sni::watcherService));
+
+        int paints = 0;
+        PanelItem item(
+            QStringLiteral("org.tavlo.Tavlo"),
+            [&](QSize size, qreal ratio) {
+                ++paints;
+                QImage image(size * ratio, QImage::Format_ARGB32);
+                image.fill(Qt::black);
+                return image;
+            },
+            bus);
+        QSignalSpy modes(&item, &PanelItem::modeChanged);
+        item.start();
+        QTRY_COMPARE(item.mode(), PanelItem::Mode::StatusNotifier);
+        QTRY_COMPARE(watcher.registered, QStringList { itemService() });
+        QVERIFY(paints >= 2);
+
+        QVERIFY(panel.unregisterService(Sni::watcherService));
+        QTRY_COMPARE_WITH_TIMEOUT(item.mode(), PanelItem::Mode::TrayIcon, 5000);
+
+        QVERIFY(panel.registerService(Sni::watcherService));
+        QTRY_COMPARE(item.mode(), PanelItem::Mode::StatusNotifier);
+        QTRY_COMPARE(watcher.registered.size(), 2);
+        QCOMPARE(watcher.registered.last(), itemService());
+    }
+
+    // A panel that restarts within a moment gets the item again without a tray icon between.
+    void testPanelRestartKeepsTheItem()
+    {
+        QDBusConnection bus = m_bus->connect();
+        QDBusConnection panel = m_bus->connect();
+        FakeWatcher watcher;
+        QVERIFY(panel.registerObject(Sni::watcherPath, &watcher, QDBusConnection::ExportScriptableSlots));
+        QVERIFY(panel.registerService(Sni::watcherService));
+        PanelItem item(
+            QStringLiteral("org.tavlo.Tavlo"), [](QSize size, qreal) { return QImage(size, QImage::Format_ARGB32); },
+            bus);
+        item.start();
+        QTRY_COMPARE(watcher.registered.size(), 1);
+        QSignalSpy modes(&item, &PanelItem::modeChanged);
+        QVERIFY(panel.unregisterService(Sni::watcherService));
+        QTest::qWait(200);
+        QVERIFY(panel.registerService(Sni::watcherService));
+        QTRY_COMPARE(watcher.registered.size(), 2);
+        QTest::qWait(2500);
+        QCOMPARE(modes.count(), 0);
+        QCOMPARE(item.mode(), PanelItem::Mode::StatusNotifier);
+    }
+
+    void testNoWatcherMeansTrayIcon()
+    {
+        QDBusConnection bus = m_bus->connect();
+        PanelItem item(
+            QStringLiteral("org.tavlo.Tavlo"), [](QSize size, qreal) { return QImage(size, QImage::Format_ARGB32); },
+            bus);
+        item.start();
+        QTRY_COMPARE(item.mode(), PanelItem::Mode::TrayIcon);
+    }
+};
+
+QTEST_MAIN(StatusNotifierItemTest)
+#include "StatusNotifierItemTest.moc"
