@@ -6,6 +6,8 @@
 #include "network/NetworkSpeedManager.h"
 #include "platform/LogindSleepMonitor.h"
 #include "platform/PopoverWindow.h"
+#include "preferences/PreferenceManager.h"
+#include "views/ContentView.h"
 
 #include <QWidget>
 #include <utility>
@@ -31,12 +33,10 @@ void AppDelegate::applicationDidFinishLaunching()
 
 void AppDelegate::setupPopover()
 {
-    // The dashboard goes here: take PreferenceManager::shared() and install
-    // new ContentView(preference) with m_popOver->setContent(). Until the dashboard exists
-    // the window holds an empty frame of the dashboard's size.
-    auto *frame = new QWidget;
-    frame->setFixedSize(PopoverWindow::contentSize);
-    m_popOver->setContent(frame);
+    // The window paints the palette's window colour beneath the dashboard, which shows
+    // through where the chosen background is transparent.
+    m_popOver->setAutoFillBackground(true);
+    m_popOver->setContent(new ContentView(PreferenceManager::shared()));
 
     m_statusBarController = std::make_unique<StatusBarController>(m_popOver.get());
     m_netManager = std::make_unique<NetworkSpeedManager>(m_statusBarController.get());
@@ -47,6 +47,12 @@ void AppDelegate::registerSleepWakeObservers()
     m_sleepMonitor = std::make_unique<LogindSleepMonitor>(m_systemBus);
     connect(m_sleepMonitor.get(), &LogindSleepMonitor::aboutToSleep, this, &AppDelegate::ComputerOnSleep);
     connect(m_sleepMonitor.get(), &LogindSleepMonitor::resumed, this, &AppDelegate::ComputerOnWake);
+}
+
+void AppDelegate::showDashboard()
+{
+    if (m_statusBarController && m_popOver && !m_popOver->isVisible())
+        m_statusBarController->statusItemBtnClick();
 }
 
 void AppDelegate::ComputerOnWake()

@@ -25,6 +25,8 @@ public:
     void applicationDidFinishLaunching();
     void ComputerOnWake();
     void ComputerOnSleep();
+    // Opens the dashboard at the panel item, as a click on it would; nothing if it is open.
+    void showDashboard();
 
     PopoverWindow *popOver() const { return m_popOver.get(); }
     StatusBarController *statusBarController() const { return m_statusBarController.get(); }

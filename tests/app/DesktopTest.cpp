@@ -50,6 +50,7 @@ private:
     QProcess m_app;
     QDBusConnection m_connection { QString() };
     QProcessEnvironment m_environment;
+    QTemporaryDir m_session;
     QString m_hostOutput;
 
     QString itemService() const { return QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(m_app.processId()); }
@@ -153,6 +154,12 @@ private Q_SLOTS:
         m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus->address());
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        // Its own runtime and settings folders, so a Tavlo running for the user neither takes
+        // the single-instance hand-over nor shares its preferences with the test.
+        m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_session.filePath(QStringLiteral("runtime")));
+        m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_session.filePath(QStringLiteral("config")));
+        QDir().mkpath(m_session.filePath(QStringLiteral("runtime")));
+        QDir().mkpath(m_session.filePath(QStringLiteral("config")));
 
         // The accessibility bus, as a desktop session starts it; the app joins it as a screen
         // reader would have it do.
