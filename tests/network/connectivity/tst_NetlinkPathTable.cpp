@@ -116,18 +116,9 @@ void NetlinkPathTableTest::testEvaluate_data()
     RouteFields unreachableSameSlot;
     unreachableSameSlot.type = RTN_UNREACHABLE;
 
-    QTest::newRow("no default route") << QByteArrayList {} << "disconnected other";
     QTest::newRow("ipv4 default via wired") << QByteArrayList { add(v4(enp3s0)) } << "connected ipv4 wiredEthernet";
-    QTest::newRow("ipv6 only") << QByteArrayList { add(v6(wlp2s0)) } << "connected ipv6 wifi";
-    QTest::newRow("both families") << QByteArrayList { add(v4(enp3s0)), add(v6(enp3s0)) }
-                                   << "connected ipv4 ipv6 wiredEthernet";
-    QTest::newRow("wifi before wired") << QByteArrayList { add(v4(enp3s0, 100)), add(v4(wlp2s0, 600)) }
-                                       << "connected ipv4 wifi";
-    QTest::newRow("cellular before wifi")
-        << QByteArrayList { add(v4(wlp2s0, 600)), add(v6(wwan0)) } << "connected ipv4 ipv6 cellular";
     QTest::newRow("other before loopback")
         << QByteArrayList { add(v4(lo, 10)), add(v4(tun0, 50)) } << "connected ipv4 other";
-    QTest::newRow("loopback alone") << QByteArrayList { add(v4(lo)) } << "connected ipv4 loopback";
     QTest::newRow("another table") << QByteArrayList { add(otherTable) } << "disconnected other";
     QTest::newRow("table above 255") << QByteArrayList { add(bigTable) } << "disconnected other";
     QTest::newRow("not a default route") << QByteArrayList { add(subnet) } << "disconnected other";
@@ -141,7 +132,6 @@ void NetlinkPathTableTest::testEvaluate_data()
     QTest::newRow("family through a dead link is not supported") << QByteArrayList {
         linkMessage(RTM_NEWLINK, wlp2s0, noCarrierFlags, "wlp2s0"), add(v4(enp3s0)), add(v6(wlp2s0))
     } << "connected ipv4 wiredEthernet";
-    QTest::newRow("unknown interface") << QByteArrayList { add(v4(42)) } << "disconnected other";
     QTest::newRow("route deleted") << QByteArrayList { add(v4(enp3s0)), del(v4(enp3s0)) } << "disconnected other";
     QTest::newRow("delete takes the matching hop only") << QByteArrayList { add(v4(enp3s0, 100)), add(v4(wlp2s0, 600)),
         del(v4(wlp2s0, 600)) } << "connected ipv4 wiredEthernet";
@@ -165,9 +155,6 @@ void NetlinkPathTableTest::testEvaluate_data()
     QTest::newRow("bridge port leaving is no link deletion") << QByteArrayList { add(v4(enp3s0)),
         linkMessage(RTM_DELLINK, enp3s0, upFlags, "enp3s0", ARPHRD_ETHER, AF_BRIDGE) }
                                                              << "connected ipv4 wiredEthernet";
-    QTest::newRow("renamed link") << QByteArrayList { add(v4(enp3s0)),
-        linkMessage(RTM_NEWLINK, enp3s0, upFlags, "wlp2s0") }
-                                  << "connected ipv4 wifi";
 }
 
 void NetlinkPathTableTest::testEvaluate()
@@ -190,13 +177,10 @@ void NetlinkPathTableTest::testRoutesStale_data()
                                             .attribute(IFA_LOCAL, ipv4("10.1.0.1").constData(), 4)
                                             .bytes()
                                      << true;
-    QTest::newRow("address added") << NetlinkMessageBuilder(RTM_NEWADDR).body(address).bytes() << false;
     QTest::newRow("link taken down") << linkMessage(RTM_NEWLINK, enp3s0, IFF_BROADCAST, "enp3s0") << true;
     QTest::newRow("carrier lost only") << linkMessage(RTM_NEWLINK, enp3s0, noCarrierFlags, "enp3s0") << false;
-    QTest::newRow("link unchanged") << linkMessage(RTM_NEWLINK, enp3s0, upFlags, "enp3s0") << false;
     QTest::newRow("new link") << linkMessage(RTM_NEWLINK, 77, upFlags, "usb0") << false;
     QTest::newRow("link deleted") << linkMessage(RTM_DELLINK, enp3s0, 0, "enp3s0") << true;
-    QTest::newRow("route added") << add(v4(enp3s0)) << false;
 }
 
 void NetlinkPathTableTest::testRoutesStale()
@@ -241,7 +225,6 @@ void NetlinkPathTableTest::testMalformedMessages_data()
 
     const QByteArray good = add(v4(wlp2s0));
     QTest::newRow("header only") << QByteArrayList { good.left(int(sizeof(nlmsghdr))) } << "disconnected other";
-    QTest::newRow("body cut short") << QByteArrayList { good.left(int(NLMSG_HDRLEN + 4)) } << "disconnected other";
 
     QByteArray zeroAttribute = good;
     const std::uint16_t zero = 0;
