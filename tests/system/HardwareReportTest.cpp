@@ -5,7 +5,6 @@
 #include "platform/CpuInfoReader.h"
 #include "platform/DmiReader.h"
 #include "platform/DrmConnectorReader.h"
-#include "platform/SysInfoFile.h"
 
 #include <QTest>
 
@@ -146,23 +145,6 @@ private slots:
         QTEST(text(CpuInfoReader::processorName(CpuInfoReader::parse(cpuinfo))), "name");
     }
 
-    void testCpuList_data()
-    {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<int>("count"); // -1: refused
-        QTest::newRow("ranges and singles") << "0-3,8,10-11" << 7;
-        QTest::newRow("reversed range") << "3-1" << -1;
-        QTest::newRow("absurd range") << "0-4000000000" << -1;
-        QTest::newRow("garbage") << "a-b" << -1;
-    }
-    void testCpuList()
-    {
-        QFETCH(QString, list);
-        QFETCH(int, count);
-        const auto ids = SysInfoFile::parseCpuList(list);
-        QCOMPARE(ids ? int(ids->size()) : -1, count);
-    }
-
     void testPlaceholdersAndIds_data()
     {
         QTest::addColumn<QString>("value");
@@ -176,23 +158,6 @@ private slots:
     {
         QFETCH(QString, value);
         QTEST(DmiReader::isPlaceholder(value), "placeholder");
-    }
-
-    void testMachineId_data()
-    {
-        QTest::addColumn<QString>("machineId");
-        QTest::addColumn<QString>("uuid");
-        QTest::newRow("normal") << "3d1219c7c4c5404aaa1f6d2a48adfda4\n"
-                                << "3D1219C7-C4C5-404A-AA1F-6D2A48ADFDA4";
-        QTest::newRow("not initialised yet") << "uninitialized"
-                                             << "(absent)";
-        QTest::newRow("all zero") << "00000000000000000000000000000000"
-                                  << "(absent)";
-    }
-    void testMachineId()
-    {
-        QFETCH(QString, machineId);
-        QTEST(text(HardwareReport::machineIdAsUuid(machineId)), "uuid");
     }
 
     void testSectionsFollowArguments()

@@ -90,28 +90,6 @@ private slots:
         QCOMPARE(fields(model), QStringList(5, QStringLiteral("unkown")));
     }
 
-    void testReportOnMachines_data()
-    {
-        QTest::addColumn<QString>("machine");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("laptop") << "laptop"
-                                << QStringList { "3840 x 2160", "4C4C4544-0051-3510-8039-B4C04F4B4D32", "1", "4",
-                                       "PF2XK7QM" };
-        QTest::newRow("virtual machine") << "vm-nodmi"
-                                         << QStringList { "unkown", "3D1219C7-C4C5-404A-AA1F-6D2A48ADFDA4", "1", "2",
-                                                "unkown" };
-    }
-    void testReportOnMachines()
-    {
-        QFETCH(QString, machine);
-        ScriptViewModel model(ScriptViewModel::reportProgram(),
-            QStringList { "--root", fixtureRoot(machine) } + ScriptViewModel::reportArguments());
-        QTRY_VERIFY_WITH_TIMEOUT(!model.isRunning() && model.deviceID() != QLatin1String("unkown"), 20000);
-        QVERIFY(CommandRunner::waitForRuns(std::chrono::seconds(10)));
-        QCoreApplication::processEvents();
-        QTEST(fields(model), "expected");
-    }
-
     // The resource panel reads the hardware-only report by position: the model name on the third
     // non-empty line, the processor name on the fifth, the speed on the sixth, at least seven lines.
     void testPanelLinePositions_data()
