@@ -72,27 +72,15 @@ private slots:
         QCOMPARE(launchAtLogin.isEnabled(), registered);
     }
 
-    void testQuoteExecArgument_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("plain") << "/usr/bin/tavlo"
-                               << "\"/usr/bin/tavlo\"";
-        QTest::newRow("dollar") << "/home/a$b/tavlo"
-                                << "\"/home/a\\\\$b/tavlo\"";
-        QTest::newRow("double quote") << "/home/\"x\"/tavlo"
-                                      << "\"/home/\\\\\"x\\\\\"/tavlo\"";
-        QTest::newRow("backslash") << "/home/a\\b/tavlo"
-                                   << "\"/home/a\\\\\\\\b/tavlo\"";
-        QTest::newRow("percent") << "/home/100%/tavlo"
-                                 << "\"/home/100%%/tavlo\"";
-    }
-
+    // The Exec value of the entry: quoted, with the desktop-entry escapes doubled for the
+    // string-level unescaping and "%" written as "%%".
     void testQuoteExecArgument()
     {
-        QFETCH(QString, path);
-        QFETCH(QString, value);
-        QCOMPARE(AutostartEntry::quoteExecArgument(path), value);
+        const QList<QPair<QString, QString>> cases { { "/usr/bin/tavlo", "\"/usr/bin/tavlo\"" },
+            { "/home/a$b/tavlo", "\"/home/a\\\\$b/tavlo\"" }, { "/home/\"x\"/tavlo", "\"/home/\\\\\"x\\\\\"/tavlo\"" },
+            { "/home/a\\b/tavlo", "\"/home/a\\\\\\\\b/tavlo\"" }, { "/home/100%/tavlo", "\"/home/100%%/tavlo\"" } };
+        for (const auto &[path, value] : cases)
+            QCOMPARE(AutostartEntry::quoteExecArgument(path), value);
     }
 
     void testWrittenEntryValidates_data()
