@@ -91,28 +91,32 @@ private slots:
             << "first-bay-empty"
             << "ac=0 name=BAT1 charging=0 charged=0 mAh=2371 max=6381 design=6663 maker=SANYO cycles=96 mA=-978 "
                "V=11.02 W=10.77756";
-        QTest::newRow("desktop with peripheral batteries only") << "desktop-peripherals" << "";
+        QTest::newRow("desktop with peripheral batteries only") << "desktop-peripherals"
+                                                                << "";
         // Powered through USB-C while the ACPI adapter says offline; the mouse is ignored.
         // 8.398 V * 3102 mA = 26.050596 W.
         QTest::newRow("USB-C power, peripheral beside")
             << "xps-usbc"
             << "ac=1 name=BAT0 charging=1 charged=0 mAh=3415 max=6102 design=6710 maker=BYD cycles=58 mA=3102 "
                "V=8.398 W=26.050596";
-        QTest::newRow("missing fields") << "missing-fields" << "name=BAT0 charging=0 charged=0 mAh=2100 mA=-900";
+        QTest::newRow("missing fields") << "missing-fields"
+                                        << "name=BAT0 charging=0 charged=0 mAh=2100 mA=-900";
         // No design voltage: no mAh figures. Unknown state: current unsigned, no watts.
         // 5000000/12500000 = 400 mA. A cycle count of 0 is a count.
-        QTest::newRow("energy battery without design voltage")
-            << "energy-no-design-voltage" << "name=BAT0 cycles=0 mA=400 V=12.5";
-        QTest::newRow("odd values") << "odd-values" << "name=BAT0 charging=0 charged=0";
-        QTest::newRow("no power_supply class") << "../../battery" << "";
-        QTest::newRow("root missing") << "/nonexistent" << "";
+        QTest::newRow("energy battery without design voltage") << "energy-no-design-voltage"
+                                                               << "name=BAT0 cycles=0 mA=400 V=12.5";
+        QTest::newRow("odd values") << "odd-values"
+                                    << "name=BAT0 charging=0 charged=0";
+        QTest::newRow("no power_supply class") << "../../battery"
+                                               << "";
+        QTest::newRow("root missing") << "/nonexistent"
+                                      << "";
     }
     void testFixtures()
     {
         QFETCH(QString, fixture);
         QFETCH(QString, expected);
-        const QString root
-            = fixture.startsWith(u'/') ? fixture : QStringLiteral(TAVLO_TEST_DATA "/battery/") + fixture;
+        const QString root = fixture.startsWith(u'/') ? fixture : QStringLiteral(TAVLO_TEST_DATA "/battery/") + fixture;
         const std::optional<Battery> battery = InternalFinder({ .sysRoot = root }).readInternalBattery();
         QCOMPARE(battery.has_value(), !expected.isEmpty());
         if (battery) {
