@@ -39,6 +39,9 @@ private slots:
         battery.currentCapacity = current;
         battery.maxCapacity = max;
         battery.designCapacity = design;
+        // Absent is no value at all, not a NaN inside one.
+        QCOMPARE(battery.chargePercentage().has_value(), !std::isnan(charge));
+        QCOMPARE(battery.healthPercentage().has_value(), !std::isnan(health));
         QCOMPARE(battery.chargePercentage().value_or(absent()), charge);
         QCOMPARE(battery.chargeFraction().value_or(absent() / 100) * 100.0, charge);
         QCOMPARE(battery.healthPercentage().value_or(absent()), health);
