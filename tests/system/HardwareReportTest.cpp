@@ -159,20 +159,6 @@ private slots:
         QFETCH(QString, value);
         QTEST(DmiReader::isPlaceholder(value), "placeholder");
     }
-
-    void testSectionsFollowArguments()
-    {
-        const HardwareReport report(fixture(QStringLiteral("laptop")));
-        const QString both
-            = report.render({ QStringLiteral("SPDisplaysDataType"), QStringLiteral("SPHardwareDataType") });
-        QVERIFY(both.startsWith(QLatin1String("Graphics/Displays:")));
-        QVERIFY(both.indexOf(QLatin1String("Hardware:")) > both.indexOf(QLatin1String("Resolution:")));
-        const QString reversed
-            = report.render({ QStringLiteral("SPHardwareDataType"), QStringLiteral("SPDisplaysDataType") });
-        QVERIFY(reversed.startsWith(QLatin1String("Hardware:")));
-        QCOMPARE(report.render({ QStringLiteral("SPNoSuchDataType") }), QString());
-        QCOMPARE(report.render({}), both);
-    }
 };
 
 QTEST_GUILESS_MAIN(HardwareReportTest)

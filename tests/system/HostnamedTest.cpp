@@ -51,13 +51,6 @@ private slots:
             QStringLiteral("ret = 'SN-HOSTNAMED'")));
     }
 
-    void testClient()
-    {
-        const HostnamedClient client(m_bus.connection(), 2000);
-        QCOMPARE(client.property(QStringLiteral("NoSuchProperty")), std::nullopt);
-        QCOMPARE(client.productUuid(), std::optional<QString>(QStringLiteral("4C4C4544-0051-3510-8039-B4C04F4B4D32")));
-    }
-
     // Without readable DMI strings the report asks hostnamed before the machine id.
     void testReportAsksHostnamed()
     {

@@ -4,7 +4,6 @@
 
 #include "system/CommandRunner.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -65,22 +64,6 @@ private slots:
             model.readChunk(chunk);
         model.reportFinished();
         QTEST(fields(model), "expected");
-    }
-
-    void testRunningState()
-    {
-        ScriptViewModel model(QString(), {});
-        QSignalSpy running(&model, &ScriptViewModel::isRunningChanged);
-        QSignalSpy serial(&model, &ScriptViewModel::serialNumberChanged);
-        QVERIFY(model.isRunning());
-        model.readChunk(QStringLiteral("Resolution: 800 x 600\n"));
-        QVERIFY(!model.isRunning());
-        QCOMPARE(running.size(), 1);
-        QCOMPARE(serial.size(), 0);
-        model.readChunk(QStringLiteral("Serial Number (system): X\nSerial Number (system): X\n"));
-        QCOMPARE(serial.size(), 1);
-        model.reportFinished();
-        QCOMPARE(running.size(), 1);
     }
 
     void testProgramThatCannotRun()

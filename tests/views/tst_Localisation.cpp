@@ -143,11 +143,6 @@ private slots:
         QVERIFY(translator.load(QStringLiteral(":/i18n/tavlo_%1.qm").arg(language)));
         QVERIFY(QCoreApplication::installTranslator(&translator));
         QTEST((QStringList { qtTrId("Setting_Btn_Title"), qtTrId("Nonetwork") }), "texts");
-        // Every catalogued key has a text of its own in the compiled table too.
-        for (const auto key : LocalisationKeys::all) {
-            const QByteArray id(key.data(), qsizetype(key.size()));
-            QVERIFY2(!translator.translate(nullptr, id.constData()).isEmpty(), id.constData());
-        }
         QCoreApplication::removeTranslator(&translator);
     }
 
