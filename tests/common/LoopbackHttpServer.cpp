@@ -27,13 +27,12 @@ LoopbackHttpServer::LoopbackHttpServer(const QHostAddress &address)
 
 QUrl LoopbackHttpServer::url(const QString &path) const
 {
-    return QUrl(QStringLiteral("http://%1:%2%3")
-                    .arg(m_server.serverAddress().toString())
-                    .arg(m_server.serverPort())
-                    .arg(path));
+    return QUrl(
+        QStringLiteral("http://%1:%2%3").arg(m_server.serverAddress().toString()).arg(m_server.serverPort()).arg(path));
 }
 
-void LoopbackHttpServer::reply(QTcpSocket *socket, const QByteArray &body, const QByteArray &status, const QByteArray &headers)
+void LoopbackHttpServer::reply(
+    QTcpSocket *socket, const QByteArray &body, const QByteArray &status, const QByteArray &headers)
 {
     socket->write("HTTP/1.1 " + status + "\r\nContent-Type: application/javascript\r\nContent-Length: "
         + QByteArray::number(body.size()) + "\r\n" + headers + "Connection: close\r\n\r\n" + body);

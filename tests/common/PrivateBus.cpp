@@ -40,7 +40,8 @@ QString PrivateBus::start(bool needDbusmock)
     if (!QFile::exists(QStringLiteral("/usr/bin/dbus-daemon")))
         return QStringLiteral("needs dbus-daemon");
     if (needDbusmock
-        && QProcess::execute(QStringLiteral("/usr/bin/python3"), { QStringLiteral("-c"), QStringLiteral("import dbusmock") })
+        && QProcess::execute(
+               QStringLiteral("/usr/bin/python3"), { QStringLiteral("-c"), QStringLiteral("import dbusmock") })
             != 0)
         return QStringLiteral("needs python3-dbusmock");
     dieWithParent(m_bus);
@@ -70,9 +71,9 @@ bool PrivateBus::startService(const QStringList &arguments, const QString &servi
     m_service.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     dieWithParent(m_service);
     m_service.start(QStringLiteral("/usr/bin/python3"), arguments);
-    return m_service.waitForStarted(5000) && QTest::qWaitFor([this, &service] {
-        return connection().interface()->isServiceRegistered(service).value();
-    }, 20000);
+    return m_service.waitForStarted(5000)
+        && QTest::qWaitFor(
+            [this, &service] { return connection().interface()->isServiceRegistered(service).value(); }, 20000);
 }
 
 void PrivateBus::stopService()
