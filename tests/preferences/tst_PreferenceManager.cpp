@@ -56,13 +56,10 @@ private slots:
         QFETCH(QString, language);
         QTemporaryDir dir;
         PreferenceManager preferences(dir.path(), QLocale(systemLocale));
-        QCOMPARE(preferences.setAutoLaunchWhenStart(), true);
-        QCOMPARE(preferences.setAppThemeMode(), QStringLiteral("SystemMode"));
-        QCOMPARE(preferences.setApplanguage(), language);
-        QCOMPARE(preferences.setShowIPAddress(), false);
-        QCOMPARE(preferences.setShowUUID(), false);
-        QCOMPARE(preferences.setSerialNumber(), false);
-        QCOMPARE(preferences.setAppBgStyle(), QStringLiteral("DefaultStyle"));
+        const QVariantList values { preferences.setAutoLaunchWhenStart(), preferences.setAppThemeMode(),
+            preferences.setApplanguage(), preferences.setShowIPAddress(), preferences.setShowUUID(),
+            preferences.setSerialNumber(), preferences.setAppBgStyle() };
+        QCOMPARE(values, (QVariantList { true, "SystemMode", language, false, false, false, "DefaultStyle" }));
         // Loading never writes the defaults back.
         QVERIFY(!QFile::exists(preferences.filePath()));
     }

@@ -129,27 +129,23 @@ private slots:
     {
         QTest::addColumn<QString>("machine");
         QTest::addColumn<quint64>("maxMem");
-        QTest::addColumn<QString>("percent");
-        QTest::addColumn<QString>("freeText");
+        QTest::addColumn<QStringList>("texts"); // percent, free
         QTest::addColumn<bool>("compressed");
-        QTest::newRow("laptop") << "laptop" << quint64(16063220) * 1024 << "34.64%"
-                                << "10.01GB" << true;
-        QTest::newRow("desktop") << "desktop-hybrid" << quint64(32630092) * 1024 << "16.24%"
-                                 << "26.07GB" << true;
-        QTest::newRow("vm") << "vm-nodmi" << quint64(24683784) * 1024 << "1.40%"
-                            << "23.21GB" << true;
-        QTest::newRow("arm board, kernel without Zswapped") << "arm-board" << quint64(3885424) * 1024 << "19.90%"
-                                                            << "2.97GB" << false;
+        QTest::newRow("laptop") << "laptop" << quint64(16063220) * 1024 << QStringList { "34.64%", "10.01GB" } << true;
+        QTest::newRow("desktop") << "desktop-hybrid" << quint64(32630092) * 1024 << QStringList { "16.24%", "26.07GB" }
+                                 << true;
+        QTest::newRow("vm") << "vm-nodmi" << quint64(24683784) * 1024 << QStringList { "1.40%", "23.21GB" } << true;
+        QTest::newRow("arm board, kernel without Zswapped")
+            << "arm-board" << quint64(3885424) * 1024 << QStringList { "19.90%", "2.97GB" } << false;
     }
     void testFixtureMachines()
     {
         QFETCH(QString, machine);
         const HostStatisticsSource source = fixture(machine);
         QTEST(hostBasicInfo(source)->maxMem, "maxMem");
-        QTEST(memoryPercentText(source), "percent");
         const auto usage = memoryUsage(source);
         QVERIFY(usage);
-        QTEST(formatSize(usage->free), "freeText");
+        QTEST((QStringList { memoryPercentText(source), formatSize(usage->free) }), "texts");
         QTEST(bool(usage->compressed), "compressed");
         QVERIFY(usage->active > 0 && usage->inactive > 0);
     }
