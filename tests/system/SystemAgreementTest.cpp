@@ -67,7 +67,7 @@ private slots:
         QVERIFY(interval);
         const auto frames = topFrames(output);
         QCOMPARE(frames.size(), 2);
-        const QHash<QString, double> top = frames.at(1);
+        const QHash<QString, double> &top = frames.at(1);
         // iowait counts as idle, irq, softirq and steal as system.
         const QList<double> theirs { top["us"], top["sy"] + top["hi"] + top["si"] + top["st"], top["ni"],
             top["id"] + top["wa"] };
