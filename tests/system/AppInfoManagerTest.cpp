@@ -2,200 +2,98 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "system/AppInfoManager.h"
 
-#include "TavloConfig.h"
+#include "FixtureFiles.h"
 #include "platform/HostNameSource.h"
-#include "platform/OsReleaseReader.h"
 
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-AppInfoManager::Sources fixture(const QString &machine)
-{
-    const QString root = QStringLiteral(TAVLO_TEST_DATA "/system/") + machine;
-    return AppInfoManager::Sources { root + QStringLiteral("/proc"), root + QStringLiteral("/sys"),
-        root + QStringLiteral("/etc"), root + QStringLiteral("/usr/lib"), false, 0 };
-}
-} // namespace
 
 class AppInfoManagerTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void testBundleInformation()
-    {
-        const AppInfoManager &info = AppInfoManager::shared();
-        QCOMPARE(info.appVersion(), QStringLiteral(TAVLO_VERSION));
-        QCOMPARE(info.appName(), QStringLiteral("Tavlo"));
-        QCOMPARE(&AppInfoManager::shared(), &info);
-    }
-
     void testImageByName_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("chassis"); // empty: unknown
-        QTest::addColumn<QString>("image");
-        QTest::newRow("MacBook Pro without the space") << "Ana's MacBook Pro"
-                                                       << ""
-                                                       << "MacBookPro";
-        QTest::newRow("Mac Pro") << "Studio Mac Pro"
-                                 << "laptop"
-                                 << "macpro";
-        QTest::newRow("iMac before Mac mini") << "iMac and Mac mini"
-                                              << ""
-                                              << "iMac";
-        QTest::newRow("Mac Book with a space") << "Old Mac Book"
-                                               << "desktop"
-                                               << "MacBookPro";
-        QTest::newRow("name is case-sensitive") << "my imac"
-                                                << ""
-                                                << "MacBookPro";
-        QTest::newRow("laptop chassis") << "x1carbon"
-                                        << "laptop"
-                                        << "MacBookPro";
-        QTest::newRow("convertible") << "yoga"
-                                     << "convertible"
-                                     << "MacBookPro";
-        QTest::newRow("hostnamed desktop") << "forge"
-                                           << "desktop"
-                                           << "macpro";
-        QTest::newRow("hostnamed server") << "rack"
-                                          << "server"
-                                          << "macpro";
-        QTest::newRow("SMBIOS tower") << "forge"
-                                      << "7"
-                                      << "macpro";
-        QTest::newRow("SMBIOS all in one") << "kitchen"
-                                           << "13"
-                                           << "iMac";
-        QTest::newRow("SMBIOS mini PC") << "nuc"
-                                        << "35"
-                                        << "macmini";
-        QTest::newRow("SMBIOS notebook") << "t14"
-                                         << "10"
-                                         << "MacBookPro";
-        QTest::newRow("virtual machine") << "vm"
-                                         << "vm"
-                                         << "MacBookPro";
-        QTest::newRow("nothing known") << "unkown name"
-                                       << ""
-                                       << "MacBookPro";
+        QTest::addColumn<QStringList>("nameChassisImage"); // an empty chassis is unknown
+        QTest::newRow("MacBook Pro without the space") << QStringList { "Ana's MacBook Pro", "", "MacBookPro" };
+        QTest::newRow("iMac before Mac mini") << QStringList { "iMac and Mac mini", "", "iMac" };
+        QTest::newRow("Mac Book with a space") << QStringList { "Old Mac Book", "desktop", "MacBookPro" };
+        QTest::newRow("name is case-sensitive") << QStringList { "my imac", "", "MacBookPro" };
+        QTest::newRow("laptop chassis") << QStringList { "x1carbon", "laptop", "MacBookPro" };
+        QTest::newRow("hostnamed desktop") << QStringList { "forge", "desktop", "macpro" };
+        QTest::newRow("SMBIOS tower") << QStringList { "forge", "7", "macpro" };
+        QTest::newRow("SMBIOS all in one") << QStringList { "kitchen", "13", "iMac" };
+        QTest::newRow("SMBIOS mini PC") << QStringList { "nuc", "35", "macmini" };
     }
     void testImageByName()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, chassis);
-        QTEST(AppInfoManager::deviceImageNameFor(name, chassis.isEmpty() ? std::nullopt : std::optional(chassis)),
-            "image");
+        QFETCH(QStringList, nameChassisImage);
+        const QString chassis = nameChassisImage[1];
+        QCOMPARE(AppInfoManager::deviceImageNameFor(
+                     nameChassisImage[0], chassis.isEmpty() ? std::nullopt : std::optional(chassis)),
+            nameChassisImage[2]);
     }
 
+    // Ubuntu's /etc/debian_version names the Debian release it is based on, not its own.
     void testMachines_data()
     {
         QTest::addColumn<QString>("machine");
-        QTest::addColumn<QString>("systemName");
-        QTest::addColumn<QString>("systemVersion");
-        QTest::addColumn<QString>("image");
-        QTest::addColumn<QString>("hostName");
-        // Ubuntu's /etc/debian_version names the Debian release it is based on, not its own.
-        QTest::newRow("laptop") << "laptop"
-                                << "Ubuntu"
-                                << "24.04"
-                                << "MacBookPro"
-                                << "Ana's ThinkPad";
-        QTest::newRow("desktop") << "desktop-hybrid"
-                                 << "Fedora Linux"
-                                 << "40"
-                                 << "macpro"
-                                 << "forge";
+        QTest::addColumn<QStringList>("expected"); // system name, version, image, host name
+        QTest::newRow("laptop") << "laptop" << QStringList { "Ubuntu", "24.04", "MacBookPro", "Ana's ThinkPad" };
+        QTest::newRow("desktop") << "desktop-hybrid" << QStringList { "Fedora Linux", "40", "macpro", "forge" };
         QTest::newRow("virtual machine") << "vm-nodmi"
-                                         << "Debian GNU/Linux"
-                                         << "12.11"
-                                         << "MacBookPro"
-                                         << "vm";
+                                         << QStringList { "Debian GNU/Linux", "12.11", "MacBookPro", "vm" };
         QTest::newRow("arm board") << "arm-board"
-                                   << "Debian GNU/Linux"
-                                   << "12.5"
-                                   << "MacBookPro"
-                                   << "raspberrypi";
+                                   << QStringList { "Debian GNU/Linux", "12.5", "MacBookPro", "raspberrypi" };
     }
     void testMachines()
     {
         QFETCH(QString, machine);
-        const AppInfoManager info(fixture(machine));
-        QTEST(info.systemName(), "systemName");
-        QTEST(info.systemVersion(), "systemVersion");
-        QTEST(info.deviceImageName(), "image");
-        const auto sources = fixture(machine);
-        QTEST(
-            HostNameSource(nullptr, sources.etcRoot, sources.procRoot).localizedName().value_or(QString()), "hostName");
+        const QString root = QStringLiteral(TAVLO_TEST_DATA "/system/") + machine;
+        const AppInfoManager::Sources sources { root + QStringLiteral("/proc"), root + QStringLiteral("/sys"),
+            root + QStringLiteral("/etc"), root + QStringLiteral("/usr/lib"), false, 0 };
+        const AppInfoManager info(sources);
+        const QStringList actual { info.systemName(), info.systemVersion(), info.deviceImageName(),
+            HostNameSource(nullptr, sources.etcRoot, sources.procRoot).localizedName().value_or(QString()) };
+        QTEST(actual, "expected");
     }
 
     void testOsRelease_data()
     {
         QTest::addColumn<QByteArray>("osRelease");
-        QTest::addColumn<QByteArray>("debianVersion");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("version");
-        QTest::newRow("quoted with escapes")
-            << QByteArray("NAME=\"My \\\"Quoted\\\" OS\"\nVERSION_ID='1.2'\n") << QByteArray() << "My \"Quoted\" OS"
-            << "1.2";
-        QTest::newRow("comments and blanks")
-            << QByteArray("# comment\n\nNAME=Arch Linux\nBUILD_ID=rolling\n") << QByteArray() << "Arch Linux"
-            << "rolling";
+        QTest::addColumn<QByteArray>("debianVersion"); // "usr/lib": only the vendor's copy, nothing in /etc
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("vendor copy") << QByteArray("NAME=openSUSE Tumbleweed\nVERSION_ID=\"20240601\"\n")
+                                     << QByteArray("usr/lib") << QStringList { "openSUSE Tumbleweed", "20240601" };
+        QTest::newRow("quoted with escapes") << QByteArray("NAME=\"My \\\"Quoted\\\" OS\"\nVERSION_ID='1.2'\n")
+                                             << QByteArray() << QStringList { "My \"Quoted\" OS", "1.2" };
         QTest::newRow("Debian point release") << QByteArray("NAME=\"Debian GNU/Linux\"\nID=debian\nVERSION_ID=\"12\"\n")
-                                              << QByteArray("12.8\n") << "Debian GNU/Linux"
-                                              << "12.8";
-        QTest::newRow("Debian testing") << QByteArray("NAME=\"Debian GNU/Linux\"\nID=debian\n")
-                                        << QByteArray("trixie/sid\n") << "Debian GNU/Linux"
-                                        << "unkown";
-        QTest::newRow("point release of another major")
-            << QByteArray("NAME=Debian\nID=debian\nVERSION_ID=12\n") << QByteArray("11.9\n") << "Debian"
-            << "12";
-        QTest::newRow("markup stays text")
-            << QByteArray("NAME=\"<b>OS</b>\tX\"\nVERSION_ID=7\n") << QByteArray() << "<b>OS</b> X"
-            << "7";
-        QTest::newRow("empty file") << QByteArray("") << QByteArray() << "unkown"
-                                    << "unkown";
+                                              << QByteArray("12.8\n") << QStringList { "Debian GNU/Linux", "12.8" };
+        QTest::newRow("point release of another major") << QByteArray("NAME=Debian\nID=debian\nVERSION_ID=12\n")
+                                                        << QByteArray("11.9\n") << QStringList { "Debian", "12" };
+        QTest::newRow("markup stays text") << QByteArray("NAME=\"<b>OS</b>\tX\"\nVERSION_ID=7\n") << QByteArray()
+                                           << QStringList { "<b>OS</b> X", "7" };
+        QTest::newRow("empty file") << QByteArray("") << QByteArray() << QStringList { "unkown", "unkown" };
     }
     void testOsRelease()
     {
         QFETCH(QByteArray, osRelease);
         QFETCH(QByteArray, debianVersion);
         QTemporaryDir dir;
-        auto write = [&dir](const QString &name, const QByteArray &content) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        };
-        write(QStringLiteral("os-release"), osRelease);
-        if (!debianVersion.isEmpty())
-            write(QStringLiteral("debian_version"), debianVersion);
-        AppInfoManager::Sources sources { dir.path(), dir.path(), dir.path(), dir.path(), false, 0 };
-        const AppInfoManager info(sources);
-        QTEST(info.systemName(), "name");
-        QTEST(info.systemVersion(), "version");
-    }
-
-    void testVendorCopyOfOsRelease()
-    {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("etc")));
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("usr/lib")));
-        QFile file(dir.filePath(QStringLiteral("usr/lib/os-release")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("NAME=openSUSE Tumbleweed\nVERSION_ID=\"20240601\"\n");
-        file.close();
-        const OsReleaseReader reader(dir.filePath(QStringLiteral("etc")), dir.filePath(QStringLiteral("usr/lib")));
-        QCOMPARE(reader.name(), std::optional<QString>(QStringLiteral("openSUSE Tumbleweed")));
-        QCOMPARE(reader.version(), std::optional<QString>(QStringLiteral("20240601")));
+        const bool vendorOnly = debianVersion == "usr/lib";
+        QVERIFY(FixtureFiles::write(dir.filePath(vendorOnly ? "usr/lib/os-release" : "etc/os-release"), osRelease));
+        if (!debianVersion.isEmpty() && !vendorOnly)
+            QVERIFY(FixtureFiles::write(dir.filePath(QStringLiteral("etc/debian_version")), debianVersion));
+        const AppInfoManager info({ dir.path(), dir.path(), dir.filePath(QStringLiteral("etc")),
+            dir.filePath(QStringLiteral("usr/lib")), false, 0 });
+        QTEST((QStringList { info.systemName(), info.systemVersion() }), "expected");
     }
 
     void testThisMachine()
     {
         const AppInfoManager info(AppInfoManager::Sources {});
-        QVERIFY(!info.systemName().isEmpty());
-        QVERIFY(!info.systemVersion().isEmpty());
+        QVERIFY(!info.systemName().isEmpty() && !info.systemVersion().isEmpty());
         QVERIFY(QStringList({ "iMac", "MacBookPro", "macmini", "macpro" }).contains(info.deviceImageName()));
     }
 };

@@ -4,7 +4,6 @@
 
 #include "system/CommandRunner.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -41,22 +40,16 @@ private slots:
         QTest::addColumn<QStringList>("chunks");
         QTest::addColumn<QStringList>("expected"); // resolution, deviceID, coreNum, coreTotal, SerialNumber
         const QString unknown = QStringLiteral("unkown");
-        QTest::newRow("parenthesised label") << QStringList { "      Serial Number (system): C02ABC\n" }
-                                             << QStringList { unknown, unknown, unknown, unknown, "C02ABC" };
         QTest::newRow("label without value")
             << QStringList { "Hardware UUID:\n" } << QStringList { unknown, unknown, unknown, unknown, unknown };
         QTest::newRow("several displays, last wins")
             << QStringList { "Resolution: 2560 x 1600 Retina\n\tResolution: 1920 x 1080\n" }
             << QStringList { "1920 x 1080", unknown, unknown, unknown, unknown };
-        QTest::newRow("display part first") << QStringList { "Graphics/Displays:\n  Resolution: 2560 x 1600\n" }
-                                            << QStringList { "2560 x 1600", unknown, unknown, unknown, unknown };
         QTest::newRow("colon inside a value") << QStringList { "Serial Number (system): AB:CD:EF\n" }
                                               << QStringList { unknown, unknown, unknown, unknown, "AB:CD:EF" };
         QTest::newRow("line cut between chunks")
             << QStringList { "Total Number of Cores: 4\nSerial Num", "ber (system): PF2X", "K7QM\nHardware UUID: 4C4C" }
             << QStringList { unknown, "4C4C", unknown, "4", "PF2XK7QM" };
-        QTest::newRow("later chunk overwrites") << QStringList { "Number of Processors: 1\n",
-            "Number of Processors: 2\n" } << QStringList { unknown, unknown, "2", unknown, unknown };
         QTest::newRow("carriage returns and tabs")
             << QStringList { "Number of Processors:\t 2 \t\r\nTotal Number of Cores: 16\r\n" }
             << QStringList { unknown, unknown, "2", "16", unknown };
@@ -73,55 +66,11 @@ private slots:
         QTEST(fields(model), "expected");
     }
 
-    void testRunningState()
-    {
-        ScriptViewModel model(QString(), {});
-        QSignalSpy running(&model, &ScriptViewModel::isRunningChanged);
-        QSignalSpy serial(&model, &ScriptViewModel::serialNumberChanged);
-        QVERIFY(model.isRunning());
-        model.readChunk(QStringLiteral("Resolution: 800 x 600\n"));
-        QVERIFY(!model.isRunning());
-        QCOMPARE(running.size(), 1);
-        QCOMPARE(serial.size(), 0);
-        model.readChunk(QStringLiteral("Serial Number (system): X\nSerial Number (system): X\n"));
-        QCOMPARE(serial.size(), 1);
-        model.reportFinished();
-        QCOMPARE(running.size(), 1);
-    }
-
     void testProgramThatCannotRun()
     {
         ScriptViewModel model(QStringLiteral("/nonexistent/system_profiler"), ScriptViewModel::reportArguments());
         QTRY_VERIFY(!model.isRunning());
         QCOMPARE(fields(model), QStringList(5, QStringLiteral("unkown")));
-    }
-
-    void testReportOnMachines_data()
-    {
-        QTest::addColumn<QString>("machine");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("laptop") << "laptop"
-                                << QStringList { "3840 x 2160", "4C4C4544-0051-3510-8039-B4C04F4B4D32", "1", "4",
-                                       "PF2XK7QM" };
-        QTest::newRow("desktop") << "desktop-hybrid"
-                                 << QStringList { "2560 x 1440", "A3F1E62C-8A4D-11ED-9C55-047C16D2E8B1", "1", "10",
-                                        "unkown" };
-        QTest::newRow("virtual machine") << "vm-nodmi"
-                                         << QStringList { "unkown", "3D1219C7-C4C5-404A-AA1F-6D2A48ADFDA4", "1", "2",
-                                                "unkown" };
-        QTest::newRow("arm board") << "arm-board"
-                                   << QStringList { "1920 x 1080", "C0FFEE00-D15E-A5E0-B0A7-F00DFEEDFACE", "1", "4",
-                                          "10000000a3b4c5d6" };
-    }
-    void testReportOnMachines()
-    {
-        QFETCH(QString, machine);
-        ScriptViewModel model(ScriptViewModel::reportProgram(),
-            QStringList { "--root", fixtureRoot(machine) } + ScriptViewModel::reportArguments());
-        QTRY_VERIFY_WITH_TIMEOUT(!model.isRunning() && model.deviceID() != QLatin1String("unkown"), 20000);
-        QVERIFY(CommandRunner::waitForRuns(std::chrono::seconds(10)));
-        QCoreApplication::processEvents();
-        QTEST(fields(model), "expected");
     }
 
     // The resource panel reads the hardware-only report by position: the model name on the third

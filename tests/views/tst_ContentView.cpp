@@ -44,9 +44,6 @@ bool near(const QColor &a, const QColor &b, int tolerance = 14)
         && qAbs(a.blue() - b.blue()) <= tolerance;
 }
 
-// Corners and edges that no region covers.
-const QList<QPoint> kOpenPoints { { 2, 2 }, { 347, 2 }, { 2, 690 }, { 347, 690 }, { 175, 4 } };
-
 } // namespace
 
 class TestContentView : public QObject
@@ -97,51 +94,12 @@ private slots:
 
     void cleanupTestCase() { delete m_host; }
 
-    void testDefaults()
-    {
-        // No stored preferences: transparent, following the system, in the default language.
-        QCOMPARE(m_host->view->backgroundStyle(), QStringLiteral("DefaultStyle"));
-        const QImage image = render();
-        for (const QPoint &point : kOpenPoints) {
-            QVERIFY2(near(image.pixelColor(point), m_host->material), qPrintable(image.pixelColor(point).name()));
-        }
-        QCOMPARE(m_host->view->size(), QSize(350, 693));
-    }
-
-    void testBackgroundNames_data()
-    {
-        QTest::addColumn<QString>("style");
-        QTest::addColumn<QString>("image");
-        QTest::newRow("ShapeStyle") << "ShapeStyle"
-                                    << "AnimeStyle";
-        QTest::newRow("CartoonStyle") << "CartoonStyle"
-                                      << "cartoonStyle";
-        QTest::newRow("MontereyStyle") << "MontereyStyle"
-                                       << "Monterey";
-        QTest::newRow("BigSurStyle") << "BigSurStyle"
-                                     << "BigSur";
-        QTest::newRow("GradientStyle") << "GradientStyle"
-                                       << "";
-        QTest::newRow("DefaultStyle") << "DefaultStyle"
-                                      << "";
-        QTest::newRow("lower-case value") << "cartoonStyle"
-                                          << "";
-    }
-
-    void testBackgroundNames()
-    {
-        QFETCH(QString, style);
-        QFETCH(QString, image);
-        QCOMPARE(ContentView::backgroundImageName(style), image);
-    }
-
     void testBackgroundPixels_data()
     {
         QTest::addColumn<QString>("style");
         QTest::addColumn<QColor>("topLeft");
         // Top-left colours of our pictures, and the host's colour where nothing is painted.
         QTest::newRow("DefaultStyle") << "DefaultStyle" << QColor(255, 0, 255);
-        QTest::newRow("empty value") << "" << QColor(255, 0, 255);
         QTest::newRow("unknown value") << "Plaid" << QColor(255, 0, 255);
         QTest::newRow("ShapeStyle") << "ShapeStyle" << QColor(0xfd, 0xe2, 0xe4);
         QTest::newRow("CartoonStyle") << "CartoonStyle" << QColor(0x62, 0xc3, 0xf5);
@@ -177,14 +135,6 @@ private slots:
         QVERIFY2(blue.blue() > blue.red() + 60 && blue.blue() > blue.green() + 40, qPrintable(blue.name()));
         QVERIFY2(purple.red() > purple.green() + 60 && purple.blue() > purple.green() + 60, qPrintable(purple.name()));
         QVERIFY2(middle.green() > middle.red() && middle.green() > middle.blue(), qPrintable(middle.name()));
-        // The scheme picks the colour variants.
-        const QPalette palette = QApplication::palette();
-        const QColor expected = SystemColors::blue(palette);
-        QColor composed = expected;
-        composed.setRed(int(expected.red() * 0.9 + 255 * 0.1));
-        composed.setGreen(int(expected.green() * 0.9));
-        composed.setBlue(int(expected.blue() * 0.9 + 255 * 0.1));
-        QVERIFY2(near(image.pixelColor(349, 0), composed, 10), qPrintable(image.pixelColor(349, 0).name()));
     }
 
     void testSchemes_data()
@@ -194,7 +144,6 @@ private slots:
         QTest::newRow("LightMode") << "LightMode" << false;
         QTest::newRow("DarkMode") << "DarkMode" << true;
         QTest::newRow("unknown value") << "Sepia" << true;
-        QTest::newRow("empty value") << "" << true;
         // The offscreen platform's own palette is light, and no portal answers here.
         QTest::newRow("SystemMode") << "SystemMode" << false;
     }
@@ -220,33 +169,17 @@ private slots:
     void testRetranslatesOpenWindow_data()
     {
         QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("settings");
-        QTest::addColumn<QString>("version");
-        QTest::newRow("de") << "de"
-                            << "Einstellungen"
-                            << "Version: ";
-        QTest::newRow("ja") << "ja"
-                            << "設定"
-                            << "バージョン：";
-        QTest::newRow("zh-Hans") << "zh-Hans"
-                                 << "设置"
-                                 << "版本：";
-        QTest::newRow("zh-Hant_CN") << "zh-Hant_CN"
-                                    << "設定"
-                                    << "版本：";
-        QTest::newRow("ms") << "ms"
-                            << "Tetapan"
-                            << "Versi: ";
-        QTest::newRow("unknown falls back to English") << "fr"
-                                                       << "Settings"
-                                                       << "Version: ";
+        QTest::addColumn<QStringList>("expected"); // settings, version
+        QTest::newRow("de") << "de" << QStringList { "Einstellungen", "Version: " };
+        QTest::newRow("zh-Hans") << "zh-Hans" << QStringList { "设置", "版本：" };
+        QTest::newRow("zh-Hant_CN") << "zh-Hant_CN" << QStringList { "設定", "版本：" };
+        QTest::newRow("unknown falls back to English") << "fr" << QStringList { "Settings", "Version: " };
     }
 
     void testRetranslatesOpenWindow()
     {
         QFETCH(QString, language);
-        QFETCH(QString, settings);
-        QFETCH(QString, version);
+        QFETCH(QStringList, expected);
         QVERIFY(m_host->isVisible());
         set(QStringLiteral("LightMode"), QStringLiteral("DefaultStyle"), language);
         QStringList texts;
@@ -255,7 +188,7 @@ private slots:
             for (const auto *placeholder : m_host->view->findChildren<RegionPlaceholder *>()) {
                 texts << placeholder->texts();
             }
-            return texts.contains(settings) && texts.contains(version);
+            return texts.contains(expected[0]) && texts.contains(expected[1]);
         }());
         QCOMPARE(m_host->view->locale(), AppearanceController::locale(language));
     }
