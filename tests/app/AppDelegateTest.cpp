@@ -8,87 +8,40 @@
 #include "platform/LogindSleepMonitor.h"
 #include "platform/PopoverWindow.h"
 
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusVariant>
 #include <QElapsedTimer>
 #include <QMutex>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
-#include <memory>
-
-// logind as python3-dbusmock's template plays it, on a private bus that stands in for the
-// system bus.
-class MockLogind
-{
-public:
-    explicit MockLogind(const QString &busAddress)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), busAddress);
-        m_process.setProcessEnvironment(environment);
-        endWithParent(m_process);
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral("/usr/bin/python3"),
-            { QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"),
-                QStringLiteral("logind") });
-    }
-    ~MockLogind()
-    {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    MockLogind(const MockLogind &) = delete;
-    MockLogind &operator=(const MockLogind &) = delete;
-
-private:
-    QProcess m_process;
-};
 
 class AppDelegateTest : public QObject
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<PrivateBus> m_systemBus;
-    std::unique_ptr<MockLogind> m_logind;
-    QDBusConnection m_connection { QString() };
+    // logind as python3-dbusmock's template plays it, on a bus standing in for the system bus.
+    PrivateBus m_bus;
 
     void prepareForSleep(bool sleeping)
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
-            QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.DBus.Mock"),
-            QStringLiteral("EmitSignal"));
-        call << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("PrepareForSleep")
-             << QStringLiteral("b") << QVariantList { QVariant::fromValue(QDBusVariant(sleeping)) };
-        const QDBusMessage reply = m_connection.call(call, QDBus::BlockWithGui, 5000);
-        QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
+        QVERIFY(m_bus.mockCall(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+            QStringLiteral("EmitSignal"),
+            { QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"), QStringLiteral("b"),
+                QVariantList { sleeping } }));
     }
 
 private Q_SLOTS:
-    void init()
+    void initTestCase()
     {
-        m_systemBus = std::make_unique<PrivateBus>();
-        if (!m_systemBus->isRunning())
-            QSKIP("dbus-daemon is not available");
-        if (!QFile::exists(QStringLiteral("/usr/lib/python3/dist-packages/dbusmock/templates/logind.py")))
-            QSKIP("python3-dbusmock is not installed");
-        m_logind = std::make_unique<MockLogind>(m_systemBus->address());
-        m_connection = m_systemBus->connect();
-        QTRY_VERIFY_WITH_TIMEOUT(
-            m_connection.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.login1")), 10000);
-    }
-
-    void cleanup()
-    {
-        m_logind.reset();
-        m_systemBus.reset();
+        if (const QString why = m_bus.start(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        QVERIFY(m_bus.startService({ QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"),
+                                       QStringLiteral("logind") },
+            QStringLiteral("org.freedesktop.login1")));
     }
 
     void testLaunch()
     {
-        AppDelegate delegate(m_connection);
+        AppDelegate delegate(m_bus.connection());
         QVERIFY(delegate.popOver());
         QVERIFY(!delegate.statusBarController());
         QVERIFY(!delegate.netManager());
@@ -119,7 +72,7 @@ private Q_SLOTS:
     // seeds the counters, so rates appear again a tick later.
     void testSleepAndWake()
     {
-        AppDelegate delegate(m_connection);
+        AppDelegate delegate(m_bus.connection());
         delegate.applicationDidFinishLaunching();
         NetworkSpeedManager *sampler = delegate.netManager();
 
@@ -159,7 +112,7 @@ private Q_SLOTS:
     // Repeated or unpaired notifications leave one running sampler.
     void testUnpairedNotifications()
     {
-        AppDelegate delegate(m_connection);
+        AppDelegate delegate(m_bus.connection());
         delegate.applicationDidFinishLaunching();
         prepareForSleep(false);
         prepareForSleep(false);

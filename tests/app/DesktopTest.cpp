@@ -12,7 +12,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
-#include <memory>
 #include <optional>
 
 namespace {
@@ -43,7 +42,7 @@ class DesktopTest : public QObject
 
 private:
     QProcess m_xvfb;
-    std::unique_ptr<PrivateBus> m_bus;
+    PrivateBus m_bus;
     QProcess m_accessibilityBus;
     QProcess m_host;
     QProcess m_tray;
@@ -105,25 +104,23 @@ private:
         return geometry;
     }
 
-    SniToolTip toolTip()
-    {
-        QDBusMessage get = QDBusMessage::createMethodCall(
-            itemService(), Sni::itemPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-        get << Sni::itemInterface << QStringLiteral("ToolTip");
-        const QDBusReply<QDBusVariant> reply = m_connection.call(get, QDBus::Block, 2000);
-        SniToolTip tip;
-        if (reply.isValid())
-            reply.value().variant().value<QDBusArgument>() >> tip;
-        return tip;
-    }
-
-    QString property(const QString &name)
+    QVariant get(const QString &name)
     {
         QDBusMessage get = QDBusMessage::createMethodCall(
             itemService(), Sni::itemPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
         get << Sni::itemInterface << name;
         const QDBusReply<QDBusVariant> reply = m_connection.call(get, QDBus::Block, 2000);
-        return reply.isValid() ? reply.value().variant().toString() : QString();
+        return reply.isValid() ? reply.value().variant() : QVariant();
+    }
+
+    QString property(const QString &name) { return get(name).toString(); }
+
+    SniToolTip toolTip()
+    {
+        SniToolTip tip;
+        if (const QVariant value = get(QStringLiteral("ToolTip")); value.canConvert<QDBusArgument>())
+            value.value<QDBusArgument>() >> tip;
+        return tip;
     }
 
 private Q_SLOTS:
@@ -135,7 +132,7 @@ private Q_SLOTS:
         Sni::registerTypes();
 
         for (QProcess *process : { &m_xvfb, &m_accessibilityBus, &m_host, &m_tray, &m_app })
-            endWithParent(*process);
+            PrivateBus::dieWithParent(*process);
         // Xvfb picks a free display itself and tells us its number.
         m_xvfb.start(QStringLiteral("Xvfb"),
             { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
@@ -145,13 +142,13 @@ private Q_SLOTS:
         const QString display = QStringLiteral(":") + QString::fromLocal8Bit(m_xvfb.readLine()).trimmed();
         QVERIFY2(display.size() > 1, "Xvfb did not start");
 
-        m_bus = std::make_unique<PrivateBus>();
-        QVERIFY(m_bus->isRunning());
-        m_connection = m_bus->connect();
+        const QString busError = m_bus.start(false);
+        QVERIFY2(busError.isEmpty(), qPrintable(busError));
+        m_connection = m_bus.connection();
 
         m_environment = QProcessEnvironment::systemEnvironment();
         m_environment.insert(QStringLiteral("DISPLAY"), display);
-        m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus->address());
+        m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.address());
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         // Its own runtime and settings folders, so a Tavlo running for the user neither takes
@@ -191,7 +188,6 @@ private Q_SLOTS:
         stopProcess(m_tray);
         stopProcess(m_host);
         stopProcess(m_accessibilityBus);
-        m_bus.reset();
         stopProcess(m_xvfb);
     }
 
@@ -242,8 +238,9 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
     }
 
-    // Activate(x, y) as a host sends it opens the window at that point; a second one closes it.
-    void testActivateToggles()
+    // Activate(x, y) as a host sends it opens the window at that point, where screen readers
+    // find it in the application's accessibility tree; a second one closes it.
+    void testActivateTogglesAndIsAccessible()
     {
         QTest::qWait(400);
         QDBusMessage activate = QDBusMessage::createMethodCall(
@@ -251,35 +248,23 @@ private Q_SLOTS:
         activate << 600 << 13;
         QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
         QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
-        const QRect window = dashboard()->rect();
-        QCOMPARE(window.topLeft(), QPoint(600 - 175, 26 + 4));
-        QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
-        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
-    }
+        QCOMPARE(dashboard()->rect().topLeft(), QPoint(600 - 175, 26 + 4));
 
-    // Screen readers must reach the dashboard: its window is in the application's
-    // accessibility tree while it is open.
-    void testDashboardIsInTheAccessibilityTree()
-    {
-        if (m_accessibilityBus.state() != QProcess::Running
-            || !m_connection.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")).value())
-            QSKIP("no accessibility bus (at-spi2-core)");
-        QDBusMessage activate = QDBusMessage::createMethodCall(
-            itemService(), Sni::itemPath, Sni::itemInterface, QStringLiteral("Activate"));
-        activate << 600 << 13;
-        QTest::qWait(400);
-        QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
-        QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
-
-        QProcess reader;
-        reader.setProcessEnvironment(m_environment);
-        reader.start(QStringLiteral("/usr/bin/python3"),
-            { QStringLiteral(TAVLO_SOURCE_DIR "/tests/app/atspi-windows.py"), QStringLiteral("tavlo") });
-        QVERIFY(reader.waitForFinished(20000));
-        if (reader.exitCode() == 2)
-            QSKIP("python3-gi with the Atspi typelib is not installed");
-        const QString windows = QString::fromUtf8(reader.readAllStandardOutput());
-        QVERIFY2(windows.contains(QStringLiteral("Tavlo\t425\t30\t350\t693\t1")), qPrintable(windows));
+        if (m_accessibilityBus.state() == QProcess::Running
+            && m_connection.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")).value()) {
+            QProcess reader;
+            reader.setProcessEnvironment(m_environment);
+            reader.start(QStringLiteral("/usr/bin/python3"),
+                { QStringLiteral(TAVLO_SOURCE_DIR "/tests/app/atspi-windows.py"), QStringLiteral("tavlo") });
+            QVERIFY(reader.waitForFinished(20000));
+            const QString windows = QString::fromUtf8(reader.readAllStandardOutput());
+            if (reader.exitCode() != 2)
+                QVERIFY2(windows.contains(QStringLiteral("Tavlo\t425\t30\t350\t693\t1")), qPrintable(windows));
+            else
+                qWarning("python3-gi with the Atspi typelib is not installed: accessibility not checked");
+        } else {
+            qWarning("no accessibility bus (at-spi2-core): accessibility not checked");
+        }
 
         QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
         QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);

@@ -56,29 +56,16 @@ class StatusTitleTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void testPlaceholderLayout()
-    {
-        const QString placeholder = QLatin1String(statusTitlePlaceholder);
-        const StatusTitle title = makeStatusTitle(placeholder, placeholder);
-        const QStringList lines = title.text.split(QLatin1Char('\n'));
-        QCOMPARE(lines.size(), 3);
-        QVERIFY(lines[0].isEmpty());
-        QCOMPARE(lines[1], QStringLiteral(" --Byte/s \u2191 "));
-        QCOMPARE(lines[2], QStringLiteral(" --Byte/s \u2193"));
-        QCOMPARE(title.uploadLine(), lines[1]);
-        QCOMPARE(title.downloadLine(), lines[2]);
-    }
-
-    void testAttributes()
+    // A blank first line, then each rate between spaces with its arrow; the placeholder too.
+    void testLayout()
     {
         const StatusTitle title = makeStatusTitle(QStringLiteral("1.0 Kb/s"), QStringLiteral("0  b/s"));
         QCOMPARE(title.text, QStringLiteral("\n 1.0 Kb/s \u2191 \n 0  b/s \u2193"));
-        QCOMPARE(title.font.pixelSize(), 9);
-        QCOMPARE(title.font.weight(), QFont::DemiBold);
-        QCOMPARE(title.alignment, Qt::AlignRight);
-        QCOMPARE(title.baselineOffset, -5.0);
-        QCOMPARE(title.lineSpacing, 1.5);
-        QCOMPARE(title.maximumLineHeight, 10.0);
+        QCOMPARE(title.uploadLine(), QStringLiteral(" 1.0 Kb/s \u2191 "));
+        QCOMPARE(title.downloadLine(), QStringLiteral(" 0  b/s \u2193"));
+        const QString placeholder = QLatin1String(statusTitlePlaceholder);
+        QCOMPARE(
+            makeStatusTitle(placeholder, placeholder).text, QStringLiteral("\n --Byte/s \u2191 \n --Byte/s \u2193"));
     }
 
     void testPicture_data()
@@ -90,11 +77,12 @@ private Q_SLOTS:
 
         const QString placeholder = QLatin1String(statusTitlePlaceholder);
         const QString widest = QStringLiteral("1000.0 Mb/s");
+        // The title's own slot, the lowest and tallest hosts give, and the square slots' extremes.
         const QList<QPair<const char *, QSize>> sizes { { "title", QSize(65, 22) }, { "title-tall", QSize(65, 26) },
-            { "title-low", QSize(65, 18) }, { "square", QSize(22, 22) }, { "square-24", QSize(24, 24) },
-            { "square-16", QSize(16, 16) }, { "square-32", QSize(32, 32) } };
+            { "title-low", QSize(65, 18) }, { "square", QSize(22, 22) }, { "square-16", QSize(16, 16) },
+            { "square-32", QSize(32, 32) } };
         for (const auto &[name, size] : sizes) {
-            for (const qreal ratio : { 1.0, 1.5, 2.0 }) {
+            for (const qreal ratio : { 1.0, 1.5 }) {
                 const QByteArray tag = QByteArray(name) + '@' + QByteArray::number(ratio);
                 QTest::newRow(tag + "-placeholder") << size << ratio << placeholder << placeholder;
                 QTest::newRow(tag + "-widest") << size << ratio << widest << widest;
@@ -157,16 +145,12 @@ private Q_SLOTS:
         QTest::newRow("placeholder") << QStringLiteral("--Byte/s") << QStringLiteral("--");
         QTest::newRow("zero") << QStringLiteral("0  b/s") << QStringLiteral("0");
         QTest::newRow("bytes") << QStringLiteral("999  b/s") << QStringLiteral("999");
-        QTest::newRow("kilo-low") << QStringLiteral("0.98 Kb/s") << QStringLiteral("1.0K");
         QTest::newRow("kilo-one-decimal") << QStringLiteral("9.94 Kb/s") << QStringLiteral("9.9K");
         QTest::newRow("kilo-rounds-up") << QStringLiteral("9.96 Kb/s") << QStringLiteral("10K");
-        QTest::newRow("kilo-integer") << QStringLiteral("12.35 Kb/s") << QStringLiteral("12K");
         QTest::newRow("kilo-top") << QStringLiteral("999.4 Kb/s") << QStringLiteral("999K");
         QTest::newRow("kilo-full") << QStringLiteral("1000.0 Kb/s") << QStringLiteral("1.0M");
-        QTest::newRow("mega") << QStringLiteral("100.0 Mb/s") << QStringLiteral("100M");
         QTest::newRow("giga") << QStringLiteral("1.5 Gb/s") << QStringLiteral("1.5G");
         QTest::newRow("giga-full") << QStringLiteral("1000.0 Gb/s") << QStringLiteral("max");
-        QTest::newRow("max") << QStringLiteral("max /s") << QStringLiteral("max");
         QTest::newRow("unknown") << QStringLiteral("garbage text") << QStringLiteral("garb");
         QTest::newRow("empty") << QString() << QString();
     }
@@ -184,8 +168,8 @@ private Q_SLOTS:
     {
         const QFontMetricsF metrics(QGuiApplication::font());
         const qreal guide = metrics.horizontalAdvance(statusLabelGuide());
-        const QList<qint64> differences { 0, 9, 10, 999, 1000, 1023999, 1024000, 102400000, 1048575999, 1048576000,
-            104857600000, 1073741823999, 1073741824000 };
+        // The widest text of each tier, just below where the next begins.
+        const QList<qint64> differences { 999, 1023999, 1048575999, 1073741823999, 1073741824000 };
         for (const qint64 d : differences) {
             const QString speed = formatSpeed(0, d);
             const QString label = statusLabel(speed, speed);
@@ -193,8 +177,6 @@ private Q_SLOTS:
         }
         const QString placeholder = QLatin1String(statusTitlePlaceholder);
         QVERIFY(metrics.horizontalAdvance(statusLabel(placeholder, placeholder)) <= guide);
-        QCOMPARE(statusLabel(QStringLiteral("1.0 Kb/s"), QStringLiteral("0  b/s")),
-            QStringLiteral("1.0 Kb/s \u2191 0  b/s \u2193"));
     }
 };
 

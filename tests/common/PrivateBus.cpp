@@ -21,12 +21,12 @@ void stop(QProcess &process)
     process.kill();
     process.waitForFinished(5000);
 }
+} // namespace
 
-void dieWithParent(QProcess &process)
+void PrivateBus::dieWithParent(QProcess &process)
 {
     process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
 }
-} // namespace
 
 PrivateBus::~PrivateBus()
 {

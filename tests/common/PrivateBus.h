@@ -22,6 +22,10 @@ public:
     // first uses the system bus: Qt keeps that connection.
     QString start(bool needDbusmock = true);
     QDBusConnection connection() const;
+    QString address() const { return m_address; }
+
+    // The child gets SIGKILL when this process ends, however it ends.
+    static void dieWithParent(QProcess &process);
 
     // Runs `python3 <arguments>` on the bus and waits until it owns `service`.
     bool startService(const QStringList &arguments, const QString &service);
