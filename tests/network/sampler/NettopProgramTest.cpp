@@ -126,7 +126,6 @@ void NettopProgramTest::testBadArguments_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("unknown option") << QStringList { "-q" };
-    QTest::newRow("unknown kind") << QStringList { "-t", "tape" };
     QTest::newRow("root without a value") << QStringList { "--proc-root" };
 }
 
