@@ -15,15 +15,6 @@
 #include <optional>
 
 namespace {
-struct Geometry
-{
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    QRect rect() const { return { x, y, width, height }; }
-};
-
 void stopProcess(QProcess &process)
 {
     if (process.state() == QProcess::NotRunning)
@@ -64,44 +55,35 @@ private:
         return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
     }
 
-    std::optional<Geometry> itemGeometry()
+    std::optional<QRect> itemGeometry()
     {
         m_hostOutput += QString::fromLocal8Bit(m_host.readAllStandardOutput());
         const QRegularExpression line(
             QStringLiteral("^item %1 (-?\\d+) (-?\\d+) (\\d+) (\\d+)$").arg(QRegularExpression::escape(itemService())),
             QRegularExpression::MultilineOption);
-        std::optional<Geometry> found;
+        std::optional<QRect> found;
         for (auto it = line.globalMatch(m_hostOutput); it.hasNext();) {
             const auto match = it.next();
-            found = Geometry { match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
-                match.captured(4).toInt() };
+            found = QRect(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
+                match.captured(4).toInt());
         }
         return found;
     }
 
     // The dashboard window, if one is shown: its geometry from the X server.
-    std::optional<Geometry> dashboard()
+    std::optional<QRect> dashboard()
     {
         const QString id = runX({ QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
             QStringLiteral("^Tavlo$") });
         if (id.isEmpty())
             return std::nullopt;
-        const QString shell = runX(
-            { QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id.section(QLatin1Char('\n'), 0, 0) });
-        Geometry geometry;
-        for (const QString &assignment : shell.split(QLatin1Char('\n'))) {
-            const QString key = assignment.section(QLatin1Char('='), 0, 0);
-            const int value = assignment.section(QLatin1Char('='), 1).toInt();
-            if (key == QLatin1String("X"))
-                geometry.x = value;
-            else if (key == QLatin1String("Y"))
-                geometry.y = value;
-            else if (key == QLatin1String("WIDTH"))
-                geometry.width = value;
-            else if (key == QLatin1String("HEIGHT"))
-                geometry.height = value;
-        }
-        return geometry;
+        static const QRegularExpression shell(QStringLiteral("X=(-?\\d+)\\nY=(-?\\d+)\\nWIDTH=(\\d+)\\nHEIGHT=(\\d+)"));
+        const auto match = shell.match(runX(
+            { QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id.section(QLatin1Char('\n'), 0, 0) }));
+        if (!match.hasMatch())
+            return std::nullopt;
+        return QRect(
+            match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(), match.captured(4).toInt());
     }
 
     QVariant get(const QString &name)
@@ -194,10 +176,8 @@ private Q_SLOTS:
     void testItemRegistersWithTheHost()
     {
         QTRY_VERIFY_WITH_TIMEOUT(itemGeometry().has_value(), 10000);
-        const Geometry item = *itemGeometry();
         // The host lays out the title's wide picture, on its 26-pixel strip.
-        QCOMPARE(item.width, 65);
-        QCOMPARE(item.height, 26);
+        QCOMPARE(itemGeometry()->size(), QSize(65, 26));
         QCOMPARE(
             property(QStringLiteral("XAyatanaLabelGuide")), QStringLiteral("1000.0 Mb/s \u2191 1000.0 Mb/s \u2193"));
     }
@@ -220,13 +200,13 @@ private Q_SLOTS:
     void testClickOpensAndOutsideClickCloses()
     {
         QTRY_VERIFY_WITH_TIMEOUT(itemGeometry().has_value(), 10000);
-        const QRect item = itemGeometry()->rect();
+        const QRect item = *itemGeometry();
         QVERIFY(!dashboard().has_value());
 
         runX({ QStringLiteral("mousemove"), QString::number(item.center().x()), QString::number(item.center().y()),
             QStringLiteral("click"), QStringLiteral("1") });
         QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
-        const QRect window = dashboard()->rect();
+        const QRect window = *dashboard();
         QCOMPARE(window.size(), QSize(350, 693));
         // Below the panel strip, close to it, and reaching across under the item.
         QVERIFY2(window.top() >= item.bottom() && window.top() <= item.bottom() + 10,
@@ -248,7 +228,7 @@ private Q_SLOTS:
         activate << 600 << 13;
         QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
         QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
-        QCOMPARE(dashboard()->rect().topLeft(), QPoint(600 - 175, 26 + 4));
+        QCOMPARE(dashboard()->topLeft(), QPoint(600 - 175, 26 + 4));
 
         if (m_accessibilityBus.state() == QProcess::Running
             && m_connection.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")).value()) {
@@ -289,7 +269,7 @@ private Q_SLOTS:
         runX({ QStringLiteral("mousemove"), QStringLiteral("20"), QStringLiteral("785"), QStringLiteral("click"),
             QStringLiteral("1") });
         QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
-        const QRect window = dashboard()->rect();
+        const QRect window = *dashboard();
         // Above the bottom panel, starting at the screen's left edge.
         QCOMPARE(window.size(), QSize(350, 693));
         QCOMPARE(window.left(), 0);
