@@ -357,7 +357,11 @@ std::uint64_t columnValue(Column column, const Counters &counters)
     return 0;
 }
 
-void appendHeader(std::string &text, const NettopOptions &options)
+// Lays out one line: the time column first, then the name, then the counters in the order
+// asked for. The header and every row go through here, so they always have the same width.
+template<typename TimeCell, typename NameCell, typename CounterCell>
+void appendLine(
+    std::string &text, const NettopOptions &options, TimeCell timeCell, NameCell nameCell, CounterCell counterCell)
 {
     bool first = true;
     auto separate = [&] {
@@ -369,43 +373,31 @@ void appendHeader(std::string &text, const NettopOptions &options)
         if (column != Column::Time)
             continue;
         separate();
-        appendPadded(text, columnTitle(column), NettopLayout::timeWidth, false);
+        appendPadded(text, timeCell(), NettopLayout::timeWidth, false);
     }
     separate();
-    appendPadded(text, "", NettopLayout::nameWidth, false);
+    appendPadded(text, nameCell(), NettopLayout::nameWidth, false);
     for (const Column column : options.columns) {
         if (column == Column::Time)
             continue;
         separate();
-        appendPadded(text, columnTitle(column), NettopLayout::counterWidth, true);
+        appendPadded(text, counterCell(column), NettopLayout::counterWidth, true);
     }
     text += '\n';
 }
 
+void appendHeader(std::string &text, const NettopOptions &options)
+{
+    appendLine(
+        text, options, [] { return std::string(columnTitle(Column::Time)); }, [] { return std::string(); },
+        [](Column column) { return std::string(columnTitle(column)); });
+}
+
 void appendRow(std::string &text, const NettopOptions &options, const Counters &counters, const std::string &time)
 {
-    bool first = true;
-    auto separate = [&] {
-        if (!first)
-            text += ' ';
-        first = false;
-    };
-    for (const Column column : options.columns) {
-        if (column != Column::Time)
-            continue;
-        separate();
-        appendPadded(text, time, NettopLayout::timeWidth, false);
-    }
-    separate();
-    appendPadded(text, printableName(counters.name), NettopLayout::nameWidth, false);
-    for (const Column column : options.columns) {
-        if (column == Column::Time)
-            continue;
-        separate();
-        appendPadded(
-            text, counterText(column, columnValue(column, counters), options.raw), NettopLayout::counterWidth, true);
-    }
-    text += '\n';
+    appendLine(
+        text, options, [&] { return time; }, [&] { return printableName(counters.name); },
+        [&](Column column) { return counterText(column, columnValue(column, counters), options.raw); });
 }
 
 } // namespace
