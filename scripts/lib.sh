@@ -26,7 +26,10 @@ install_packages() {
 configure_build() {
     local dir=$1
     shift
-    cmake -S "$TAVLO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    local launcher=()
+    # ccache, where installed, makes rebuilds in a second checkout of the tree cheap.
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    cmake -S "$TAVLO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@"
 }
 
 build() {
