@@ -95,6 +95,14 @@
         <source>NOBattery</source>
         <translation>Kein Akku gefunden</translation>
     </message>
+    <message id="Page_Network">
+        <source>Page_Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message id="Page_Battery">
+        <source>Page_Battery</source>
+        <translation>Akku</translation>
+    </message>
     <message id="Memory_title">
         <source>Memory_title</source>
         <translation>Arbeitsspeicher</translation>

@@ -95,6 +95,14 @@
         <source>NOBattery</source>
         <translation>No battery found</translation>
     </message>
+    <message id="Page_Network">
+        <source>Page_Network</source>
+        <translation>Network</translation>
+    </message>
+    <message id="Page_Battery">
+        <source>Page_Battery</source>
+        <translation>Battery</translation>
+    </message>
     <message id="Memory_title">
         <source>Memory_title</source>
         <translation>Memory</translation>

@@ -95,6 +95,14 @@
         <source>NOBattery</source>
         <translation>バッテリーが見つかりません</translation>
     </message>
+    <message id="Page_Network">
+        <source>Page_Network</source>
+        <translation>ネットワーク</translation>
+    </message>
+    <message id="Page_Battery">
+        <source>Page_Battery</source>
+        <translation>バッテリー</translation>
+    </message>
     <message id="Memory_title">
         <source>Memory_title</source>
         <translation>メモリ</translation>

@@ -95,6 +95,14 @@
         <source>NOBattery</source>
         <translation>Tiada bateri ditemui</translation>
     </message>
+    <message id="Page_Network">
+        <source>Page_Network</source>
+        <translation>Rangkaian</translation>
+    </message>
+    <message id="Page_Battery">
+        <source>Page_Battery</source>
+        <translation>Bateri</translation>
+    </message>
     <message id="Memory_title">
         <source>Memory_title</source>
         <translation>Memori</translation>

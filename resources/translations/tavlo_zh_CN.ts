@@ -95,6 +95,14 @@
         <source>NOBattery</source>
         <translation>未检测到电池</translation>
     </message>
+    <message id="Page_Network">
+        <source>Page_Network</source>
+        <translation>网络</translation>
+    </message>
+    <message id="Page_Battery">
+        <source>Page_Battery</source>
+        <translation>电池</translation>
+    </message>
     <message id="Memory_title">
         <source>Memory_title</source>
         <translation>内存</translation>

@@ -95,6 +95,14 @@
         <source>NOBattery</source>
         <translation>未偵測到電池</translation>
     </message>
+    <message id="Page_Network">
+        <source>Page_Network</source>
+        <translation>網路</translation>
+    </message>
+    <message id="Page_Battery">
+        <source>Page_Battery</source>
+        <translation>電池</translation>
+    </message>
     <message id="Memory_title">
         <source>Memory_title</source>
         <translation>記憶體</translation>

@@ -3,10 +3,12 @@
 #include "ContentView.h"
 
 #include "AppearanceController.h"
+#include "FooterView.h"
 #include "GroupBox.h"
 #include "ImageAsset.h"
 #include "RegionPlaceholder.h"
 #include "RegionStackLayout.h"
+#include "ScrollableView.h"
 #include "SystemColors.h"
 #include "preferences/PreferenceManager.h"
 
@@ -20,8 +22,6 @@ namespace {
 // Region sizes of the parts that fill them.
 constexpr QSize kHeaderBox(152, 65);
 constexpr QSize kHardwareCard(350, 150);
-constexpr int kSwitcherHeight = 115;
-constexpr QSize kResourcePanel(255, 370);
 
 QWidget *makeHeaderRow(QWidget *parent)
 {
@@ -55,14 +55,10 @@ ContentView::ContentView(PreferenceManager *preference, QWidget *parent)
     stack->addRegion(
         new RegionPlaceholder(kHardwareCard, { "Resolution", "SerialNumber", "DeviceID" }, QMargins(5, 2, 5, 2), this),
         0, 0, 32);
-    stack->addRegion(new RegionPlaceholder(QSize(kWidth - 2 * kPadding, kSwitcherHeight),
-                         { "NetworkType", "NetworkIPV4", "NetworkIPV6" }, QMargins(5, 2, 5, 2), this),
-        3, 2, 34);
-    stack->addRegion(
-        new RegionPlaceholder(kResourcePanel, { "Memory_title", "CPU_User", "HardDisk_title", "Setting_Btn_Title" },
-            // the panel's two rows of 140-point boxes sit in the middle of its frame
-            QMargins(0, 40, 0, 40), this),
-        1, 8, 0);
+    m_scrollableView = new ScrollableView(true, false, this);
+    stack->addRegion(m_scrollableView, 3, 2, 34);
+    m_footerView = new FooterView(this);
+    stack->addRegion(m_footerView, 1, 8, 0);
 
     connect(m_preference, &PreferenceManager::objectWillChange, this, &ContentView::applyPreferences);
     applyPreferences();

@@ -5,9 +5,11 @@
 #include <QPixmap>
 #include <QWidget>
 
+class FooterView;
 class PreferenceManager;
 class RegionPlaceholder;
 class RegionStackLayout;
+class ScrollableView;
 
 // The dashboard: the popover's one content widget, 350 × 693, holding the header row, the
 // hardware card, the section switcher and the resource panel from top to bottom, over the
@@ -30,6 +32,10 @@ public:
 
     QString backgroundStyle() const { return m_backgroundStyle; }
 
+    // The third and fourth regions.
+    ScrollableView *scrollableView() const { return m_scrollableView; }
+    FooterView *footerView() const { return m_footerView; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -39,6 +45,8 @@ private:
     void paintGradient(QPainter &painter) const;
 
     PreferenceManager *m_preference;
+    ScrollableView *m_scrollableView = nullptr;
+    FooterView *m_footerView = nullptr;
     QString m_backgroundStyle;
     // The picture rendered once at the current size and pixel density; redrawing an SVG of this
     // size on every paint would cost milliseconds each time a label changes.

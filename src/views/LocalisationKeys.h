@@ -34,6 +34,8 @@ inline constexpr std::array all {
     std::string_view("BatteryCycle"),
     std::string_view("BatteryTemperature"),
     std::string_view("NOBattery"),
+    std::string_view("Page_Network"),
+    std::string_view("Page_Battery"),
     std::string_view("Memory_title"),
     std::string_view("Memory_used"),
     std::string_view("Memory_total"),

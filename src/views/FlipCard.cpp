@@ -1,0 +1,282 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FlipCard.h"
+
+#include "FlipEffect.h"
+#include "GroupBox.h"
+#include "PanelFont.h"
+#include "RingGauge.h"
+#include "SystemColors.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVariantAnimation>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A button to screen readers, whose press turns the card.
+class FlipCardAccessible : public QAccessibleWidget
+{
+public:
+    explicit FlipCardAccessible(FlipCard *card)
+        : QAccessibleWidget(card, QAccessible::Button)
+    { }
+
+    QStringList actionNames() const override
+    {
+        return QStringList { pressAction() } + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction()) {
+            static_cast<FlipCard *>(widget())->toggle();
+            return;
+        }
+        QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface *flipCardAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("FlipCard") && object && object->isWidgetType()) {
+        return new FlipCardAccessible(static_cast<FlipCard *>(object));
+    }
+    return nullptr;
+}
+
+double clampedShare(double share)
+{
+    return std::isfinite(share) ? std::clamp(share, 0.0, 1.0) : 0.0;
+}
+
+// Pie and legend geometry of the pie face, in card coordinates.
+constexpr QPointF kPieCentre(76, 52);
+constexpr qreal kPieRadius = 50;
+
+} // namespace
+
+FlipCard::FlipCard(const Labels &labels, QWidget *parent)
+    : QWidget(parent)
+    , m_labels(labels)
+    , m_effect(new FlipEffect(this))
+    , m_animation(new QVariantAnimation(this))
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(flipCardAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+
+    setFixedSize(kSize);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    // At rest on the face the angle calls for from the first frame on.
+    m_effect->setFlipped(FlipEffect::flippedAt(m_angle));
+    connect(m_effect, &FlipEffect::flippedChanged, this, [this] {
+        update();
+        updateAccessibleTexts();
+        emit turned();
+    });
+    m_animation->setDuration(kDurationMs);
+    m_animation->setEasingCurve(QEasingCurve::InOutQuad);
+    connect(m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
+        m_angle = value.toDouble();
+        update();
+    });
+    updateAccessibleTexts();
+}
+
+void FlipCard::setFigures(const Figures &figures)
+{
+    if (figures == m_figures) {
+        return;
+    }
+    m_figures = figures;
+    update();
+    updateAccessibleTexts();
+}
+
+bool FlipCard::showsPieFace() const
+{
+    return !m_effect->flipped();
+}
+
+void FlipCard::toggle()
+{
+    m_flip = !m_flip;
+    // From wherever a running turn is now, so a quick second click turns straight back.
+    m_animation->stop();
+    m_animation->setStartValue(m_angle);
+    m_animation->setEndValue(m_flip ? 0.0 : 180.0);
+    m_animation->start();
+}
+
+QString FlipCard::accessibleText(const QString &title, const QString &usedLabel, const QString &percent)
+{
+    return QStringList { title, usedLabel, percent }.join(QLatin1Char(' ')).simplified();
+}
+
+QStringList FlipCard::faceTexts() const
+{
+    if (showsPieFace()) {
+        return { qtTrId("App_Used"), m_figures.used, qtTrId("App_Unused"), m_figures.free };
+    }
+    return { qtTrId(m_labels.title), m_figures.percent, qtTrId(m_labels.firstRow), m_figures.firstRow,
+        qtTrId(m_labels.secondRow), m_figures.secondRow };
+}
+
+void FlipCard::updateAccessibleTexts()
+{
+    setAccessibleName(accessibleText(qtTrId(m_labels.title), qtTrId("App_Used"), m_figures.percent));
+    setAccessibleDescription(faceTexts().join(QLatin1Char(' ')));
+}
+
+void FlipCard::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setTransform(m_effect->effectValue(m_angle, width(), height()));
+    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const bool ring = hasFocus() && m_focusRing;
+    painter.setPen(
+        QPen(ring ? palette().color(QPalette::Highlight) : SystemColors::groupBorder(palette()), ring ? 2.0 : 1.0));
+    painter.setBrush(SystemColors::groupFill(palette()));
+    painter.drawRoundedRect(box, GroupBox::kRadius, GroupBox::kRadius);
+    if (m_effect->flipped()) {
+        paintRingFace(painter);
+    } else {
+        paintPieFace(painter);
+    }
+}
+
+void FlipCard::paintPieFace(QPainter &painter) const
+{
+    const double share = clampedShare(m_figures.share);
+    const QColor used = SystemColors::purple(palette());
+    const QColor free = SystemColors::green(palette());
+    const QRectF pie(kPieCentre - QPointF(kPieRadius, kPieRadius), QSizeF(2 * kPieRadius, 2 * kPieRadius));
+    painter.setPen(Qt::NoPen);
+    // Both wedges run clockwise from twelve o'clock; Qt counts 1/16 degrees anticlockwise.
+    const int usedSpan = int(std::lround(share * 360 * 16));
+    painter.setBrush(free);
+    painter.drawPie(pie, 90 * 16 - usedSpan, -(360 * 16 - usedSpan));
+    if (usedSpan > 0) {
+        painter.setBrush(used);
+        painter.drawPie(pie, 90 * 16, -usedSpan);
+    }
+
+    const QFont font = PanelFont::monospaced(10, QFont::Normal);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    const qreal rowHeight = std::max<qreal>(metrics.height(), 10);
+    const qreal secondTop = height() - 2 - rowHeight;
+    const qreal firstTop = secondTop - 3 - rowHeight;
+    const auto row = [&](qreal top, const QColor &colour, const QString &label, const QString &value) {
+        const qreal gap = 4;
+        const qreal textWidth = metrics.horizontalAdvance(label) + gap + metrics.horizontalAdvance(value);
+        qreal x = std::max<qreal>(5, (width() - (10 + gap + textWidth)) / 2);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawRoundedRect(QRectF(x, top + (rowHeight - 10) / 2, 10, 10), 3, 3);
+        x += 10 + gap;
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QRectF textBox(x, top, width() - 5 - x, rowHeight);
+        painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter,
+            metrics.elidedText(label + QLatin1Char(' ') + value, Qt::ElideMiddle, textBox.width()));
+    };
+    row(firstTop, used, qtTrId("App_Used"), m_figures.used);
+    row(secondTop, free, qtTrId("App_Unused"), m_figures.free);
+}
+
+void FlipCard::paintRingFace(QPainter &painter) const
+{
+    const QColor text = palette().color(QPalette::WindowText);
+    const QFont titleFont = PanelFont::make(font(), 12, QFont::Medium);
+    const QFont rowFont = PanelFont::make(font(), 11, QFont::Medium);
+    const qreal titleHeight = QFontMetricsF(titleFont).height();
+    const qreal rowHeight = QFontMetricsF(rowFont).height();
+    const qreal ringSide = RingGauge::kDiameter + RingGauge::kLineWidth;
+    const qreal blockHeight = ringSide + 5 + titleHeight + 5 + rowHeight + m_labels.rowSpacing + rowHeight + 2.5;
+    qreal y = (height() - blockHeight) / 2;
+    RingGauge::paint(
+        painter, QRectF((width() - ringSide) / 2, y, ringSide, ringSide), m_figures.share, m_figures.percent, text);
+    y += ringSide + 5;
+
+    const QRectF lines(6, y, width() - 12, titleHeight);
+    painter.setPen(text);
+    painter.setFont(titleFont);
+    painter.drawText(lines, Qt::AlignCenter, qtTrId(m_labels.title));
+    y += titleHeight + 5;
+    painter.setFont(rowFont);
+    const QFontMetricsF metrics(rowFont);
+    for (const auto &[key, value] :
+        { std::pair(m_labels.firstRow, m_figures.firstRow), std::pair(m_labels.secondRow, m_figures.secondRow) }) {
+        const QString line = qtTrId(key) + QLatin1Char(' ') + value;
+        painter.drawText(QRectF(6, y, width() - 12, rowHeight), Qt::AlignCenter,
+            metrics.elidedText(line, Qt::ElideMiddle, width() - 12));
+        y += rowHeight + m_labels.rowSpacing;
+    }
+}
+
+void FlipCard::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void FlipCard::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        toggle();
+    }
+    m_pressed = false;
+    event->accept();
+}
+
+void FlipCard::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        toggle();
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void FlipCard::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        updateAccessibleTexts();
+        update();
+    } else if (event->type() == QEvent::PaletteChange) {
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+void FlipCard::focusInEvent(QFocusEvent *event)
+{
+    m_focusRing = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void FlipCard::focusOutEvent(QFocusEvent *event)
+{
+    m_focusRing = false;
+    update();
+    QWidget::focusOutEvent(event);
+}

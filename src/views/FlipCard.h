@@ -1,0 +1,87 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class FlipEffect;
+class QVariantAnimation;
+
+// A resource card in a grouped box with two faces: a pie of the used and free shares with a
+// legend, and a ring gauge above the title and two labelled figures. A click, or Space or
+// Enter while focused, turns it over. Everything is painted, so a frame of the turn costs one
+// paint and no layout.
+class FlipCard : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Localisation keys of the ring face's three lines, and the spacing of its two figure rows.
+    struct Labels
+    {
+        const char *title;
+        const char *firstRow;
+        const char *secondRow;
+        int rowSpacing;
+    };
+
+    struct Figures
+    {
+        double share = 0; // used, 0…1; drawn clamped
+        QString percent; // "62.51%"
+        QString used; // pie legend
+        QString free;
+        QString firstRow; // ring face figures
+        QString secondRow;
+
+        bool operator==(const Figures &) const = default;
+    };
+
+    static constexpr QSize kSize { 152, 140 };
+    static constexpr int kDurationMs = 300;
+
+    explicit FlipCard(const Labels &labels, QWidget *parent = nullptr);
+
+    void setFigures(const Figures &figures);
+    const Figures &figures() const { return m_figures; }
+
+    // The side the user asked for: false for the ring face (the first one shown), true for the
+    // pie face.
+    bool flip() const { return m_flip; }
+    // The face drawn now; it changes half way through a turn.
+    bool showsPieFace() const;
+    void toggle();
+
+    QSize sizeHint() const override { return kSize; }
+
+    // What a screen reader says, e.g. "Memory Used 62.51%", and the shown face's texts.
+    static QString accessibleText(const QString &title, const QString &usedLabel, const QString &percent);
+    QStringList faceTexts() const;
+
+signals:
+    void turned();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void paintPieFace(QPainter &painter) const;
+    void paintRingFace(QPainter &painter) const;
+    void updateAccessibleTexts();
+
+    Labels m_labels;
+    Figures m_figures;
+    FlipEffect *m_effect;
+    QVariantAnimation *m_animation;
+    bool m_flip = false;
+    double m_angle = 180;
+    bool m_pressed = false;
+    bool m_focusRing = false;
+};
