@@ -4,8 +4,8 @@
 #include "views/AppearanceController.h"
 #include "views/ContentView.h"
 #include "views/FooterView.h"
-#include "views/ScrollableView.h"
 #include "views/RegionPlaceholder.h"
+#include "views/ScrollableView.h"
 #include "views/SystemColors.h"
 
 #include <QApplication>
