@@ -39,6 +39,7 @@ BatteryInfoView::BatteryInfoView(BatteryManager *viewModel, QWidget *parent)
     auto *rows = new QVBoxLayout;
     rows->setContentsMargins(5, 0, 5, 0);
     rows->setSpacing(12);
+    rows->addStretch();
     rows->addWidget(m_state);
     rows->addWidget(m_capacity);
     auto *third = new QHBoxLayout;
@@ -47,6 +48,7 @@ BatteryInfoView::BatteryInfoView(BatteryManager *viewModel, QWidget *parent)
     third->addWidget(m_temperature);
     third->addStretch();
     rows->addLayout(third);
+    rows->addStretch();
     row->addLayout(rows);
     row->addStretch();
     row->addWidget(m_ring, 0, Qt::AlignVCenter);
@@ -117,6 +119,7 @@ QStringList BatteryInfoView::rowTexts() const
 
 void BatteryInfoView::refresh()
 {
+    setAccessibleName(qtTrId("Page_Battery"));
     const std::optional<Battery> &battery = m_viewModel->battery();
     m_stack->setCurrentWidget(battery ? m_present : static_cast<QWidget *>(m_empty));
     if (!battery) {

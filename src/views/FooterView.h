@@ -54,6 +54,8 @@ public:
     QString cpuSpeedString() const { return m_cpuSpeedString; }
     QStringList cpuTexts() const;
     bool isRefreshing() const;
+    // One refresh now, besides the timer's (benchmarks); skipped while one is under way.
+    void refreshNow() { tick(); }
     // Ticks since the panel was built, for tests and benchmarks.
     int refreshCount() const { return m_refreshCount; }
 

@@ -98,6 +98,7 @@ QStringList NetworkInfoView::rowTexts() const
 
 void NetworkInfoView::refresh()
 {
+    setAccessibleName(qtTrId("Page_Network"));
     m_stack->setCurrentWidget(m_netMonitor->isConnected() ? m_connected : static_cast<QWidget *>(m_empty));
     // The kind is printed as the monitor names it, in every language.
     m_type->setValue(NetworkManager::interfaceTypeName(m_netMonitor->currentConnectedType()));

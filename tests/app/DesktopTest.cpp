@@ -105,6 +105,18 @@ private:
         return tip;
     }
 
+    // The dashboard as a screen reader reads it: (exit status, output) of atspi-dashboard.py.
+    std::pair<int, QString> readDashboard(const QStringList &arguments)
+    {
+        QProcess reader;
+        reader.setProcessEnvironment(m_environment);
+        reader.start(QStringLiteral("/usr/bin/python3"),
+            QStringList { QStringLiteral(TAVLO_SOURCE_DIR "/tests/app/atspi-dashboard.py") } + arguments);
+        if (!reader.waitForFinished(30000))
+            return { -1, QString() };
+        return { reader.exitCode(), QString::fromUtf8(reader.readAllStandardOutput()) };
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -247,6 +259,74 @@ private Q_SLOTS:
         }
 
         QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
+    }
+
+    // The lower half of the open dashboard: live figures that agree with free, /proc/stat and
+    // df taken in the same second, a card that turns over on a click, and the battery dot.
+    void testDashboardFiguresAndPages()
+    {
+        if (m_accessibilityBus.state() != QProcess::Running
+            || !m_connection.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")).value())
+            QSKIP("no accessibility bus (at-spi2-core)");
+        QTRY_VERIFY_WITH_TIMEOUT(itemGeometry().has_value(), 10000);
+        const QRect item = *itemGeometry();
+        runX({ QStringLiteral("mousemove"), QString::number(item.center().x()), QString::number(item.center().y()),
+            QStringLiteral("click"), QStringLiteral("1") });
+        QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
+        const QRect window = *dashboard();
+
+        const auto [status, output] = readDashboard({ QStringLiteral("figures") });
+        if (status == 2)
+            QSKIP("python3-gi with the Atspi typelib is not installed");
+        QVERIFY2(status == 0, qPrintable(output));
+        qInfo().noquote() << output.trimmed().replace(QLatin1Char('\n'), QLatin1String(", "));
+        QMap<QString, double> figures;
+        for (const QString &line : output.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            figures.insert(line.section(QLatin1Char('\t'), 0, 0), line.section(QLatin1Char('\t'), 1).toDouble());
+        const auto near = [&](const char *ours, const char *theirs, double points) {
+            const double a = figures.value(QLatin1String(ours), -100);
+            const double b = figures.value(QLatin1String(theirs), 100);
+            return qAbs(a - b) <= points;
+        };
+        QVERIFY2(near("app_memory", "free_memory", 1), qPrintable(output));
+        QVERIFY2(near("app_disk", "df_disk", 1), qPrintable(output));
+        // The two one-second windows start a few milliseconds apart on a shared machine.
+        for (const char *state : { "user", "system", "idle" })
+            QVERIFY2(near(qPrintable(QStringLiteral("app_%1").arg(QLatin1String(state))),
+                         qPrintable(QStringLiteral("stat_%1").arg(QLatin1String(state))), 10),
+                qPrintable(output));
+
+        // A click on the memory card turns it to its pie face, whose legend reads used and free.
+        const auto memoryCard = [&]() -> QStringList {
+            const QString dump = readDashboard({ QStringLiteral("dump") }).second;
+            for (const QString &line : dump.split(QLatin1Char('\n')))
+                if (line.section(QLatin1Char('\t'), 1, 1).startsWith(QLatin1String("Memory Used")))
+                    return line.split(QLatin1Char('\t'));
+            return {};
+        };
+        QStringList card = memoryCard();
+        QCOMPARE(card.size(), 7);
+        QVERIFY2(card[2].contains(QLatin1String("Available:")), qPrintable(card[2]));
+        const QPoint centre(card[3].toInt() + card[5].toInt() / 2, card[4].toInt() + card[6].toInt() / 2);
+        runX({ QStringLiteral("mousemove"), QString::number(centre.x()), QString::number(centre.y()),
+            QStringLiteral("click"), QStringLiteral("1") });
+        QTRY_VERIFY_WITH_TIMEOUT(memoryCard().value(2).contains(QLatin1String("Free")), 5000);
+
+        // The battery dot brings the battery page into the dashboard's view.
+        QCOMPARE(readDashboard({ QStringLiteral("press"), QStringLiteral("Battery") }).first, 0);
+        const auto batteryPageLeft = [&] {
+            const QString dump = readDashboard({ QStringLiteral("dump") }).second;
+            for (const QString &line : dump.split(QLatin1Char('\n')))
+                if (line.section(QLatin1Char('\t'), 1, 1) == QLatin1String("Battery")
+                    && line.section(QLatin1Char('\t'), 0, 0) != QLatin1String("push button"))
+                    return line.section(QLatin1Char('\t'), 3, 3).toInt();
+            return -1;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(batteryPageLeft() - (window.left() + 9)) <= 4, 5000);
+
+        runX({ QStringLiteral("mousemove"), QStringLiteral("900"), QStringLiteral("500"), QStringLiteral("click"),
+            QStringLiteral("1") });
         QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
     }
 
