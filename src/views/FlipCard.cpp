@@ -91,12 +91,27 @@ FlipCard::FlipCard(const Labels &labels, QWidget *parent)
         m_angle = value.toDouble();
         update();
     });
+    updateFonts();
     updateAccessibleTexts();
+}
+
+void FlipCard::updateFonts()
+{
+    m_titleFont = PanelFont::make(font(), 12, QFont::Medium);
+    m_rowFont = PanelFont::make(font(), 11, QFont::Medium);
+    m_legendFont = PanelFont::monospaced(10, QFont::Normal);
+    m_ringFont = PanelFont::make(font(), 10, QFont::DemiBold);
+    update();
 }
 
 void FlipCard::setFigures(const Figures &figures)
 {
-    if (figures == m_figures) {
+    // A share that moved by less than the pie and the ring can show changes nothing drawn.
+    Figures drawn = figures;
+    if (std::abs(drawn.share - m_figures.share) < 1.0 / (360 * 16)) {
+        drawn.share = m_figures.share;
+    }
+    if (drawn == m_figures) {
         return;
     }
     m_figures = figures;
@@ -158,6 +173,32 @@ void FlipCard::paintEvent(QPaintEvent * /*event*/)
     }
 }
 
+const QStaticText &FlipCard::text(int slot, const QString &text, const QFont &font, qreal room) const
+{
+    CachedText &cached = m_texts.at(std::size_t(slot));
+    if (cached.text != text || cached.font != font || cached.room != room || cached.laidOut.text().isNull()) {
+        const QFontMetricsF metrics(font);
+        // Too long for the card (a long translation, a huge disk): shortened in the middle.
+        const QString shown
+            = metrics.horizontalAdvance(text) <= room ? text : metrics.elidedText(text, Qt::ElideMiddle, room);
+        cached = { text, font, room, QStaticText(shown) };
+        cached.laidOut.setTextFormat(Qt::PlainText);
+        cached.laidOut.prepare(QTransform(), font);
+    }
+    return cached.laidOut;
+}
+
+namespace {
+
+// Draws a laid-out text centred in `box`.
+void drawCentred(QPainter &painter, const QRectF &box, const QStaticText &text)
+{
+    const QSizeF size = text.size();
+    painter.drawStaticText(QPointF(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2), text);
+}
+
+} // namespace
+
 void FlipCard::paintPieFace(QPainter &painter) const
 {
     const double share = clampedShare(m_figures.share);
@@ -174,55 +215,51 @@ void FlipCard::paintPieFace(QPainter &painter) const
         painter.drawPie(pie, 90 * 16, -usedSpan);
     }
 
-    const QFont font = PanelFont::monospaced(10, QFont::Normal);
-    painter.setFont(font);
-    const QFontMetricsF metrics(font);
-    const qreal rowHeight = std::max<qreal>(metrics.height(), 10);
+    painter.setFont(m_legendFont);
+    const qreal rowHeight = std::max<qreal>(QFontMetricsF(m_legendFont).height(), 10);
     const qreal secondTop = height() - 2 - rowHeight;
     const qreal firstTop = secondTop - 3 - rowHeight;
-    const auto row = [&](qreal top, const QColor &colour, const QString &label, const QString &value) {
-        const qreal gap = 4;
-        const qreal textWidth = metrics.horizontalAdvance(label) + gap + metrics.horizontalAdvance(value);
-        qreal x = std::max<qreal>(5, (width() - (10 + gap + textWidth)) / 2);
+    const qreal gap = 4;
+    const qreal room = width() - 10 - (10 + gap);
+    const auto row = [&](int slot, qreal top, const QColor &colour, const QString &label, const QString &value) {
+        const QStaticText &line = text(slot, label + QLatin1Char(' ') + value, m_legendFont, room);
+        qreal x = std::max<qreal>(5, (width() - (10 + gap + line.size().width())) / 2);
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour);
         painter.drawRoundedRect(QRectF(x, top + (rowHeight - 10) / 2, 10, 10), 3, 3);
         x += 10 + gap;
         painter.setPen(palette().color(QPalette::WindowText));
-        const QRectF textBox(x, top, width() - 5 - x, rowHeight);
-        painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter,
-            metrics.elidedText(label + QLatin1Char(' ') + value, Qt::ElideMiddle, textBox.width()));
+        painter.drawStaticText(QPointF(x, top + (rowHeight - line.size().height()) / 2), line);
     };
-    row(firstTop, used, qtTrId("App_Used"), m_figures.used);
-    row(secondTop, free, qtTrId("App_Unused"), m_figures.free);
+    row(0, firstTop, used, qtTrId("App_Used"), m_figures.used);
+    row(1, secondTop, free, qtTrId("App_Unused"), m_figures.free);
 }
 
 void FlipCard::paintRingFace(QPainter &painter) const
 {
-    const QColor text = palette().color(QPalette::WindowText);
-    const QFont titleFont = PanelFont::make(font(), 12, QFont::Medium);
-    const QFont rowFont = PanelFont::make(font(), 11, QFont::Medium);
-    const qreal titleHeight = QFontMetricsF(titleFont).height();
-    const qreal rowHeight = QFontMetricsF(rowFont).height();
+    const QColor colour = palette().color(QPalette::WindowText);
+    const qreal titleHeight = QFontMetricsF(m_titleFont).height();
+    const qreal rowHeight = QFontMetricsF(m_rowFont).height();
     const qreal ringSide = RingGauge::kDiameter + RingGauge::kLineWidth;
     const qreal blockHeight = ringSide + 5 + titleHeight + 5 + rowHeight + m_labels.rowSpacing + rowHeight + 2.5;
     qreal y = (height() - blockHeight) / 2;
-    RingGauge::paint(
-        painter, QRectF((width() - ringSide) / 2, y, ringSide, ringSide), m_figures.share, m_figures.percent, text);
+    const QRectF ring((width() - ringSide) / 2, y, ringSide, ringSide);
+    RingGauge::paintRing(painter, ring, m_figures.share, colour);
+    painter.setPen(colour);
+    painter.setFont(m_ringFont);
+    drawCentred(painter, ring, text(2, m_figures.percent, m_ringFont, RingGauge::kDiameter - RingGauge::kLineWidth));
     y += ringSide + 5;
 
-    const QRectF lines(6, y, width() - 12, titleHeight);
-    painter.setPen(text);
-    painter.setFont(titleFont);
-    painter.drawText(lines, Qt::AlignCenter, qtTrId(m_labels.title));
+    const qreal room = width() - 12;
+    painter.setFont(m_titleFont);
+    drawCentred(painter, QRectF(6, y, room, titleHeight), text(3, qtTrId(m_labels.title), m_titleFont, room));
     y += titleHeight + 5;
-    painter.setFont(rowFont);
-    const QFontMetricsF metrics(rowFont);
+    painter.setFont(m_rowFont);
+    int slot = 4;
     for (const auto &[key, value] :
         { std::pair(m_labels.firstRow, m_figures.firstRow), std::pair(m_labels.secondRow, m_figures.secondRow) }) {
-        const QString line = qtTrId(key) + QLatin1Char(' ') + value;
-        painter.drawText(QRectF(6, y, width() - 12, rowHeight), Qt::AlignCenter,
-            metrics.elidedText(line, Qt::ElideMiddle, width() - 12));
+        drawCentred(painter, QRectF(6, y, room, rowHeight),
+            text(slot++, qtTrId(key) + QLatin1Char(' ') + value, m_rowFont, room));
         y += rowHeight + m_labels.rowSpacing;
     }
 }
@@ -263,6 +300,8 @@ void FlipCard::changeEvent(QEvent *event)
         update();
     } else if (event->type() == QEvent::PaletteChange) {
         update();
+    } else if (event->type() == QEvent::FontChange) {
+        updateFonts();
     }
     QWidget::changeEvent(event);
 }

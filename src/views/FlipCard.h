@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFont>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
+#include <array>
 
 class FlipEffect;
 class QVariantAnimation;
@@ -75,6 +78,23 @@ private:
     void paintPieFace(QPainter &painter) const;
     void paintRingFace(QPainter &painter) const;
     void updateAccessibleTexts();
+    void updateFonts();
+    // The text of one place on the card, laid out once and kept until it changes: a refresh
+    // repaints both cards every second, and laying out their texts anew is most of the cost.
+    const QStaticText &text(int slot, const QString &text, const QFont &font, qreal room) const;
+
+    struct CachedText
+    {
+        QString text;
+        QFont font;
+        qreal room = 0;
+        QStaticText laidOut;
+    };
+    mutable std::array<CachedText, 8> m_texts;
+    QFont m_titleFont;
+    QFont m_rowFont;
+    QFont m_legendFont;
+    QFont m_ringFont;
 
     Labels m_labels;
     Figures m_figures;

@@ -34,6 +34,16 @@ QSize RingGauge::sizeHint() const
 
 void RingGauge::paint(QPainter &painter, const QRectF &box, double share, const QString &text, const QColor &colour)
 {
+    paintRing(painter, box, share, colour);
+    painter.save();
+    painter.setPen(colour);
+    painter.setFont(PanelFont::make(painter.font(), 10, QFont::DemiBold));
+    painter.drawText(box, Qt::AlignCenter, text);
+    painter.restore();
+}
+
+void RingGauge::paintRing(QPainter &painter, const QRectF &box, double share, const QColor &colour)
+{
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     // The stroke is centred on the frame's inscribed circle, as a stroked shape is.
@@ -54,9 +64,6 @@ void RingGauge::paint(QPainter &painter, const QRectF &box, double share, const 
             painter.drawArc(circle, 90 * 16, -int(std::lround(clamped * 360 * 16)));
         }
     }
-    painter.setPen(colour);
-    painter.setFont(PanelFont::make(painter.font(), 10, QFont::DemiBold));
-    painter.drawText(circle, Qt::AlignCenter, text);
     painter.restore();
 }
 

@@ -26,8 +26,10 @@ public:
 
     QSize sizeHint() const override;
 
-    // Draws the ring centred in `box`, in `colour`.
+    // Draws the ring centred in `box`, in `colour`, with the text in its middle.
     static void paint(QPainter &painter, const QRectF &box, double share, const QString &text, const QColor &colour);
+    // The ring alone.
+    static void paintRing(QPainter &painter, const QRectF &box, double share, const QColor &colour);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

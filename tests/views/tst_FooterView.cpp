@@ -71,6 +71,29 @@ private slots:
             QStringList({ "20.00%", "100.00GB", "400.00GB", "400.00GB", "500.00GB" }));
         QCOMPARE(FlipCard::accessibleText("Memory", "Used", memory.percent), QStringLiteral("Memory Used 62.50%"));
     }
+
+    void testCardTurnsByKey_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("turns");
+        QTest::newRow("space") << int(Qt::Key_Space) << true;
+        QTest::newRow("return") << int(Qt::Key_Return) << true;
+        QTest::newRow("enter") << int(Qt::Key_Enter) << true;
+        QTest::newRow("a letter") << int(Qt::Key_A) << false;
+    }
+
+    void testCardTurnsByKey()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, turns);
+        FlipCard card({ "Memory_title", "Memory_used", "Memory_total", 5 });
+        card.show();
+        QVERIFY(!card.showsPieFace());
+        QTest::keyClick(&card, Qt::Key(key));
+        QCOMPARE(card.flip(), turns);
+        // Half way through the turn the pie face comes round.
+        QTRY_COMPARE(card.showsPieFace(), turns);
+    }
 };
 
 QTEST_MAIN(TestFooterView)
