@@ -57,6 +57,13 @@ double clampedShare(double share)
     return std::isfinite(share) ? std::clamp(share, 0.0, 1.0) : 0.0;
 }
 
+// Draws a laid-out text centred in `box`.
+void drawCentred(QPainter &painter, const QRectF &box, const QStaticText &text)
+{
+    const QSizeF size = text.size();
+    painter.drawStaticText(QPointF(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2), text);
+}
+
 // Pie and legend geometry of the pie face, in card coordinates.
 constexpr QPointF kPieCentre(76, 52);
 constexpr qreal kPieRadius = 50;
@@ -159,18 +166,75 @@ void FlipCard::paintEvent(QPaintEvent * /*event*/)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setTransform(m_effect->effectValue(m_angle, width(), height()));
-    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    const bool ring = hasFocus() && m_focusRing;
-    painter.setPen(
-        QPen(ring ? palette().color(QPalette::Highlight) : SystemColors::groupBorder(palette()), ring ? 2.0 : 1.0));
-    painter.setBrush(SystemColors::groupFill(palette()));
-    painter.drawRoundedRect(box, GroupBox::kRadius, GroupBox::kRadius);
-    if (m_effect->flipped()) {
+    const QTransform turn = m_effect->effectValue(m_angle, width(), height());
+    // At rest the transform is the identity; leaving it unset keeps text on the fast path.
+    if (!turn.isIdentity()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setTransform(turn);
+    }
+    const bool ringFace = m_effect->flipped();
+    painter.drawPixmap(0, 0, backdrop(ringFace, painter.device()->devicePixelRatioF()));
+    if (hasFocus() && m_focusRing) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2.0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), GroupBox::kRadius, GroupBox::kRadius);
+    }
+    if (ringFace) {
         paintRingFace(painter);
     } else {
         paintPieFace(painter);
     }
+}
+
+FlipCard::RingLayout FlipCard::ringLayout() const
+{
+    const qreal titleHeight = QFontMetricsF(m_titleFont).height();
+    const qreal rowHeight = QFontMetricsF(m_rowFont).height();
+    const qreal ringSide = RingGauge::kDiameter + RingGauge::kLineWidth;
+    const qreal blockHeight = ringSide + 5 + titleHeight + 5 + rowHeight + m_labels.rowSpacing + rowHeight + 2.5;
+    qreal y = (height() - blockHeight) / 2;
+    RingLayout layout;
+    layout.ring = QRectF((width() - ringSide) / 2, y, ringSide, ringSide);
+    y += ringSide + 5;
+    layout.title = QRectF(6, y, width() - 12, titleHeight);
+    y += titleHeight + 5;
+    layout.firstRow = QRectF(6, y, width() - 12, rowHeight);
+    y += rowHeight + m_labels.rowSpacing;
+    layout.secondRow = QRectF(6, y, width() - 12, rowHeight);
+    return layout;
+}
+
+const QPixmap &FlipCard::backdrop(bool ringFace, qreal ratio) const
+{
+    const QString title = qtTrId(m_labels.title);
+    const QPalette &colours = palette();
+    const QString key = QStringList { QString::number(ringFace), QString::number(ratio), title,
+        QString::number(colours.color(QPalette::WindowText).rgba()),
+        QString::number(SystemColors::groupFill(colours).rgba()), m_titleFont.key() }
+                            .join(QLatin1Char('|'));
+    if (key == m_backdropKey) {
+        return m_backdrop;
+    }
+    m_backdrop = QPixmap(size() * ratio);
+    m_backdrop.setDevicePixelRatio(ratio);
+    m_backdrop.fill(Qt::transparent);
+    QPainter painter(&m_backdrop);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(QPen(SystemColors::groupBorder(colours), 1.0));
+    painter.setBrush(SystemColors::groupFill(colours));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), GroupBox::kRadius, GroupBox::kRadius);
+    if (ringFace) {
+        const RingLayout layout = ringLayout();
+        const QColor colour = colours.color(QPalette::WindowText);
+        RingGauge::paintRing(painter, layout.ring, 0, colour, RingGauge::Part::Track);
+        painter.setPen(colour);
+        painter.setFont(m_titleFont);
+        drawCentred(painter, layout.title, text(3, title, m_titleFont, layout.title.width()));
+    }
+    painter.end();
+    m_backdropKey = key;
+    return m_backdrop;
 }
 
 const QStaticText &FlipCard::text(int slot, const QString &text, const QFont &font, qreal room) const
@@ -187,17 +251,6 @@ const QStaticText &FlipCard::text(int slot, const QString &text, const QFont &fo
     }
     return cached.laidOut;
 }
-
-namespace {
-
-// Draws a laid-out text centred in `box`.
-void drawCentred(QPainter &painter, const QRectF &box, const QStaticText &text)
-{
-    const QSizeF size = text.size();
-    painter.drawStaticText(QPointF(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2), text);
-}
-
-} // namespace
 
 void FlipCard::paintPieFace(QPainter &painter) const
 {
@@ -237,31 +290,19 @@ void FlipCard::paintPieFace(QPainter &painter) const
 
 void FlipCard::paintRingFace(QPainter &painter) const
 {
+    const RingLayout layout = ringLayout();
     const QColor colour = palette().color(QPalette::WindowText);
-    const qreal titleHeight = QFontMetricsF(m_titleFont).height();
-    const qreal rowHeight = QFontMetricsF(m_rowFont).height();
-    const qreal ringSide = RingGauge::kDiameter + RingGauge::kLineWidth;
-    const qreal blockHeight = ringSide + 5 + titleHeight + 5 + rowHeight + m_labels.rowSpacing + rowHeight + 2.5;
-    qreal y = (height() - blockHeight) / 2;
-    const QRectF ring((width() - ringSide) / 2, y, ringSide, ringSide);
-    RingGauge::paintRing(painter, ring, m_figures.share, colour);
+    RingGauge::paintRing(painter, layout.ring, m_figures.share, colour, RingGauge::Part::Arc);
     painter.setPen(colour);
     painter.setFont(m_ringFont);
-    drawCentred(painter, ring, text(2, m_figures.percent, m_ringFont, RingGauge::kDiameter - RingGauge::kLineWidth));
-    y += ringSide + 5;
-
-    const qreal room = width() - 12;
-    painter.setFont(m_titleFont);
-    drawCentred(painter, QRectF(6, y, room, titleHeight), text(3, qtTrId(m_labels.title), m_titleFont, room));
-    y += titleHeight + 5;
+    drawCentred(
+        painter, layout.ring, text(2, m_figures.percent, m_ringFont, RingGauge::kDiameter - RingGauge::kLineWidth));
     painter.setFont(m_rowFont);
-    int slot = 4;
-    for (const auto &[key, value] :
-        { std::pair(m_labels.firstRow, m_figures.firstRow), std::pair(m_labels.secondRow, m_figures.secondRow) }) {
-        drawCentred(painter, QRectF(6, y, room, rowHeight),
-            text(slot++, qtTrId(key) + QLatin1Char(' ') + value, m_rowFont, room));
-        y += rowHeight + m_labels.rowSpacing;
-    }
+    drawCentred(painter, layout.firstRow,
+        text(4, qtTrId(m_labels.firstRow) + QLatin1Char(' ') + m_figures.firstRow, m_rowFont, layout.firstRow.width()));
+    drawCentred(painter, layout.secondRow,
+        text(5, qtTrId(m_labels.secondRow) + QLatin1Char(' ') + m_figures.secondRow, m_rowFont,
+            layout.secondRow.width()));
 }
 
 void FlipCard::mousePressEvent(QMouseEvent *event)

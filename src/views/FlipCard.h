@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPixmap>
 #include <QStaticText>
 #include <QString>
 #include <QWidget>
@@ -75,6 +76,18 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    struct RingLayout
+    {
+        QRectF ring;
+        QRectF title;
+        QRectF firstRow;
+        QRectF secondRow;
+    };
+    RingLayout ringLayout() const;
+    // What does not change with the figures: the box, and on the ring face the track and the
+    // title. Drawn once into a picture at the screen's density and kept until the scheme, the
+    // language or the face changes.
+    const QPixmap &backdrop(bool ringFace, qreal ratio) const;
     void paintPieFace(QPainter &painter) const;
     void paintRingFace(QPainter &painter) const;
     void updateAccessibleTexts();
@@ -91,6 +104,8 @@ private:
         QStaticText laidOut;
     };
     mutable std::array<CachedText, 8> m_texts;
+    mutable QPixmap m_backdrop;
+    mutable QString m_backdropKey;
     QFont m_titleFont;
     QFont m_rowFont;
     QFont m_legendFont;

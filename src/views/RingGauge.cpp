@@ -42,7 +42,7 @@ void RingGauge::paint(QPainter &painter, const QRectF &box, double share, const 
     painter.restore();
 }
 
-void RingGauge::paintRing(QPainter &painter, const QRectF &box, double share, const QColor &colour)
+void RingGauge::paintRing(QPainter &painter, const QRectF &box, double share, const QColor &colour, Part part)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -52,10 +52,12 @@ void RingGauge::paintRing(QPainter &painter, const QRectF &box, double share, co
     QColor track = colour;
     track.setAlphaF(0.1F);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(track, kLineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-    painter.drawEllipse(circle);
+    if (int(part) & int(Part::Track)) {
+        painter.setPen(QPen(track, kLineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        painter.drawEllipse(circle);
+    }
     const double clamped = std::isfinite(share) ? std::clamp(share, 0.0, 1.0) : 0.0;
-    if (clamped > 0) {
+    if ((int(part) & int(Part::Arc)) && clamped > 0) {
         painter.setPen(QPen(colour, kLineWidth, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
         if (clamped >= 1.0) {
             painter.drawEllipse(circle);

@@ -28,8 +28,15 @@ public:
 
     // Draws the ring centred in `box`, in `colour`, with the text in its middle.
     static void paint(QPainter &painter, const QRectF &box, double share, const QString &text, const QColor &colour);
-    // The ring alone.
-    static void paintRing(QPainter &painter, const QRectF &box, double share, const QColor &colour);
+    // The ring alone: the faint track, the arc, or both.
+    enum class Part
+    {
+        Track = 1,
+        Arc = 2,
+        Both = 3,
+    };
+    static void paintRing(
+        QPainter &painter, const QRectF &box, double share, const QColor &colour, Part part = Part::Both);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
