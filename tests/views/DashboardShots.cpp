@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -102,6 +103,14 @@ int main(int argc, char *argv[])
         shoot(QStringLiteral("%1-network").arg(QLatin1String(set.name)));
         footer->memoryCard()->toggle();
         footer->diskCard()->toggle();
+        if (set.name == std::string_view("light")) {
+            // A third of the way through the turn: squeezed, not mirrored.
+            settle(FlipCard::kDurationMs / 3);
+            const QString path = QStringLiteral("%1/dashboard-turning%2.png").arg(outputDir, suffix);
+            if (footer->grab().save(path)) {
+                std::printf("%s\n", qPrintable(path));
+            }
+        }
         switcher->selectBattery();
         shoot(QStringLiteral("%1-battery-flipped").arg(QLatin1String(set.name)));
         footer->memoryCard()->toggle();
