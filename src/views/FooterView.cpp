@@ -168,6 +168,7 @@ QWidget *FooterView::makeCpuBox()
     for (FigureRow *figure : { m_cpuUser, m_cpuSystem, m_cpuIdle }) {
         figure->setContentsMargins(6, 0, 0, 0);
         figure->setAccessiblePrefix(QStringLiteral("CPU"));
+        figure->setFixedValueWidth(QStringLiteral("100.00%"));
         layout->addWidget(figure);
     }
     layout->addStretch();

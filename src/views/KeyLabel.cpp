@@ -64,6 +64,12 @@ QString FigureRow::value() const
     return m_value->text();
 }
 
+void FigureRow::setFixedValueWidth(const QString &widest)
+{
+    const QFontMetrics metrics(m_value->font());
+    m_value->setFixedSize(metrics.horizontalAdvance(widest) + 1, metrics.height());
+}
+
 void FigureRow::setAccessiblePrefix(const QString &prefix)
 {
     m_prefix = prefix;

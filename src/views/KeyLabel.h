@@ -35,6 +35,9 @@ public:
     void setValue(const QString &value);
     void setKey(const char *key);
     QString value() const;
+    // Keeps the figure as wide as `widest`: a figure that changes every second then repaints
+    // itself only, without laying out the rows around it again.
+    void setFixedValueWidth(const QString &widest);
     // Put before the label in what screen readers read, e.g. "CPU".
     void setAccessiblePrefix(const QString &prefix);
     KeyLabel *label() const { return m_label; }
