@@ -131,7 +131,7 @@ void BatteryInfoView::refresh()
     m_temperature->setValue(temperatureText(*battery));
     const QString percent = percentText(*battery);
     m_ring->setValue(chargeFraction(*battery), percent);
-    m_ring->setAccessibleName(percent);
+    m_ring->setAccessibleName(qtTrId("Page_Battery") + QLatin1Char(' ') + percent);
 }
 
 void BatteryInfoView::startIfPresent()
