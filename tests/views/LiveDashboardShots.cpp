@@ -4,7 +4,7 @@
 // light and dark, the network page, the battery page and each card's other face, and one
 // language besides English. Run it with QT_SCALE_FACTOR=2 for the 2× set.
 //
-//   tavlo-test-dashboardshots <output-dir> <battery-sys-root> [name-suffix]
+//   tavlo-live-dashboard-shots <output-dir> <battery-sys-root> [name-suffix]
 #include "preferences/PreferenceManager.h"
 #include "views/ContentView.h"
 #include "views/FlipCard.h"
@@ -54,7 +54,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     if (arguments.size() < 3) {
-        std::fprintf(stderr, "usage: tavlo-test-dashboardshots <output-dir> <battery-sys-root> [name-suffix]\n");
+        std::fprintf(stderr, "usage: tavlo-live-dashboard-shots <output-dir> <battery-sys-root> [name-suffix]\n");
         return 2;
     }
     const QString outputDir = arguments.at(1);
