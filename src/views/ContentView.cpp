@@ -3,6 +3,7 @@
 #include "ContentView.h"
 
 #include "AppearanceController.h"
+#include "FunctionView.h"
 #include "GroupBox.h"
 #include "ImageAsset.h"
 #include "RegionPlaceholder.h"
@@ -58,11 +59,14 @@ ContentView::ContentView(PreferenceManager *preference, QWidget *parent)
     stack->addRegion(new RegionPlaceholder(QSize(kWidth - 2 * kPadding, kSwitcherHeight),
                          { "NetworkType", "NetworkIPV4", "NetworkIPV6" }, QMargins(5, 2, 5, 2), this),
         3, 2, 34);
-    stack->addRegion(
-        new RegionPlaceholder(kResourcePanel, { "Memory_title", "CPU_User", "HardDisk_title", "Setting_Btn_Title" },
+    auto *resourcePanel
+        = new RegionPlaceholder(kResourcePanel, { "Memory_title", "CPU_User", "HardDisk_title", "Setting_Btn_Title" },
             // the panel's two rows of 140-point boxes sit in the middle of its frame
-            QMargins(0, 40, 0, 40), this),
-        1, 8, 0);
+            QMargins(0, 40, 0, 40), this);
+    // The footer actions, in the panel's lower row until the panel itself is built.
+    auto *panelLayout = static_cast<QBoxLayout *>(resourcePanel->layout());
+    panelLayout->insertWidget(panelLayout->count() - 1, GroupBox::around(new FunctionView), 0, Qt::AlignCenter);
+    stack->addRegion(resourcePanel, 1, 8, 0);
 
     connect(m_preference, &PreferenceManager::objectWillChange, this, &ContentView::applyPreferences);
     applyPreferences();
