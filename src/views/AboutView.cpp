@@ -52,7 +52,7 @@ AboutView::AboutView(PreferenceManager *preference, QWidget *parent)
     , m_logo(new QLabel(this))
     , m_name(new GradientLabel(this))
     , m_version(new GradientLabel(this))
-    , m_privacyLink(new LinkButton(QUrl(QStringLiteral(TAVLO_PRIVACY_POLICY_URL)), QUrl(), this))
+    , m_privacyLink(new LinkButton(QStringLiteral(TAVLO_PRIVACY_POLICY_URL), QString(), this))
     , m_note(new GradientLabel(this))
 {
     setObjectName(QStringLiteral("AboutView"));

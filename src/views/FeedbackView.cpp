@@ -59,7 +59,7 @@ FeedbackView::FeedbackView(PreferenceManager *preference, QWidget *parent)
     , m_mail(bodyText(this))
     , m_copyButton(new QToolButton(this))
     , m_help(bodyText(this))
-    , m_storeLink(new LinkButton(QUrl(QStringLiteral(TAVLO_STORE_URL)), QUrl(QStringLiteral(TAVLO_PROJECT_URL)), this))
+    , m_storeLink(new LinkButton(QStringLiteral(TAVLO_STORE_URL), QStringLiteral(TAVLO_PROJECT_URL), this))
 {
     setObjectName(QStringLiteral("FeedbackView"));
     m_logo->setFixedSize(kLogoSide, kLogoSide);

@@ -11,6 +11,9 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 
@@ -87,16 +90,26 @@ void WindowParts::tint(QWidget *widget, const QColor &colour)
     widget->setPalette(palette);
 }
 
-bool WindowParts::openLink(const QUrl &link, const QUrl &fallback)
+bool WindowParts::openLink(const QString &link, const QString &fallback)
 {
-    const bool webLink = link.scheme() == QLatin1String("http") || link.scheme() == QLatin1String("https");
-    if (!webLink && fallback.isValid() && !UrlSchemeHandlers().hasHandler(link.scheme())) {
-        return QDesktopServices::openUrl(fallback);
+    const QUrl url(link);
+    const bool webLink = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+    if (webLink) {
+        return QDesktopServices::openUrl(url);
     }
-    return QDesktopServices::openUrl(link);
+    if (!fallback.isEmpty() && !UrlSchemeHandlers().hasHandler(url.scheme())) {
+        return QDesktopServices::openUrl(QUrl(fallback));
+    }
+    // QUrl writes host names in lower case, and a software centre looks "appstream://" ids up
+    // as written: hand the text over unchanged where xdg-open can take it.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) {
+        return QProcess::startDetached(opener, { link });
+    }
+    return QDesktopServices::openUrl(url);
 }
 
-LinkButton::LinkButton(const QUrl &link, const QUrl &fallback, QWidget *parent)
+LinkButton::LinkButton(const QString &link, const QString &fallback, QWidget *parent)
     : QToolButton(parent)
     , m_link(link)
     , m_fallback(fallback)
@@ -107,7 +120,7 @@ LinkButton::LinkButton(const QUrl &link, const QUrl &fallback, QWidget *parent)
     setCursor(Qt::PointingHandCursor);
     setFont(WindowParts::font(12, QFont::Normal));
     setIconSize(QSize(16, 16));
-    setToolTip(link.toString());
+    setToolTip(link);
     connect(this, &QToolButton::clicked, this, [this] { WindowParts::openLink(m_link, m_fallback); });
     recolour();
 }

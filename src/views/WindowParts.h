@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QToolButton>
-#include <QUrl>
 
 class QLabel;
 class QWidget;
@@ -30,7 +29,7 @@ void tint(QWidget *widget, const QColor &colour);
 // Hands a link to the desktop. A link whose scheme no installed application handles (the
 // software centre's "appstream:" where none is installed) opens `fallback` instead, so a click
 // never does nothing. False when the desktop could not open either.
-bool openLink(const QUrl &link, const QUrl &fallback = QUrl());
+bool openLink(const QString &link, const QString &fallback = QString());
 
 } // namespace WindowParts
 
@@ -41,9 +40,9 @@ class LinkButton : public QToolButton
     Q_OBJECT
 
 public:
-    LinkButton(const QUrl &link, const QUrl &fallback, QWidget *parent = nullptr);
+    LinkButton(const QString &link, const QString &fallback, QWidget *parent = nullptr);
 
-    QUrl link() const { return m_link; }
+    QString link() const { return m_link; }
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -51,7 +50,7 @@ protected:
 private:
     void recolour();
 
-    QUrl m_link;
-    QUrl m_fallback;
+    QString m_link;
+    QString m_fallback;
     bool m_recolouring = false;
 };
