@@ -476,8 +476,8 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(windowIds(title).isEmpty(), 5000);
     }
 
-    // Every press opens another window; closing one closes the dashboard; Escape closes one;
-    // the privacy link reaches the desktop's URL handler.
+    // Every press opens another window; closing one closes the dashboard; the privacy link
+    // reaches the desktop's URL handler; a drag moves one and Escape closes it.
     void testAboutWindows()
     {
         if (!accessibilityAvailable())
@@ -495,6 +495,25 @@ private Q_SLOTS:
 
         QVERIFY(press(about, QStringLiteral("push button"), QStringLiteral("Privacy Policy")));
         QTRY_VERIFY_WITH_TIMEOUT(opened().contains(QStringLiteral(TAVLO_PRIVACY_POLICY_URL)), 10000);
+
+        // A drag on the background moves the window, and its new frame is kept.
+        const QRect before = windowGeometry(windowIds(about).first());
+        const QPoint grip = before.topLeft() + QPoint(12, before.height() / 2);
+        runX({ QStringLiteral("mousemove"), QString::number(grip.x()), QString::number(grip.y()),
+            QStringLiteral("mousedown"), QStringLiteral("1"), QStringLiteral("mousemove"),
+            QString::number(grip.x() + 30), QString::number(grip.y() + 20), QStringLiteral("mousemove"),
+            QString::number(grip.x() + 60), QString::number(grip.y() + 40), QStringLiteral("mouseup"),
+            QStringLiteral("1") });
+        QTRY_COMPARE_WITH_TIMEOUT(
+            windowGeometry(windowIds(about).first()).topLeft(), before.topLeft() + QPoint(60, 40), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(storedPreferences()
+                                      .value(QStringLiteral("window_frames"))
+                                      .toObject()
+                                      .value(QStringLiteral("AboutView"))
+                                      .toObject()
+                                      .value(QStringLiteral("x"))
+                                      .toInt(),
+            before.x() + 60, 5000);
 
         runX({ QStringLiteral("windowfocus"), QStringLiteral("--sync"), windowIds(about).first() });
         runX({ QStringLiteral("key"), QStringLiteral("Escape") });
