@@ -221,6 +221,9 @@ void SettingView::retranslate()
         label->setText(qtTrId(labelled.key));
         WindowParts::fitHeight(label, kColumnWidth);
     }
+    // The launch switch is a check box and a label side by side; as tall as the other toggles,
+    // its note sits as far below it as theirs do.
+    m_launch->setMinimumHeight(m_showIP->sizeHint().height());
     // The pickers line up behind the widest of their labels.
     int labelWidth = 0;
     for (const Labelled &labelled : std::as_const(m_pickerLabels)) {
