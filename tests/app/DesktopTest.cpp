@@ -18,6 +18,11 @@
 #include <optional>
 #include <xcb/xcb.h>
 
+// The footer's buttons are found the way a screen reader finds them.
+#define SKIP_WITHOUT_ACCESSIBILITY()                                                                                   \
+    if (!accessibilityAvailable())                                                                                     \
+    QSKIP("no accessibility bus: the footer's buttons cannot be found")
+
 namespace {
 void stopProcess(QProcess &process)
 {
@@ -459,8 +464,7 @@ private Q_SLOTS:
 
     void testFooterOpensCentredWindows()
     {
-        if (!accessibilityAvailable())
-            QSKIP("no accessibility bus: the footer's buttons cannot be found");
+        SKIP_WITHOUT_ACCESSIBILITY();
         QFETCH(QString, title);
         QFETCH(QSize, size);
         QVERIFY(windowIds(title).isEmpty());
@@ -480,8 +484,7 @@ private Q_SLOTS:
     // reaches the desktop's URL handler; a drag moves one and Escape closes it.
     void testAboutWindows()
     {
-        if (!accessibilityAvailable())
-            QSKIP("no accessibility bus: the footer's buttons cannot be found");
+        SKIP_WITHOUT_ACCESSIBILITY();
         const QString about = QStringLiteral("About");
         QVERIFY(pressFooter(about));
         QTRY_COMPARE_WITH_TIMEOUT(windowIds(about).size(), 1, 10000);
@@ -525,8 +528,7 @@ private Q_SLOTS:
     // links, and the store link itself then.
     void testFeedbackWindow()
     {
-        if (!accessibilityAvailable())
-            QSKIP("no accessibility bus: the footer's buttons cannot be found");
+        SKIP_WITHOUT_ACCESSIBILITY();
         if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
             QSKIP("xclip is not installed");
         const QString feedback = QStringLiteral("Feedback");
@@ -571,8 +573,7 @@ private Q_SLOTS:
     // the toggles write through to the preferences and to the autostart entry.
     void testSettingsWindow()
     {
-        if (!accessibilityAvailable())
-            QSKIP("no accessibility bus: the footer's buttons cannot be found");
+        SKIP_WITHOUT_ACCESSIBILITY();
         QVERIFY(pressFooter(QStringLiteral("Settings")));
         // A combo box reads out its choice; its label, before it on the same line, names it.
         std::optional<QRect> picker;
@@ -621,8 +622,7 @@ private Q_SLOTS:
     // Last: Quit ends the program at once, with status 0, while the Settings window is open.
     void testQuitWithSettingsOpen()
     {
-        if (!accessibilityAvailable())
-            QSKIP("no accessibility bus: the footer's buttons cannot be found");
+        SKIP_WITHOUT_ACCESSIBILITY();
         QVERIFY(!windowIds(QStringLiteral("Einstellungen")).isEmpty());
         QVERIFY(pressFooter(QStringLiteral("Beenden")));
         QTRY_COMPARE_WITH_TIMEOUT(m_app.state(), QProcess::NotRunning, 3000);

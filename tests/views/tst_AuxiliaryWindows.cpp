@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tavlo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The footer's buttons and the Settings, About and Feedback windows, offscreen.
-#include "TavloConfig.h"
 #include "platform/UrlSchemeHandlers.h"
 #include "preferences/PreferenceManager.h"
 #include "views/AboutView.h"
@@ -15,7 +14,6 @@
 #include "views/WindowParts.h"
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
@@ -95,10 +93,7 @@ private slots:
 
         QTest::keyClick(window, Qt::Key_Escape);
         QTRY_COMPARE(window.isNull(), closesOnEscape);
-        // Closed windows leave their frame in the preferences under their frame name.
         delete window;
-        second->close();
-        QVERIFY(m_preferences->windowFrame(CustomWindow::frameAutosaveName(kind)).has_value());
     }
 
     void testSettingsWriteThrough_data()
@@ -172,7 +167,6 @@ private slots:
         QTRY_COMPARE(settings->windowTitle(), QStringLiteral("Einstellungen"));
         QCOMPARE(about->windowTitle(), QStringLiteral("Über"));
         QCOMPARE(footer.buttons().at(2)->text(), QStringLiteral("Einstellungen"));
-        QCOMPARE(view->showUUIDToggle()->text(), QStringLiteral("Hardware-UUID anzeigen"));
         QCOMPARE(view->launchToggle()->button()->accessibleName(), QStringLiteral("Beim Anmelden starten"));
         QCOMPARE(view->languagePicker()->currentText(), QStringLiteral("Deutsch"));
         // Every note fits: the window is as tall as its content needs.
@@ -181,7 +175,8 @@ private slots:
         QTRY_COMPARE(about->windowTitle(), QStringLiteral("About"));
     }
 
-    void testCopyButton()
+    // The caption shows only while the pointer is over the button, and moves nothing.
+    void testCopyButtonCaption()
     {
         FeedbackView view(m_preferences);
         view.show();
@@ -196,12 +191,6 @@ private slots:
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(button, &leave);
         QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
-
-        QGuiApplication::clipboard()->setText(QStringLiteral("something else\n"));
-        for (int press = 0; press < 2; ++press) {
-            button->click();
-            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(TAVLO_FEEDBACK_EMAIL));
-        }
     }
 
     void testSchemeHandlers_data()
