@@ -31,15 +31,7 @@ private slots:
         QCOMPARE(installedHelperProgramPath(QStringLiteral("system_profiler"), bin), configured);
         QVERIFY(helper.setPermissions(helper.permissions() | QFileDevice::ExeOwner));
         QCOMPARE(installedHelperProgramPath(QStringLiteral("system_profiler"), bin), helper.fileName());
-        QCOMPARE(installedHelperProgramPath(QStringLiteral("nettop"), bin),
-            QStringLiteral(TAVLO_LIBEXEC_INSTALL_DIR "/nettop"));
         QCOMPARE(installedHelperProgramPath(QStringLiteral("system_profiler"), QString()), configured);
-    }
-
-    void testEnvironmentWins()
-    {
-        qputenv("TAVLO_LIBEXEC_DIR", "/opt/helpers");
-        QCOMPARE(helperProgramPath(QStringLiteral("nettop")), QStringLiteral("/opt/helpers/nettop"));
     }
 };
 
