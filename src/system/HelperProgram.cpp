@@ -22,8 +22,7 @@ QString helperProgramPath(const QString &name)
 QString installedHelperProgramPath(const QString &name, const QString &programDir)
 {
     if (!programDir.isEmpty()) {
-        const QString beside
-            = QDir::cleanPath(programDir + u'/' + QStringLiteral(TAVLO_LIBEXEC_FROM_BINDIR) + u'/' + name);
+        QString beside = QDir::cleanPath(programDir + u'/' + QStringLiteral(TAVLO_LIBEXEC_FROM_BINDIR) + u'/' + name);
         const QFileInfo info(beside);
         if (info.isFile() && info.isExecutable())
             return beside;
