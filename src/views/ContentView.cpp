@@ -32,8 +32,12 @@ QWidget *makeHeaderRow(PreferenceManager *preference, QWidget *parent)
     layout->setSpacing(8);
     layout->setAlignment(Qt::AlignCenter);
     // Left: machine name and public address; right: operating system name and version.
-    layout->addWidget(GroupBox::around(new HeaderView(preference)));
-    layout->addWidget(GroupBox::around(new SystemInfoView));
+    // The boxes hug their content, so that they line up with the hardware card's below.
+    for (QWidget *content : std::initializer_list<QWidget *> { new HeaderView(preference), new SystemInfoView }) {
+        GroupBox *box = GroupBox::around(content);
+        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        layout->addWidget(box);
+    }
     return row;
 }
 

@@ -66,12 +66,18 @@ ToggleView::ToggleView(
     row->setContentsMargins(kSidePadding, 0, kSidePadding, 0);
     row->setSpacing(8);
     row->setAlignment(Qt::AlignCenter);
+    // The boxes hug their content and the three sit in the middle of the card.
+    const auto boxed = [this](QWidget *content) {
+        GroupBox *box = GroupBox::around(content, this);
+        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        return box;
+    };
     auto *column = new QVBoxLayout;
     column->setSpacing(8);
-    column->addWidget(GroupBox::around(makeResolutionBox(), this));
-    column->addWidget(GroupBox::around(makeProcessorBox(), this));
+    column->addWidget(boxed(makeResolutionBox()));
+    column->addWidget(boxed(makeProcessorBox()));
     row->addLayout(column);
-    row->addWidget(GroupBox::around(makeIdentityBox(), this));
+    row->addWidget(boxed(makeIdentityBox()));
 
     connect(m_serial, &CopyField::clicked, this,
         [this] { copyLater(m_serial, m_preference->setSerialNumber(), &ScriptViewModel::serialNumber); });
@@ -80,6 +86,9 @@ ToggleView::ToggleView(
     connect(m_preference, &PreferenceManager::objectWillChange, this, &ToggleView::refresh);
     connect(m_identity, &MachineIdentity::changed, this, &ToggleView::refresh);
 
+    // The loading rows read alike in all three boxes.
+    for (LoadingRow *loading : std::as_const(m_loadingRows))
+        loading->setFont(SystemFont::of(11, QFont::Medium));
     retranslate();
     if (model) {
         setModel(model);

@@ -66,8 +66,11 @@ int main(int argc, char **argv)
 
     LoopbackHttpServer endpoint;
     QByteArray address = "203.0.113.7";
-    endpoint.handler = [&address](QTcpSocket *socket, const QByteArray &) {
-        LoopbackHttpServer::reply(socket, "var returnCitySN = {\"cip\": \"" + address + "\", \"cname\": \"\"};");
+    // While held, requests wait for an answer that never comes.
+    bool hold = false;
+    endpoint.handler = [&address, &hold](QTcpSocket *socket, const QByteArray &) {
+        if (!hold)
+            LoopbackHttpServer::reply(socket, "var returnCitySN = {\"cip\": \"" + address + "\", \"cname\": \"\"};");
     };
 
     Popover popover(&preferences);
@@ -100,12 +103,18 @@ int main(int argc, char **argv)
         shoot(QStringLiteral("dashboard-masked-ip-off") + suffix);
 
         address = "203.0.113.7";
+        hold = true;
         preferences.setSetShowIPAddress(true);
         preferences.setSetShowUUID(true);
         preferences.setSetSerialNumber(true);
         settle();
         // The line's place, kept while the answer is on its way.
         shoot(QStringLiteral("dashboard-ip-pending") + suffix);
+        hold = false;
+        preferences.setSetShowIPAddress(false);
+        settle();
+        preferences.setSetShowIPAddress(true);
+        settle();
         (void)QTest::qWaitFor([&] { return !header->isLookingUp(); }, 5000);
         shoot(QStringLiteral("dashboard-shown-ip-on") + suffix);
 
