@@ -6,6 +6,7 @@
 #include "SystemFont.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QVariantAnimation>
@@ -108,7 +109,7 @@ void CopyField::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (hasFocus()) {
+    if (hasFocus() && m_showFocusRing) {
         painter.setPen(QPen(SystemColors::blue(palette()), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 3, 3);
@@ -131,8 +132,25 @@ void CopyField::paintEvent(QPaintEvent * /*event*/)
     }
 }
 
+void CopyField::focusInEvent(QFocusEvent *event)
+{
+    m_showFocusRing = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
+        || event->reason() == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(event);
+}
+
+void CopyField::mousePressEvent(QMouseEvent *event)
+{
+    m_showFocusRing = false;
+    QAbstractButton::mousePressEvent(event);
+}
+
 void CopyField::keyPressEvent(QKeyEvent *event)
 {
+    if (!m_showFocusRing) {
+        m_showFocusRing = true;
+        update();
+    }
     // Space is the button's own; Enter presses it too, as it does a link.
     if (!event->isAutoRepeat() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         click();

@@ -40,6 +40,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     QString wrappable() const;
@@ -50,6 +52,8 @@ private:
     QString m_notice;
     bool m_hidden = true;
     bool m_noticeShown = false;
+    // The ring shows where the keyboard is, not which field a window's opening focused.
+    bool m_showFocusRing = false;
     qreal m_progress = 0.0;
     QVariantAnimation *m_animation;
 };

@@ -3,7 +3,8 @@
 // Photographs the dashboard's header and hardware card in the states a user meets: the
 // address line off and on (answered by a loopback endpoint), serial and UUID masked and shown,
 // the report still running, the "HasCopied" notice; in light and dark. Run it once per scale
-// (QT_SCALE_FACTOR=2 for 2x); it prints the paths of the pictures it saved.
+// (QT_SCALE_FACTOR=2 for 2x); it prints the paths of the pictures it saved. Also an IPv6
+// address and the focus ring of a field reached with the keyboard.
 //
 //   tavlo-dashboard-shots <folder>
 #include "LoopbackHttpServer.h"
@@ -135,6 +136,11 @@ int main(int argc, char **argv)
         (void)QTest::qWaitFor([&] { return !card->serialField()->isNoticeShown(); }, 3000);
         // The notice's fade.
         settle(400);
+        // Where the keyboard is: the UUID field reached with Tab.
+        popover.activateWindow();
+        card->uuidField()->setFocus(Qt::TabFocusReason);
+        shoot(QStringLiteral("dashboard-keyboard-focus") + suffix);
+        card->uuidField()->clearFocus();
     }
     return 0;
 }
