@@ -9,6 +9,7 @@
 #include "views/HeaderView.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -99,32 +100,64 @@ private slots:
         m_preferences->setSetShowIPAddress(true);
         QCoreApplication::processEvents();
 
+        // A plain event loop: QTest's waits sleep between their turns and would be measured.
+        QEventLoop loop;
         qint64 longest = 0;
+        qint64 settled = -1;
+        QElapsedTimer clock;
         QElapsedTimer sinceTurn;
         QTimer ticker;
         ticker.setInterval(1);
-        connect(&ticker, &QTimer::timeout, this, [&] { longest = qMax(longest, sinceTurn.restart()); });
-        QElapsedTimer clock;
+        MachineIdentity *identity = nullptr;
+        connect(&ticker, &QTimer::timeout, this, [&] {
+            longest = qMax(longest, sinceTurn.restart());
+            if (settled < 0 && identity && identity->isSettled())
+                settled = clock.elapsed();
+            if ((settled >= 0 && m_endpoint.requests.size() == 1) || clock.elapsed() > 5000)
+                loop.quit();
+        });
         clock.start();
         sinceTurn.start();
         ticker.start();
-        MachineIdentity identity(AppInfoManager::Sources {});
-        HeaderView header(m_preferences, &identity);
+        MachineIdentity identityInstance(AppInfoManager::Sources {});
+        identity = &identityInstance;
+        HeaderView header(m_preferences, identity);
         header.setEndpoint(m_endpoint.url(QStringLiteral("/cityjson")));
         header.show();
         const qint64 built = clock.elapsed();
         // The worker waits out hostnamed's time-outs; the loop must keep turning meanwhile.
-        QTRY_VERIFY_WITH_TIMEOUT(identity.isSettled(), 5000);
-        const qint64 settled = clock.elapsed();
-        QTRY_VERIFY(m_endpoint.requests.size() == 1);
+        loop.exec();
         ticker.stop();
-        longest = qMax(longest, sinceTurn.elapsed());
+        QVERIFY(settled >= 0);
+        QCOMPARE(m_endpoint.requests.size(), 1);
         qInfo("header built in %lld ms; hostnamed lookup settled after %lld ms; longest main-thread stall %lld ms",
             built, settled, longest);
         QVERIFY(header.isLookingUp());
         QVERIFY(header.isAddressLineShown());
         // A frame is 16 ms; a busy test machine gets some slack, a blocking call would take 100.
         QVERIFY2(longest < 50, qPrintable(QString::number(longest)));
+        m_bus.stopService();
+    }
+
+    // hostnamed's name replaces the kernel's once the worker has it, and again when the owner
+    // renames the machine.
+    void testNameFollowsHostnamed()
+    {
+        if (!m_busProblem.isEmpty())
+            QSKIP(qPrintable(m_busProblem));
+        const QString service = QStringLiteral("org.freedesktop.hostname1");
+        const QString path = QStringLiteral("/org/freedesktop/hostname1");
+        QVERIFY(m_bus.startService({ "-m", "dbusmock", "--session", service, path, service }, service));
+        QVERIFY(m_bus.mockCall(service, path, QStringLiteral("AddProperties"),
+            { service, QVariant::fromValue(QVariantMap { { "PrettyHostname", QStringLiteral("Studio Mac mini") } }) }));
+        MachineIdentity identity(AppInfoManager::Sources {});
+        HeaderView header(m_preferences, &identity);
+        QTRY_COMPARE(header.machineName(), QStringLiteral("Studio Mac mini"));
+        QCOMPARE(identity.deviceImageName(), QStringLiteral("macmini"));
+        QVERIFY(m_bus.mockCall(service, path, QStringLiteral("UpdateProperties"),
+            { service, QVariant::fromValue(QVariantMap { { "PrettyHostname", QStringLiteral("Kitchen iMac") } }) }));
+        QTRY_COMPARE(header.machineName(), QStringLiteral("Kitchen iMac"));
+        QCOMPARE(identity.deviceImageName(), QStringLiteral("iMac"));
         m_bus.stopService();
     }
 };
