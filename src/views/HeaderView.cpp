@@ -98,7 +98,7 @@ void HeaderView::showAddress(const QString &text)
     wrappable.replace(u':', QStringLiteral(":\u200b"));
     const int room = width() - kLeadingPadding;
     QFont font = this->font();
-    for (qreal size = 13; size >= 9; size -= 1) {
+    for (int size = 13; size >= 9; --size) {
         font = SystemFont::of(size, QFont::DemiBold);
         const QFontMetrics metrics(font);
         if (metrics.boundingRect(QRect(0, 0, room, 1000), Qt::TextWordWrap, wrappable).height()
