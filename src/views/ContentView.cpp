@@ -5,10 +5,13 @@
 #include "AppearanceController.h"
 #include "FunctionView.h"
 #include "GroupBox.h"
+#include "HeaderView.h"
 #include "ImageAsset.h"
 #include "RegionPlaceholder.h"
 #include "RegionStackLayout.h"
 #include "SystemColors.h"
+#include "SystemInfoView.h"
+#include "ToggleView.h"
 #include "preferences/PreferenceManager.h"
 
 #include <QEvent>
@@ -19,12 +22,10 @@
 namespace {
 
 // Region sizes of the parts that fill them.
-constexpr QSize kHeaderBox(152, 65);
-constexpr QSize kHardwareCard(350, 150);
 constexpr int kSwitcherHeight = 115;
 constexpr QSize kResourcePanel(255, 370);
 
-QWidget *makeHeaderRow(QWidget *parent)
+QWidget *makeHeaderRow(PreferenceManager *preference, QWidget *parent)
 {
     auto *row = new QWidget(parent);
     auto *layout = new QHBoxLayout(row);
@@ -32,9 +33,12 @@ QWidget *makeHeaderRow(QWidget *parent)
     layout->setSpacing(8);
     layout->setAlignment(Qt::AlignCenter);
     // Left: machine name and public address; right: operating system name and version.
-    layout->addWidget(GroupBox::around(new RegionPlaceholder(kHeaderBox, { "loading" }, std::nullopt)));
-    layout->addWidget(
-        GroupBox::around(new RegionPlaceholder(kHeaderBox, { "System_name", "System_version" }, std::nullopt)));
+    // The boxes hug their content, so that they line up with the hardware card's below.
+    for (QWidget *content : std::initializer_list<QWidget *> { new HeaderView(preference), new SystemInfoView }) {
+        GroupBox *box = GroupBox::around(content);
+        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        layout->addWidget(box);
+    }
     return row;
 }
 
@@ -52,10 +56,8 @@ ContentView::ContentView(PreferenceManager *preference, QWidget *parent)
     stack->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
     // Paddings and drawing offsets of the four regions; the offsets pull the stack, which is
     // taller than the frame, into view without changing its layout.
-    stack->addRegion(makeHeaderRow(this), 6, 3, 35);
-    stack->addRegion(
-        new RegionPlaceholder(kHardwareCard, { "Resolution", "SerialNumber", "DeviceID" }, QMargins(5, 2, 5, 2), this),
-        0, 0, 32);
+    stack->addRegion(makeHeaderRow(preference, this), 6, 3, 35);
+    stack->addRegion(new ToggleView(preference, nullptr, nullptr, this), 0, 0, 32);
     stack->addRegion(new RegionPlaceholder(QSize(kWidth - 2 * kPadding, kSwitcherHeight),
                          { "NetworkType", "NetworkIPV4", "NetworkIPV6" }, QMargins(5, 2, 5, 2), this),
         3, 2, 34);

@@ -10,6 +10,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -409,6 +410,96 @@ private Q_SLOTS:
 
         QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
         QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
+    }
+
+    // The hardware UUID, copied by a click on its field, pastes in another X client exactly as
+    // our report prints it, without a line break; while it is masked the click leaves the
+    // clipboard alone.
+    void testCopyUuidToClipboard()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+            QSKIP("xclip is not installed");
+        if (m_accessibilityBus.state() != QProcess::Running)
+            QSKIP("no accessibility bus (at-spi2-core) to find the field with");
+        const auto clipboard = [this] {
+            QProcess xclip;
+            xclip.setProcessEnvironment(m_environment);
+            xclip.start(QStringLiteral("xclip"),
+                { QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard") });
+            xclip.waitForFinished(3000);
+            return QString::fromUtf8(xclip.readAllStandardOutput());
+        };
+        QProcess report;
+        report.start(m_environment.value(QStringLiteral("TAVLO_LIBEXEC_DIR")) + QStringLiteral("/system_profiler"),
+            { QStringLiteral("SPHardwareDataType") });
+        QVERIFY(report.waitForFinished(20000));
+        static const QRegularExpression uuidLine(QStringLiteral("Hardware UUID: *(\\S+)"));
+        const QString uuid = uuidLine.match(QString::fromUtf8(report.readAllStandardOutput())).captured(1);
+        QVERIFY(!uuid.isEmpty());
+
+        // A client of ours holds a marker on the clipboard until someone else takes it.
+        QProcess holder;
+        PrivateBus::dieWithParent(holder);
+        holder.setProcessEnvironment(m_environment);
+        holder.start(QStringLiteral("xclip"),
+            { QStringLiteral("-quiet"), QStringLiteral("-i"), QStringLiteral("-selection"),
+                QStringLiteral("clipboard") });
+        QVERIFY(holder.waitForStarted(5000));
+        holder.write("before");
+        holder.closeWriteChannel();
+        QTRY_COMPARE_WITH_TIMEOUT(clipboard(), QStringLiteral("before"), 5000);
+
+        const auto toggleDashboard = [this](bool open) {
+            QDBusMessage activate = QDBusMessage::createMethodCall(
+                itemService(), Sni::itemPath, Sni::itemInterface, QStringLiteral("Activate"));
+            activate << 600 << 13;
+            return m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage
+                && QTest::qWaitFor([&] { return dashboard().has_value() == open; }, 10000);
+        };
+        // Where a screen reader finds the field, and a click in its middle.
+        const auto clickUuid = [this] {
+            QProcess finder;
+            finder.setProcessEnvironment(m_environment);
+            finder.start(QStringLiteral("/usr/bin/python3"),
+                { QStringLiteral(TAVLO_SOURCE_DIR "/tests/app/atspi-find.py"), QStringLiteral("tavlo"),
+                    QStringLiteral("Hardware UUID: ") });
+            finder.waitForFinished(20000);
+            const QStringList place = QString::fromUtf8(finder.readAllStandardOutput()).split(QLatin1Char(' '));
+            if (finder.exitCode() != 0 || place.size() != 4)
+                return false;
+            runX({ QStringLiteral("mousemove"), QString::number(place[0].toInt() + place[2].toInt() / 2),
+                QString::number(place[1].toInt() + place[3].toInt() / 2), QStringLiteral("click"),
+                QStringLiteral("1") });
+            return true;
+        };
+
+        // Masked (the default): for longer than the copy's delay nothing reaches the clipboard.
+        QTest::qWait(400);
+        QVERIFY(toggleDashboard(true));
+        QVERIFY2(clickUuid(), "the UUID field is not in the accessibility tree");
+        QElapsedTimer watched;
+        watched.start();
+        while (watched.elapsed() < 1600)
+            QCOMPARE(clipboard(), QStringLiteral("before"));
+        QVERIFY(toggleDashboard(false));
+
+        // Shown: Tavlo reads the preference at start, so start it again with the UUID allowed.
+        stopProcess(m_app);
+        const QString preferences = m_session.filePath(QStringLiteral("config/tavlo/preferences.json"));
+        QDir().mkpath(QFileInfo(preferences).path());
+        QFile file(preferences);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(R"({"set_show_uuid": true})");
+        file.close();
+        m_app.start(QStringLiteral(TAVLO_APP), {});
+        QVERIFY(m_app.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(itemGeometry().has_value(), 15000);
+        QTest::qWait(400);
+        QVERIFY(toggleDashboard(true));
+        QVERIFY2(clickUuid(), "the UUID field is not in the accessibility tree");
+        QTRY_COMPARE_WITH_TIMEOUT(clipboard(), uuid, 5000);
+        QVERIFY(toggleDashboard(false));
+        stopProcess(holder);
     }
 
     // With the panel gone for good the item falls back to the XEmbed tray, and the
