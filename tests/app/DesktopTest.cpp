@@ -697,8 +697,11 @@ private Q_SLOTS:
         runX({ QStringLiteral("key"), QStringLiteral("Escape") });
         QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
 
+        // The clipboard case before this one may have left the UUID shown: the switch turns it over.
+        const bool uuidShown = storedPreferences().value(QStringLiteral("set_show_uuid")).toBool();
         QVERIFY(press(settings, QStringLiteral("check box"), QStringLiteral("Hardware-UUID anzeigen")));
-        QTRY_VERIFY_WITH_TIMEOUT(storedPreferences().value(QStringLiteral("set_show_uuid")).toBool(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            storedPreferences().value(QStringLiteral("set_show_uuid")).toBool() != uuidShown, 5000);
 
         const QString entry
             = m_session.filePath(QStringLiteral("config/autostart/" TAVLO_APP_ID "-LaunchAtLoginHelper.desktop"));
