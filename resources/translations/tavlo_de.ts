@@ -31,6 +31,10 @@
         <source>HasCopied</source>
         <translation>Kopiert</translation>
     </message>
+    <message id="Value_hidden">
+        <source>Value_hidden</source>
+        <translation>verborgen</translation>
+    </message>
     <message id="NetworkType">
         <source>NetworkType</source>
         <translation>Typ:</translation>

@@ -31,6 +31,10 @@
         <source>HasCopied</source>
         <translation>Copied</translation>
     </message>
+    <message id="Value_hidden">
+        <source>Value_hidden</source>
+        <translation>hidden</translation>
+    </message>
     <message id="NetworkType">
         <source>NetworkType</source>
         <translation>Type:</translation>

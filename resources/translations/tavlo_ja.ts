@@ -31,6 +31,10 @@
         <source>HasCopied</source>
         <translation>コピーしました</translation>
     </message>
+    <message id="Value_hidden">
+        <source>Value_hidden</source>
+        <translation>非表示</translation>
+    </message>
     <message id="NetworkType">
         <source>NetworkType</source>
         <translation>接続の種類：</translation>

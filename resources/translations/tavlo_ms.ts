@@ -31,6 +31,10 @@
         <source>HasCopied</source>
         <translation>Disalin</translation>
     </message>
+    <message id="Value_hidden">
+        <source>Value_hidden</source>
+        <translation>tersembunyi</translation>
+    </message>
     <message id="NetworkType">
         <source>NetworkType</source>
         <translation>Jenis:</translation>

@@ -31,6 +31,10 @@
         <source>HasCopied</source>
         <translation>已复制</translation>
     </message>
+    <message id="Value_hidden">
+        <source>Value_hidden</source>
+        <translation>已隐藏</translation>
+    </message>
     <message id="NetworkType">
         <source>NetworkType</source>
         <translation>网络类型：</translation>

@@ -31,6 +31,10 @@
         <source>HasCopied</source>
         <translation>已複製</translation>
     </message>
+    <message id="Value_hidden">
+        <source>Value_hidden</source>
+        <translation>已隱藏</translation>
+    </message>
     <message id="NetworkType">
         <source>NetworkType</source>
         <translation>網路類型：</translation>

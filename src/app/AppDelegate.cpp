@@ -8,6 +8,7 @@
 #include "platform/PopoverWindow.h"
 #include "preferences/PreferenceManager.h"
 #include "views/ContentView.h"
+#include "views/FunctionView.h"
 
 #include <QWidget>
 #include <utility>
@@ -53,6 +54,16 @@ void AppDelegate::showDashboard()
 {
     if (m_statusBarController && m_popOver && !m_popOver->isVisible())
         m_statusBarController->statusItemBtnClick();
+}
+
+void AppDelegate::openSettingsWindow()
+{
+    FunctionView::openAuxiliaryWindow(CustomWindow::Kind::Setting);
+}
+
+void AppDelegate::openAboutWindow()
+{
+    FunctionView::openAuxiliaryWindow(CustomWindow::Kind::About);
 }
 
 void AppDelegate::ComputerOnWake()

@@ -27,6 +27,10 @@ public:
     void ComputerOnSleep();
     // Opens the dashboard at the panel item, as a click on it would; nothing if it is open.
     void showDashboard();
+    // Open a new Settings or About window on the screen under the pointer, as the dashboard's
+    // footer buttons do; for the panel item's menu.
+    void openSettingsWindow();
+    void openAboutWindow();
 
     PopoverWindow *popOver() const { return m_popOver.get(); }
     StatusBarController *statusBarController() const { return m_statusBarController.get(); }

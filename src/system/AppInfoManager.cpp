@@ -49,14 +49,19 @@ std::optional<QString> AppInfoManager::chassis() const
     return DeviceTreeReader(m_sources.procRoot).chassisType();
 }
 
-QString AppInfoManager::deviceImageName() const
+AppInfoManager::Identity AppInfoManager::identity() const
 {
     std::optional<HostnamedClient> hostnamed;
     if (m_sources.useHostnamed)
         hostnamed.emplace(QDBusConnection::systemBus(), m_sources.hostnamedTimeoutMs);
     const HostNameSource names(hostnamed ? &*hostnamed : nullptr, m_sources.etcRoot, m_sources.procRoot);
     const QString name = names.localizedName().value_or(QStringLiteral("unkown name"));
-    return deviceImageNameFor(name, chassis());
+    return { name, deviceImageNameFor(name, chassis()) };
+}
+
+QString AppInfoManager::deviceImageName() const
+{
+    return identity().deviceImageName;
 }
 
 QString AppInfoManager::deviceImageNameFor(const QString &computerName, const std::optional<QString> &chassis)

@@ -26,6 +26,17 @@ public:
     static AppInfoManager &shared();
     explicit AppInfoManager(Sources sources);
 
+    // The machine's name as its owner gave it ("unkown name" when it has none) and the picture
+    // that fits it, from one look at the sources. Asks hostnamed when allowed, so it may take a
+    // few of its time-outs: call it off the main thread (MachineIdentity does).
+    struct Identity
+    {
+        QString computerName;
+        QString deviceImageName;
+        bool operator==(const Identity &) const = default;
+    };
+    Identity identity() const;
+
     QString appVersion() const;
     QString appName() const;
     // "iMac", "MacBookPro", "macmini" or "macpro".

@@ -4,12 +4,15 @@
 
 #include "AppearanceController.h"
 #include "FooterView.h"
+#include "FunctionView.h"
 #include "GroupBox.h"
+#include "HeaderView.h"
 #include "ImageAsset.h"
-#include "RegionPlaceholder.h"
 #include "RegionStackLayout.h"
 #include "ScrollableView.h"
 #include "SystemColors.h"
+#include "SystemInfoView.h"
+#include "ToggleView.h"
 #include "preferences/PreferenceManager.h"
 
 #include <QEvent>
@@ -19,11 +22,7 @@
 
 namespace {
 
-// Region sizes of the parts that fill them.
-constexpr QSize kHeaderBox(152, 65);
-constexpr QSize kHardwareCard(350, 150);
-
-QWidget *makeHeaderRow(QWidget *parent)
+QWidget *makeHeaderRow(PreferenceManager *preference, QWidget *parent)
 {
     auto *row = new QWidget(parent);
     auto *layout = new QHBoxLayout(row);
@@ -31,9 +30,12 @@ QWidget *makeHeaderRow(QWidget *parent)
     layout->setSpacing(8);
     layout->setAlignment(Qt::AlignCenter);
     // Left: machine name and public address; right: operating system name and version.
-    layout->addWidget(GroupBox::around(new RegionPlaceholder(kHeaderBox, { "loading" }, std::nullopt)));
-    layout->addWidget(
-        GroupBox::around(new RegionPlaceholder(kHeaderBox, { "System_name", "System_version" }, std::nullopt)));
+    // The boxes hug their content, so that they line up with the hardware card's below.
+    for (QWidget *content : std::initializer_list<QWidget *> { new HeaderView(preference), new SystemInfoView }) {
+        GroupBox *box = GroupBox::around(content);
+        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        layout->addWidget(box);
+    }
     return row;
 }
 
@@ -51,13 +53,15 @@ ContentView::ContentView(PreferenceManager *preference, QWidget *parent)
     stack->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
     // Paddings and drawing offsets of the four regions; the offsets pull the stack, which is
     // taller than the frame, into view without changing its layout.
-    stack->addRegion(makeHeaderRow(this), 6, 3, 35);
-    stack->addRegion(
-        new RegionPlaceholder(kHardwareCard, { "Resolution", "SerialNumber", "DeviceID" }, QMargins(5, 2, 5, 2), this),
-        0, 0, 32);
+    stack->addRegion(makeHeaderRow(preference, this), 6, 3, 35);
+    stack->addRegion(new ToggleView(preference, nullptr, nullptr, this), 0, 0, 32);
     m_scrollableView = new ScrollableView(true, false, this);
     stack->addRegion(m_scrollableView, 3, 2, 34);
     m_footerView = new FooterView(this);
+    // The actions fill their box edge to edge, so it lines up with the cards beside it.
+    GroupBox *actions = GroupBox::around(new FunctionView);
+    actions->layout()->setContentsMargins(0, 0, 0, 0);
+    m_footerView->setActions(actions);
     stack->addRegion(m_footerView, 1, 8, 0);
 
     connect(m_preference, &PreferenceManager::objectWillChange, this, &ContentView::applyPreferences);

@@ -7,7 +7,6 @@
 
 class FooterView;
 class PreferenceManager;
-class RegionPlaceholder;
 class RegionStackLayout;
 class ScrollableView;
 

@@ -18,6 +18,8 @@ inline constexpr std::array all {
     std::string_view("SerialNumber"),
     std::string_view("DeviceID"),
     std::string_view("HasCopied"),
+    // What a screen reader says for a masked serial number or UUID.
+    std::string_view("Value_hidden"),
     std::string_view("NetworkType"),
     std::string_view("NetworkStatus"),
     std::string_view("NetworkNormal"),
