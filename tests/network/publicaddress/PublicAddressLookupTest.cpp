@@ -46,8 +46,18 @@ private slots:
             << QByteArray("var returnCitySN= {\"cip\": \"1.2.3.4\"};") << "";
         QTest::newRow("any other final character")
             << QByteArray("var returnCitySN = {\"cip\": \"2001:db8::1\"})") << "IP: 2001:db8::1";
-        QTest::newRow("markup is kept as text")
-            << QByteArray("var returnCitySN = {\"cip\": \"<b>x</b>\"};") << "IP: <b>x</b>";
+        // Only an address is shown; anything else is a failed lookup.
+        const auto reply = [](const QByteArray &cip) { return "var returnCitySN = {\"cip\": \"" + cip + "\"};"; };
+        QTest::newRow("IPv6 written in capitals") << reply("2001:DB8::1") << "IP: 2001:db8::1";
+        QTest::newRow("IPv4 in IPv6") << reply("::ffff:192.0.2.1") << "IP: ::ffff:192.0.2.1";
+        QTest::newRow("markup") << reply("<b>x</b>") << "";
+        QTest::newRow("60,000 characters") << reply(QByteArray(60000, '1')) << "";
+        QTest::newRow("newline") << reply("1.2.3.4\\n") << "";
+        QTest::newRow("NUL") << reply("1.2.3.4\\u0000") << "";
+        QTest::newRow("right-to-left override") << reply("\\u202e1.2.3.4") << "";
+        QTest::newRow("shortened IPv4") << reply("127.1") << "";
+        QTest::newRow("octet out of range") << reply("1.2.3.256") << "";
+        QTest::newRow("IPv6 with a zone") << reply("fe80::1%eth0") << "";
     }
     void testParse()
     {

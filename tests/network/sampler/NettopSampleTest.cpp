@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUdpSocket>
+#include <sys/stat.h>
 
 namespace {
 
@@ -50,6 +51,8 @@ private Q_SLOTS:
     void testMissingSources();
     void testMalformedCounters();
     void testKindsRememberedWhileNamesStay();
+    void testFifoInPlaceOfAFile_data();
+    void testFifoInPlaceOfAFile();
     void testRealMachine();
     void testRepeatedSamplesFollowTheKernel();
 };
@@ -213,6 +216,31 @@ void NettopSampleTest::testKindsRememberedWhileNamesStay()
     QCOMPARE(lines(producer.sample(sampleArguments)).size(), 1);
 }
 
+void NettopSampleTest::testFifoInPlaceOfAFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("counters") << "proc/net/dev" << sampleArguments << 1;
+    QTest::newRow("uevent") << "sys/class/net/wwan0/uevent" << QStringList { "-x", "-t", "cell" } << 1;
+}
+
+void NettopSampleTest::testFifoInPlaceOfAFile()
+{
+    QFETCH(QString, file);
+    QTemporaryDir copy;
+    QCOMPARE(QProcess::execute(QStringLiteral("cp"),
+                 { "-a", fixture(QStringLiteral("laptop")).proc, fixture(QStringLiteral("laptop")).sys, copy.path() }),
+        0);
+    // The uevent lives behind a symbolic link into devices/; the FIFO goes where it points.
+    const QString path = QFileInfo(copy.filePath(file)).canonicalFilePath();
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    const NettopRoots roots { copy.filePath(QStringLiteral("proc")), copy.filePath(QStringLiteral("sys")) };
+    QFETCH(QStringList, arguments);
+    QTEST(int(lines(nettopSample(arguments, roots)).size()), "lines");
+}
+
 void NettopSampleTest::testRealMachine()
 {
     const QString net = QStringLiteral("/sys/class/net");
@@ -228,6 +256,8 @@ void NettopSampleTest::testRealMachine()
         if (wireless || wired)
             counted.append(name);
     }
+    if (counted.isEmpty())
+        QSKIP("no counted interface here");
     auto statistic = [&](const QString &name, const char *which) {
         return FixtureFiles::read(net + QLatin1Char('/') + name + QLatin1String("/statistics/") + QLatin1String(which))
             .trimmed()
