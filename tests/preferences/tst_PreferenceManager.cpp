@@ -226,21 +226,6 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList({ QStringLiteral("preferences.json.bad-*") }, QDir::System).size(), 1);
     }
 
-    void testUnwritableDirectoryKeepsValueInMemory()
-    {
-        if (geteuid() == 0) {
-            QSKIP("root writes anywhere");
-        }
-        QTemporaryDir dir;
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        PreferenceManager preferences(dir.path() + QStringLiteral("/tavlo"), QLocale(QLocale::English));
-        QSignalSpy spy(&preferences, &PreferenceManager::objectWillChange);
-        preferences.setSetShowIPAddress(true);
-        QCOMPARE(preferences.setShowIPAddress(), true);
-        QTRY_COMPARE(spy.count(), 1);
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-
     // Frames are kept quietly (no change signal); a frame with a wrong-typed field is absent.
     void testWindowFrames()
     {

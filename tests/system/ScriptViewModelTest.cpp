@@ -167,16 +167,6 @@ private slots:
         }
         QCOMPARE(unknown, unknownLabels);
     }
-
-    void testThisMachine()
-    {
-        ScriptViewModel model;
-        QTRY_VERIFY_WITH_TIMEOUT(!model.isRunning() && model.coreTotal() != QLatin1String("unkown"), 20000);
-        QVERIFY(model.coreNum().toInt() >= 1);
-        QVERIFY(model.coreTotal().toInt() >= 1);
-        QVERIFY(model.deviceID().contains(
-            QRegularExpression(QStringLiteral("^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"))));
-    }
 };
 
 QTEST_GUILESS_MAIN(ScriptViewModelTest)

@@ -19,7 +19,7 @@ QString lookup(const QUrl &url, std::chrono::milliseconds timeout = PublicAddres
     lookup.fetch(url, timeout);
     if (!finished.wait(20000))
         return QStringLiteral("(no answer)");
-    QTest::qWait(20);
+    QCoreApplication::processEvents();
     if (finished.size() != 1)
         return QStringLiteral("(answered %1 times)").arg(finished.size());
     return finished.constFirst().constFirst().toString();
@@ -136,7 +136,7 @@ private slots:
             Server::reply(socket, QByteArray(), "302 Found", "Location: " + elsewhere.url(path).toEncoded() + "\r\n");
         };
         QCOMPARE(lookup(server.url(path)), QString());
-        QTest::qWait(50);
+        QCoreApplication::processEvents();
         QVERIFY(elsewhere.requests.isEmpty());
     }
 
@@ -171,18 +171,6 @@ private slots:
         QCOMPARE(lookup(QUrl()), QString());
     }
 
-    void testFetchPublicIP()
-    {
-        Server server;
-        server.handler = [](QTcpSocket *socket, const QByteArray &) { Server::reply(socket, good); };
-        QObject context;
-        std::optional<QString> result;
-        fetchPublicIP(
-            &context, [&result](const QString &text) { result = text; }, server.url(path));
-        QTRY_VERIFY(result.has_value());
-        QCOMPARE(*result, QStringLiteral("IP: 203.0.113.7"));
-    }
-
     void testContextGoneFirst()
     {
         Server server;
@@ -192,7 +180,8 @@ private slots:
         fetchPublicIP(
             context, [&called](const QString &) { called = true; }, server.url(path));
         delete context;
-        QTest::qWait(300);
+        // A second lookup's answer comes after anything the first could still deliver.
+        QCOMPARE(lookup(server.url(path)), QStringLiteral("IP: 203.0.113.7"));
         QVERIFY(!called);
     }
 };

@@ -73,12 +73,15 @@ void NettopProgramTest::testUntilInterrupted()
     process.start(program(), fixtureArguments({ "-x", "-l", "0" }));
     QVERIFY(process.waitForStarted(5000));
     QVERIFY(process.waitForReadyRead(5000));
-    QTest::qWait(1200);
+    // The second sample, a second later: the loop is running.
+    QByteArray output = process.readAll();
+    QVERIFY(process.waitForReadyRead(5000));
     ::kill(static_cast<pid_t>(process.processId()), signal);
     QVERIFY(process.waitForFinished(3000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 0);
-    QVERIFY(process.readAllStandardOutput().count("time") >= 2);
+    output += process.readAllStandardOutput();
+    QVERIFY(output.count("time") >= 2);
 }
 
 void NettopProgramTest::testClosedReader()

@@ -44,8 +44,6 @@ class NettopSampleTest : public QObject
 private Q_SLOTS:
     void testFixture_data();
     void testFixture();
-    void testColumns_data();
-    void testColumns();
     void testBadArguments_data();
     void testBadArguments();
     void testMissingSources();
@@ -111,40 +109,6 @@ void NettopSampleTest::testFixture()
         QVERIFY2(time.match(field(line, 0)).hasMatch(), qPrintable(line));
         QCOMPARE(line.section(QLatin1Char(' '), 1, -1, QString::SectionSkipEmpty).simplified(), rows.at(i - 1));
     }
-}
-
-void NettopSampleTest::testColumns_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("header");
-    QTest::addColumn<QString>("row");
-
-    QTest::newRow("packets") << QStringList { "-t", "wired", "-J", "time,packets_in,packets_out" }
-                             << "time packets_in packets_out"
-                             << "enp0s31f6 2315761 1028843";
-    QTest::newRow("abbreviated without -x")
-        << QStringList { "-t", "wifi", "-J", "bytes_in,bytes_out" } << "bytes_in bytes_out"
-        << "wlp0s20f3 8.7 GiB 805.0 MiB";
-    // Columns come in the order asked for; a repeated -J adds to them.
-    QTest::newRow("repeated -J adds columns")
-        << QStringList { "-x", "-t", "wired", "-J", "bytes_out", "-J", "bytes_in" } << "bytes_out bytes_in"
-        << "enp0s31f6 331866544 2814473210";
-}
-
-void NettopSampleTest::testColumns()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, header);
-    QFETCH(QString, row);
-
-    const QStringList output = lines(nettopSample(arguments, fixture(QStringLiteral("laptop"))));
-    QCOMPARE(output.size(), 2);
-    QCOMPARE(output.at(0).simplified(), header);
-    QCOMPARE(output.at(1).size(), output.at(0).size());
-    QString line = output.at(1);
-    if (header.startsWith(QLatin1String("time")))
-        line = line.section(QLatin1Char(' '), 1, -1, QString::SectionSkipEmpty);
-    QCOMPARE(line.simplified(), row);
 }
 
 void NettopSampleTest::testBadArguments_data()
