@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavlo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any buffer read from the rtnetlink socket: messages stay inside it, and the table keeps
-// only well-formed default routes.
+// only IPv4 and IPv6 default routes.
 #include "FuzzSupport.h"
 #include "platform/InterfaceKindProbe.h"
 #include "platform/NetlinkPathTable.h"
@@ -21,10 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(message >= begin && message + length <= begin + size);
         table.apply(message, length);
     });
-    for (const auto &hop : table.defaultHops()) {
+    // A gateway's length is the attribute's (RTA_VIA carries a family of its own), so only the
+    // route's family is pinned.
+    for (const auto &hop : table.defaultHops())
         FUZZ_CHECK(hop.family == AF_INET || hop.family == AF_INET6);
-        FUZZ_CHECK(hop.gateway.isEmpty() || hop.gateway.size() == (hop.family == AF_INET ? 4 : 16));
-    }
     (void)table.evaluate(InterfaceKindProbe(QStringLiteral("/nonexistent")));
     return 0;
 }
