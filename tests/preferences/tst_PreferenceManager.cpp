@@ -47,6 +47,7 @@ private slots:
         QTest::newRow("Chinese") << "zh_CN" << QStringLiteral("zh-Hans");
         QTest::newRow("Chinese Taiwan") << "zh_TW" << QStringLiteral("zh-Hans");
         QTest::newRow("Japanese") << "ja_JP" << QStringLiteral("ja");
+        QTest::newRow("Malay") << "ms_MY" << QStringLiteral("ms");
         QTest::newRow("German gets English") << "de_DE" << QStringLiteral("en");
         QTest::newRow("no language (C)") << "C" << QStringLiteral("en");
     }
