@@ -2,10 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "network/NettopSample.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
-#include <csignal>
 
 namespace {
 
@@ -38,8 +36,6 @@ class NettopProgramTest : public QObject
 
 private Q_SLOTS:
     void testOneSample();
-    void testUntilInterrupted_data();
-    void testUntilInterrupted();
     void testClosedReader();
     void testBadArguments_data();
     void testBadArguments();
@@ -57,31 +53,6 @@ void NettopProgramTest::testOneSample()
     QCOMPARE(output.count(QLatin1Char('\n')), 3);
     const NettopRoots roots { laptop + "/proc", laptop + "/sys" };
     QCOMPARE(withoutTime(output), withoutTime(nettopSample(arguments, roots)));
-}
-
-void NettopProgramTest::testUntilInterrupted_data()
-{
-    QTest::addColumn<int>("signal");
-    QTest::newRow("SIGINT") << int(SIGINT);
-    QTest::newRow("SIGTERM") << int(SIGTERM);
-}
-
-void NettopProgramTest::testUntilInterrupted()
-{
-    QFETCH(int, signal);
-    QProcess process;
-    process.start(program(), fixtureArguments({ "-x", "-l", "0" }));
-    QVERIFY(process.waitForStarted(5000));
-    QVERIFY(process.waitForReadyRead(5000));
-    // The second sample, a second later: the loop is running.
-    QByteArray output = process.readAll();
-    QVERIFY(process.waitForReadyRead(5000));
-    ::kill(static_cast<pid_t>(process.processId()), signal);
-    QVERIFY(process.waitForFinished(3000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 0);
-    output += process.readAllStandardOutput();
-    QVERIFY(output.count("time") >= 2);
 }
 
 void NettopProgramTest::testClosedReader()
