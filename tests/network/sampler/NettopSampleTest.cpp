@@ -35,6 +35,16 @@ QString field(const QString &line, int index)
     return line.split(QLatin1Char(' '), Qt::SkipEmptyParts).value(index);
 }
 
+// A writable copy of the laptop's trees; cp keeps sysfs's symbolic links, which loop back into
+// the tree.
+NettopRoots copyOfLaptop(const QTemporaryDir &copy)
+{
+    const NettopRoots laptop = fixture(QStringLiteral("laptop"));
+    if (QProcess::execute(QStringLiteral("cp"), { "-a", laptop.proc, laptop.sys, copy.path() }) != 0)
+        return {};
+    return { copy.filePath(QStringLiteral("proc")), copy.filePath(QStringLiteral("sys")) };
+}
+
 } // namespace
 
 class NettopSampleTest : public QObject
@@ -161,11 +171,7 @@ void NettopSampleTest::testMalformedCounters()
 void NettopSampleTest::testKindsRememberedWhileNamesStay()
 {
     QTemporaryDir copy;
-    // cp keeps sysfs's symbolic links, which loop back into the tree.
-    QCOMPARE(QProcess::execute(QStringLiteral("cp"),
-                 { "-a", fixture(QStringLiteral("laptop")).proc, fixture(QStringLiteral("laptop")).sys, copy.path() }),
-        0);
-    const NettopRoots roots { copy.filePath(QStringLiteral("proc")), copy.filePath(QStringLiteral("sys")) };
+    const NettopRoots roots = copyOfLaptop(copy);
     NettopProducer producer(roots);
     QCOMPARE(lines(producer.sample(sampleArguments)).size(), 3);
 
@@ -193,14 +199,11 @@ void NettopSampleTest::testFifoInPlaceOfAFile()
 {
     QFETCH(QString, file);
     QTemporaryDir copy;
-    QCOMPARE(QProcess::execute(QStringLiteral("cp"),
-                 { "-a", fixture(QStringLiteral("laptop")).proc, fixture(QStringLiteral("laptop")).sys, copy.path() }),
-        0);
+    const NettopRoots roots = copyOfLaptop(copy);
     // The uevent lives behind a symbolic link into devices/; the FIFO goes where it points.
     const QString path = QFileInfo(copy.filePath(file)).canonicalFilePath();
     QVERIFY(QFile::remove(path));
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    const NettopRoots roots { copy.filePath(QStringLiteral("proc")), copy.filePath(QStringLiteral("sys")) };
     QFETCH(QStringList, arguments);
     QTEST(int(lines(nettopSample(arguments, roots)).size()), "lines");
 }
