@@ -235,8 +235,10 @@ void NetworkSpeedManager::parseOutput(const QString &output)
 void NetworkSpeedManager::sampleLocked()
 {
     // Timed as the counters are read, not when the tick was due.
+    // The arguments never change: parsed once, not on every tick.
+    static const std::optional<NettopOptions> options = parseNettopArguments(sampleArguments());
     const auto time = m_clock();
-    parseLocked(m_producer.sample(sampleArguments()), time);
+    parseLocked(options ? m_producer.sample(*options) : QString(), time);
 }
 
 void NetworkSpeedManager::resetLocked()
