@@ -31,10 +31,16 @@ struct Counters
     std::uint64_t packetsOut = 0;
 };
 
-// The whole of an open file from its start, up to a limit.
+// The whole of an open file from its start, up to a limit. Only regular files are read (procfs
+// and sysfs files are regular): a FIFO or device planted in their place counts as unreadable.
 bool readAt(int fd, std::string &into, std::size_t limit)
 {
     into.clear();
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
     std::array<char, 4096> chunk {};
     while (into.size() < limit) {
         const ssize_t count = ::pread(fd, chunk.data(), chunk.size(), static_cast<off_t>(into.size()));
@@ -53,7 +59,7 @@ bool readAt(int fd, std::string &into, std::size_t limit)
 // where QFile's per-open overhead would dominate.
 bool readFile(int directory, const char *path, std::string &into, std::size_t limit)
 {
-    const int fd = ::openat(directory, path, O_RDONLY | O_CLOEXEC);
+    const int fd = ::openat(directory, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
     const bool read = readAt(fd, into, limit);
@@ -431,7 +437,7 @@ NettopProducer::~NettopProducer()
 bool NettopProducer::readCounters()
 {
     if (m_devFd < 0) {
-        m_devFd = ::open(m_devPath.constData(), O_RDONLY | O_CLOEXEC);
+        m_devFd = ::open(m_devPath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (m_devFd < 0)
             return false;
     }

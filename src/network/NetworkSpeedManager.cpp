@@ -10,6 +10,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QVarLengthArray>
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -90,6 +91,23 @@ qint64 saturatedDifference(qint64 current, qint64 last)
     if (__builtin_sub_overflow(current, last, &difference))
         return current > last ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
     return difference;
+}
+
+// A difference counted over `elapsed` as it would be over `interval`. Ticks come late when
+// the machine is busy, and a late tick's difference spans more than the interval; shown
+// unscaled it would read as a higher rate than the true one.
+std::optional<qint64> scaledDifference(
+    qint64 difference, std::chrono::nanoseconds elapsed, std::chrono::nanoseconds interval)
+{
+    // Within a millisecond the tick is on time and its difference is the rate as it is.
+    if (difference < 0 || elapsed <= std::chrono::nanoseconds::zero()
+        || std::chrono::abs(elapsed - interval) < std::chrono::milliseconds(1))
+        return std::nullopt;
+    const long double scaled = std::round(static_cast<long double>(difference) * interval.count() / elapsed.count());
+    // 2^63 itself does not fit; anything from there on is the largest rate.
+    if (scaled >= 9223372036854775807.0L)
+        return std::numeric_limits<qint64>::max();
+    return static_cast<qint64>(scaled);
 }
 
 } // namespace
@@ -196,6 +214,12 @@ void NetworkSpeedManager::tick(quint64 generation)
     sampleLocked();
 }
 
+void NetworkSpeedManager::setClock(Clock clock)
+{
+    const QMutexLocker locker(&m_mutex);
+    m_clock = std::move(clock);
+}
+
 void NetworkSpeedManager::sampleOnce()
 {
     const QMutexLocker locker(&m_mutex);
@@ -205,12 +229,16 @@ void NetworkSpeedManager::sampleOnce()
 void NetworkSpeedManager::parseOutput(const QString &output)
 {
     const QMutexLocker locker(&m_mutex);
-    parseLocked(output);
+    parseLocked(output, m_clock());
 }
 
 void NetworkSpeedManager::sampleLocked()
 {
-    parseLocked(m_producer.sample(sampleArguments()));
+    // Timed as the counters are read, not when the tick was due.
+    // The arguments never change: parsed once, not on every tick.
+    static const std::optional<NettopOptions> options = parseNettopArguments(sampleArguments());
+    const auto time = m_clock();
+    parseLocked(options ? m_producer.sample(*options) : QString(), time);
 }
 
 void NetworkSpeedManager::resetLocked()
@@ -223,7 +251,7 @@ void NetworkSpeedManager::resetLocked()
     m_lengthOflastHeaderLine = 0;
 }
 
-void NetworkSpeedManager::parseLocked(const QString &output)
+void NetworkSpeedManager::parseLocked(const QString &output, std::chrono::steady_clock::time_point time)
 {
     const qsizetype carried = m_incompleteLastLineOutputString.size();
     const QString text = m_incompleteLastLineOutputString + output;
@@ -294,15 +322,29 @@ void NetworkSpeedManager::parseLocked(const QString &output)
 
     m_currentUploadBytes = upload;
     m_currentDownloadBytes = download;
+    const auto elapsed = time - std::exchange(m_lastSampleTime, time);
     if (m_lastUploadBytes < 1 || m_lastDownloadBytes < 1) {
         m_lastUploadBytes = m_currentUploadBytes;
         m_lastDownloadBytes = m_currentDownloadBytes;
         return;
     }
-    const QString uploadText = formatSpeed(m_lastUploadBytes, m_currentUploadBytes);
-    const QString downloadText = formatSpeed(m_lastDownloadBytes, m_currentDownloadBytes);
-    Q_EMIT speedMeasured(saturatedDifference(m_currentUploadBytes, m_lastUploadBytes),
-        saturatedDifference(m_currentDownloadBytes, m_lastDownloadBytes));
+    qint64 uploadDifference = saturatedDifference(m_currentUploadBytes, m_lastUploadBytes);
+    qint64 downloadDifference = saturatedDifference(m_currentDownloadBytes, m_lastDownloadBytes);
+    QString uploadText;
+    QString downloadText;
+    if (const auto scaled = scaledDifference(uploadDifference, elapsed, m_interval)) {
+        uploadDifference = *scaled;
+        uploadText = formatSpeed(0, *scaled);
+    } else {
+        uploadText = formatSpeed(m_lastUploadBytes, m_currentUploadBytes);
+    }
+    if (const auto scaled = scaledDifference(downloadDifference, elapsed, m_interval)) {
+        downloadDifference = *scaled;
+        downloadText = formatSpeed(0, *scaled);
+    } else {
+        downloadText = formatSpeed(m_lastDownloadBytes, m_currentDownloadBytes);
+    }
+    Q_EMIT speedMeasured(uploadDifference, downloadDifference);
     if (m_statusBar)
         m_statusBar->updateTitle(uploadText, downloadText);
     m_lastUploadBytes = m_currentUploadBytes;

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <functional>
+#include <optional>
 
 class QThread;
 class QTimer;
@@ -41,16 +43,20 @@ public:
     // The ten arguments each tick passes to the counter report.
     static const QStringList &sampleArguments();
 
+    // The monotonic clock each sample is timed with; tests put in their own.
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    void setClock(Clock clock);
+
 Q_SIGNALS:
     void samplingChanged(bool sampling);
-    // The byte differences behind each published title, emitted on the tick's thread just
-    // before the sink is called.
+    // The byte differences behind each published title, scaled to the interval, emitted on
+    // the tick's thread just before the sink is called.
     void speedMeasured(qint64 uploadBytes, qint64 downloadBytes);
 
 private:
     void tick(quint64 generation);
     void sampleLocked();
-    void parseLocked(const QString &output);
+    void parseLocked(const QString &output, std::chrono::steady_clock::time_point time);
     void resetLocked();
 
     TitleSink *m_statusBar;
@@ -70,4 +76,6 @@ private:
     qint64 m_lastDownloadBytes = 0;
     qint64 m_currentUploadBytes = 0;
     qint64 m_currentDownloadBytes = 0;
+    Clock m_clock = [] { return std::chrono::steady_clock::now(); };
+    std::chrono::steady_clock::time_point m_lastSampleTime;
 };

@@ -4,11 +4,13 @@
 
 #include "TavloConfig.h"
 
+#include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTimer>
 
@@ -34,6 +36,22 @@ QUrl PublicAddressLookup::defaultEndpoint()
     return QUrl(QStringLiteral(TAVLO_PUBLIC_IP_ENDPOINT));
 }
 
+std::optional<QString> PublicAddressLookup::addressText(const QString &text)
+{
+    // Whatever the server says is shown only if it is an address: plain dotted IPv4 or IPv6
+    // without a zone, nothing around it. QHostAddress alone would take "1.2" or "0x7f.1".
+    static const QRegularExpression ipv4(QStringLiteral("\\A(?:(?:25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)\\.){3}"
+                                                        "(?:25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)\\z"));
+    static const QRegularExpression ipv6(QStringLiteral("\\A[0-9A-Fa-f:.]{2,45}\\z"));
+    if (ipv4.match(text).hasMatch())
+        return text;
+    QHostAddress address;
+    if (!text.contains(u':') || !ipv6.match(text).hasMatch() || !address.setAddress(text)
+        || address.protocol() != QAbstractSocket::IPv6Protocol)
+        return std::nullopt;
+    return address.toString();
+}
+
 QString PublicAddressLookup::parseReply(const QByteArray &body)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -51,9 +69,10 @@ QString PublicAddressLookup::parseReply(const QByteArray &body)
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return {};
     const QJsonValue cip = document.object().value(QStringLiteral("cip"));
-    if (!cip.isString())
+    const std::optional<QString> address = cip.isString() ? addressText(cip.toString()) : std::nullopt;
+    if (!address)
         return {};
-    return QStringLiteral("IP: ") + cip.toString();
+    return QStringLiteral("IP: ") + *address;
 }
 
 void PublicAddressLookup::fetch(const QUrl &endpoint, std::chrono::milliseconds timeout)

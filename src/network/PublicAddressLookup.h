@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <chrono>
 #include <functional>
+#include <optional>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -36,6 +37,9 @@ public:
 
     // The reply body as received, to the result text.
     static QString parseReply(const QByteArray &body);
+
+    // The address as shown, or nothing when the text is not one IPv4 or IPv6 address.
+    static std::optional<QString> addressText(const QString &text);
 
 signals:
     void finished(const QString &text);

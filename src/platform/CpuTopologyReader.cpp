@@ -19,13 +19,15 @@ std::optional<quint64> CpuTopologyReader::parseCacheSize(const QString &text)
         return std::nullopt;
     bool ok = false;
     const quint64 value = match.captured(1).toULongLong(&ok);
-    if (!ok || value > (quint64(1) << 40))
-        return std::nullopt;
     const QString unit = match.captured(2);
     const int shift = unit == QLatin1String("K") ? 10
         : unit == QLatin1String("M")             ? 20
         : unit == QLatin1String("G")             ? 30
                                                  : 0;
+    // No cache comes near a terabyte; the bound also keeps the sum over 8192 CPUs in range.
+    constexpr quint64 largest = quint64(1) << 40;
+    if (!ok || value > (largest >> shift))
+        return std::nullopt;
     return value << shift;
 }
 

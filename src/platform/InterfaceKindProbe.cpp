@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/InterfaceKindProbe.h"
 
-#include <QFile>
+#include "platform/SysInfoFile.h"
+
 #include <QFileInfo>
 #include <net/if_arp.h>
 #include <utility>
@@ -12,12 +13,8 @@ namespace {
 // The DEVTYPE= line of a net device's uevent; empty when the driver sets none.
 QByteArray deviceType(const QString &dir)
 {
-    QFile file(dir + QStringLiteral("/uevent"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
     // A uevent file is a handful of short lines; anything longer is not one.
-    const QByteArray content = file.read(4096);
+    const QByteArray content = SysInfoFile::read(dir + QStringLiteral("/uevent"), 4096).value_or(QByteArray());
     for (const QByteArray &line : content.split('\n')) {
         if (line.startsWith("DEVTYPE=")) {
             return line.mid(8).trimmed();

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PowerSupplyReader.h"
 
+#include "SysInfoFile.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace {
 
@@ -12,17 +13,13 @@ constexpr qint64 kMaxAttributeSize = 4096;
 
 std::optional<QString> readAttribute(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.read(kMaxAttributeSize + 1);
+    const std::optional<QByteArray> bytes = SysInfoFile::read(path, kMaxAttributeSize + 1);
     // A failed read (the driver answered -ENODATA, say) and an oversized one both count as
     // nothing read.
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxAttributeSize) {
+    if (!bytes || bytes->size() > kMaxAttributeSize) {
         return std::nullopt;
     }
-    return QString::fromUtf8(bytes).trimmed();
+    return QString::fromUtf8(*bytes).trimmed();
 }
 
 } // namespace

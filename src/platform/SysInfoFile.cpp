@@ -6,6 +6,7 @@
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 std::optional<QByteArray> SysInfoFile::read(const QString &path, qsizetype limit)
@@ -14,6 +15,15 @@ std::optional<QByteArray> SysInfoFile::read(const QString &path, qsizetype limit
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
+    // procfs and sysfs files are regular files; a FIFO, socket or device planted where one is
+    // expected would block or never end, so it counts as unreadable.
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     QByteArray data;
     char buffer[8192];
     bool ok = true;
@@ -57,8 +67,6 @@ QStringList SysInfoFile::entries(const QString &dir)
 
 std::optional<QList<int>> SysInfoFile::parseCpuList(QStringView text)
 {
-    // The kernel never exposes more than a few thousand CPUs (NR_CPUS is at most 8192).
-    constexpr int maxCpu = 65536;
     QList<int> ids;
     const QStringView trimmed = text.trimmed();
     if (trimmed.isEmpty())
@@ -69,7 +77,10 @@ std::optional<QList<int>> SysInfoFile::parseCpuList(QStringView text)
         bool okLast = true;
         const int first = (dash < 0 ? part : part.left(dash)).toInt(&okFirst);
         const int last = dash < 0 ? first : part.mid(dash + 1).toInt(&okLast);
-        if (!okFirst || !okLast || first < 0 || last < first || last >= maxCpu)
+        // The kernel prints its lists in ascending order without overlaps, so a list never names
+        // more CPUs than the kernel can have, however it is written.
+        const int next = ids.isEmpty() ? 0 : ids.constLast() + 1;
+        if (!okFirst || !okLast || first < next || last < first || last >= maxCpuCount)
             return std::nullopt;
         for (int id = first; id <= last; ++id)
             ids.append(id);

@@ -33,7 +33,12 @@ public:
 
     // Creates or removes the entry, even when the value does not change, and notifies in this
     // order: objectWillChange, isEnabledAboutToChange, (the write), isEnabledChanged, stateChanged.
+    // The notifications carry the state read back: turning on stays off when there is no
+    // existing, executable program path to write or the write fails.
     void setEnabled(bool enabled);
+
+    // The path an entry may start: absolute, an executable file, its name representable.
+    static std::optional<QString> validExecutable(QString path);
 
     // The state stream: `receiver` gets the stream's current value at once (the state read when
     // the stream was first used, or the last value written since), then every written value.

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PreferenceFile.h"
 
+#include "platform/SysInfoFile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace {
 
@@ -41,21 +44,37 @@ QString PreferenceFile::path() const
 
 void PreferenceFile::load()
 {
-    QFile file(path());
-    if (!file.exists()) {
+    removeStaleTemporaryFiles();
+    if (!QFileInfo::exists(path())) {
         return;
     }
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize) {
+    // Read without blocking: a FIFO or device in the file's place is as unreadable as garbage.
+    const std::optional<QByteArray> bytes = SysInfoFile::read(path(), kMaxFileSize + 1);
+    if (!bytes || bytes->size() > kMaxFileSize) {
         m_unreadable = true;
         return;
     }
     QJsonParseError error {};
-    const QJsonDocument document = QJsonDocument::fromJson(file.read(kMaxFileSize), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(*bytes, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject()) {
         m_unreadable = true;
         return;
     }
     m_values = document.object();
+}
+
+void PreferenceFile::removeStaleTemporaryFiles()
+{
+    // A write killed between creating its temporary file and the rename leaves the temporary
+    // file behind ("preferences.json.XXXXXX"). Only one instance runs, so any there now is stale.
+    const QDir directory(m_directory);
+    const QStringList pattern { kFileName + QStringLiteral(".??????") };
+    for (const QString &name : directory.entryList(pattern, QDir::Files | QDir::Hidden | QDir::System)) {
+        const QStringView suffix = QStringView(name).mid(kFileName.size() + 1);
+        if (std::all_of(
+                suffix.begin(), suffix.end(), [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 0x80; }))
+            QFile::remove(directory.filePath(name));
+    }
 }
 
 QJsonValue PreferenceFile::value(const QString &key) const
@@ -130,7 +149,10 @@ bool PreferenceFile::write()
         return false;
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const QByteArray bytes = QJsonDocument(m_values).toJson(QJsonDocument::Indented);
+    // Qt's reader drops a byte-order mark that starts a string, so one written as raw UTF-8
+    // would vanish from its key or value on the next start; written escaped it stays.
+    QByteArray bytes = QJsonDocument(m_values).toJson(QJsonDocument::Indented);
+    bytes.replace("\xef\xbb\xbf", "\\ufeff");
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

@@ -39,6 +39,7 @@ public:
 
 private:
     void load();
+    void removeStaleTemporaryFiles();
     bool moveUnreadableFileAside();
     bool write();
 

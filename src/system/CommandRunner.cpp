@@ -11,11 +11,14 @@
 #include <QProcessEnvironment>
 #include <QThread>
 #include <QThreadPool>
+#include <array>
 #include <cerrno>
 #include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -53,11 +56,64 @@ struct CStrings
     }
 };
 
-// The child's whole process group, and the child itself in case it left the group.
-void killRun(pid_t pid)
+// Whether the process still belongs to the run: in the child's session, or holding the
+// output pipe after leaving for a session of its own (setsid) and so out of reach of killpg.
+bool belongsToRun(int procDir, const char *name, pid_t session, const QByteArray &pipeLink)
+{
+    std::array<char, 512> stat {};
+    const int statFd = ::openat(procDir, (QByteArray(name) + "/stat").constData(), O_RDONLY | O_CLOEXEC);
+    if (statFd < 0)
+        return false;
+    const ssize_t got = ::read(statFd, stat.data(), stat.size() - 1);
+    ::close(statFd);
+    // "pid (comm) state ppid pgrp session ...": the name may hold anything, so read after
+    // its last parenthesis.
+    const QByteArray text(stat.data(), got > 0 ? got : 0);
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 1).simplified().split(' ');
+    if (fields.size() > 3 && fields.at(3).toLongLong() == session)
+        return true;
+    const QByteArray fdPath = QByteArray(name) + "/fd";
+    const int fdDir = ::openat(procDir, fdPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *fds = fdDir < 0 ? nullptr : ::fdopendir(fdDir);
+    if (!fds) {
+        if (fdDir >= 0)
+            ::close(fdDir);
+        return false;
+    }
+    bool holds = false;
+    std::array<char, 64> target {};
+    while (const dirent *entry = ::readdir(fds)) {
+        const ssize_t length = ::readlinkat(::dirfd(fds), entry->d_name, target.data(), target.size());
+        if (length > 0 && QByteArrayView(target.data(), length) == pipeLink) {
+            holds = true;
+            break;
+        }
+    }
+    ::closedir(fds);
+    return holds;
+}
+
+// Ends the run: the child's process group, then whatever else is left of its session or still
+// holds its output pipe. The child leads its own session, so none of this reaches us.
+void killRun(pid_t pid, ino_t pipeInode)
 {
     ::kill(-pid, SIGKILL);
     ::kill(pid, SIGKILL);
+    const QByteArray pipeLink = "pipe:[" + QByteArray::number(quint64(pipeInode)) + ']';
+    const pid_t self = ::getpid();
+    // A process may fork while the list is read; a second look catches what it started.
+    for (int pass = 0; pass < 2; ++pass) {
+        DIR *proc = ::opendir("/proc");
+        if (!proc)
+            return;
+        while (const dirent *entry = ::readdir(proc)) {
+            bool ok = false;
+            const pid_t other = pid_t(QByteArray(entry->d_name).toInt(&ok));
+            if (ok && other > 0 && other != self && belongsToRun(::dirfd(proc), entry->d_name, pid, pipeLink))
+                ::kill(other, SIGKILL);
+        }
+        ::closedir(proc);
+    }
 }
 
 int statusOf(int waitStatus)
@@ -69,8 +125,8 @@ int statusOf(int waitStatus)
     return CommandRunner::failedToStartStatus;
 }
 
-// Reaps the child, killing its process group once the deadline has passed.
-int reap(pid_t pid, const QDeadlineTimer &deadline)
+// Reaps the child, ending the run once the deadline has passed.
+int reap(pid_t pid, ino_t pipeInode, const QDeadlineTimer &deadline)
 {
     int waitStatus = 0;
     int pauseMs = 1;
@@ -81,7 +137,7 @@ int reap(pid_t pid, const QDeadlineTimer &deadline)
         if (done < 0 && errno != EINTR)
             return CommandRunner::failedToStartStatus;
         if (deadline.hasExpired()) {
-            killRun(pid);
+            killRun(pid, pipeInode);
             while (::waitpid(pid, &waitStatus, 0) < 0 && errno == EINTR) { }
             return statusOf(waitStatus);
         }
@@ -107,17 +163,20 @@ void runChild(const QByteArray &program, CStrings argv, CStrings envp, CommandRu
 
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    // Its own process group, so a time-out can kill whatever it started as well. Signal
-    // dispositions and the mask are reset: our threads may block signals the child needs.
+    // Its own session and process group, so a time-out can kill whatever it started as well.
+    // Signal dispositions and the mask are reset: our threads may block signals the child needs.
     sigset_t none;
     sigemptyset(&none);
     sigset_t all;
     sigfillset(&all);
-    posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
+    struct stat pipeStatus
+    {
+    };
+    ::fstat(fds[0], &pipeStatus);
     pid_t pid = 0;
     const int spawned = ::posix_spawn(&pid, program.constData(), &actions, &attributes, argv.finish(), envp.finish());
     posix_spawn_file_actions_destroy(&actions);
@@ -129,12 +188,30 @@ void runChild(const QByteArray &program, CStrings argv, CStrings envp, CommandRu
         return;
     }
 
+    // Lines are cut here, off the receiver's thread, and only whole lines travel: the receiver
+    // never rescans what it already has. What is kept is bounded; the rest is read and dropped.
     Utf8ChunkDecoder decoder;
+    QString partial;
+    qsizetype delivered = 0;
+    auto keep = [&](const QString &text) {
+        const qsizetype lastBreak = text.lastIndexOf(u'\n');
+        QString lines;
+        if (lastBreak >= 0) {
+            lines = std::exchange(partial, QString());
+            lines += QStringView(text).left(lastBreak + 1);
+        }
+        const QStringView rest = QStringView(text).mid(lastBreak + 1);
+        partial += rest.left(std::max<qsizetype>(0, CommandRunner::maxLineLength - partial.size()));
+        if (lines.isEmpty() || delivered + lines.size() > CommandRunner::maxOutputLength)
+            return;
+        delivered += lines.size();
+        emit channel->output(lines);
+    };
     QByteArray buffer(64 * 1024, Qt::Uninitialized);
     for (;;) {
         const qint64 remaining = deadline.remainingTime();
         if (remaining == 0) {
-            killRun(pid);
+            killRun(pid, pipeStatus.st_ino);
             break;
         }
         pollfd readable { fds[0], POLLIN, 0 };
@@ -151,11 +228,13 @@ void runChild(const QByteArray &program, CStrings argv, CStrings envp, CommandRu
         }
         if (got == 0)
             break;
-        if (const auto text = decoder.decode(buffer.left(got)); text && !text->isEmpty())
-            emit channel->output(*text);
+        keep(decoder.decode(QByteArrayView(buffer.constData(), got)));
     }
     ::close(fds[0]);
-    emit channel->finished(reap(pid, deadline));
+    keep(decoder.finish());
+    if (!partial.isEmpty() && delivered + partial.size() <= CommandRunner::maxOutputLength)
+        emit channel->output(partial);
+    emit channel->finished(reap(pid, pipeStatus.st_ino, deadline));
 }
 
 } // namespace

@@ -11,10 +11,12 @@
 
 // Starts a program with a fixed search path and streams its standard output back as text.
 // The program runs from its argument vector, never through a shell. The run lives on a worker
-// thread; output chunks and then the exit status reach the context object's thread (the main
-// thread by default) as queued calls, in the order the worker saw them. Once the context is
-// gone nothing more is delivered. A child that outlives the time-out is killed together with
-// anything it started; every child is reaped and every descriptor closed.
+// thread; output, in whole lines (but for a last line without its end), and then the exit
+// status reach the context object's thread (the main thread by default) as queued calls, in
+// order. Once the context is gone nothing more is delivered. What a run delivers is bounded:
+// a longer line is cut, and output past the bound is read and dropped. A child that outlives
+// the time-out is killed together with its session and anything still holding its output;
+// every child is reaped and every descriptor closed.
 class CommandRunner
 {
 public:
@@ -24,6 +26,9 @@ public:
     static constexpr std::chrono::milliseconds defaultTimeout { 30000 };
     // What a shell reports for a program it could not run.
     static constexpr int failedToStartStatus = 127;
+    // Characters of one line, and of a whole run's output, that are kept.
+    static constexpr qsizetype maxLineLength = 64 * 1024;
+    static constexpr qsizetype maxOutputLength = 4 * 1024 * 1024;
     static constexpr const char *fixedPath = "/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin";
 
     // Exit status: the program's own, 128 + the signal number if a signal ended it (a

@@ -54,11 +54,19 @@ QString ScriptViewModel::valueOf(QStringView line)
 void ScriptViewModel::readChunk(const QString &chunk)
 {
     setRunning(false);
-    const QString text = m_partialLine + chunk;
-    const qsizetype lastBreak = text.lastIndexOf(u'\n');
-    m_partialLine = text.mid(lastBreak + 1);
-    for (QStringView line : QStringView(text).left(lastBreak + 1).split(u'\n', Qt::SkipEmptyParts))
-        readLine(line);
+    // Only the new piece is searched; an unfinished line waits, up to a bound, for its end.
+    constexpr qsizetype maxLine = 64 * 1024;
+    QStringView rest(chunk);
+    for (qsizetype end = rest.indexOf(u'\n'); end >= 0; end = rest.indexOf(u'\n')) {
+        if (m_partialLine.isEmpty()) {
+            readLine(rest.left(end));
+        } else {
+            m_partialLine += rest.left(std::max<qsizetype>(0, std::min(end, maxLine - m_partialLine.size())));
+            readLine(std::exchange(m_partialLine, QString()));
+        }
+        rest = rest.mid(end + 1);
+    }
+    m_partialLine += rest.left(std::max<qsizetype>(0, maxLine - m_partialLine.size()));
 }
 
 void ScriptViewModel::reportFinished()
@@ -74,19 +82,44 @@ void ScriptViewModel::readLine(QStringView line)
     struct Label
     {
         QLatin1StringView text;
+        Section section;
         QString ScriptViewModel::*field;
         void (ScriptViewModel::*changed)();
     };
     static const Label labels[] = {
-        { QLatin1StringView("Resolution"), &ScriptViewModel::m_resolution, &ScriptViewModel::resolutionChanged },
-        { QLatin1StringView("Hardware UUID"), &ScriptViewModel::m_deviceID, &ScriptViewModel::deviceIDChanged },
-        { QLatin1StringView("Number of Processors"), &ScriptViewModel::m_coreNum, &ScriptViewModel::coreNumChanged },
-        { QLatin1StringView("Total Number of Cores"), &ScriptViewModel::m_coreTotal,
+        { QLatin1StringView("Resolution"), Section::displays, &ScriptViewModel::m_resolution,
+            &ScriptViewModel::resolutionChanged },
+        { QLatin1StringView("Hardware UUID"), Section::hardware, &ScriptViewModel::m_deviceID,
+            &ScriptViewModel::deviceIDChanged },
+        { QLatin1StringView("Number of Processors"), Section::hardware, &ScriptViewModel::m_coreNum,
+            &ScriptViewModel::coreNumChanged },
+        { QLatin1StringView("Total Number of Cores"), Section::hardware, &ScriptViewModel::m_coreTotal,
             &ScriptViewModel::coreTotalChanged },
-        { QLatin1StringView("Serial Number"), &ScriptViewModel::m_serialNumber, &ScriptViewModel::serialNumberChanged },
+        { QLatin1StringView("Serial Number"), Section::hardware, &ScriptViewModel::m_serialNumber,
+            &ScriptViewModel::serialNumberChanged },
     };
+    if (line.isEmpty())
+        return;
+    // A section starts with its unindented heading; each value is read from its own labelled
+    // line of its section only, so a name that merely mentions a label is never taken for it.
+    if (line.front() != u' ' && line.front() != u'\t') {
+        m_section = line.startsWith(QLatin1String("Graphics/Displays:")) ? Section::displays
+            : line.startsWith(QLatin1String("Hardware:"))                ? Section::hardware
+                                                                         : Section::other;
+        return;
+    }
+    const qsizetype colon = line.indexOf(u':');
+    if (colon < 0)
+        return;
+    const QStringView key = line.left(colon).trimmed();
+    // A heading ("DELL U2720Q:") ends in its colon; labelled values follow theirs.
+    if (line.mid(colon + 1).trimmed().isEmpty())
+        return;
     for (const Label &label : labels) {
-        if (line.contains(label.text))
+        // "Serial Number (system)" carries a qualifier after the label.
+        const bool matches = key == label.text
+            || (key.startsWith(label.text) && key.mid(label.text.size()).startsWith(QLatin1String(" (")));
+        if (matches && label.section == m_section)
             setField(label.field, label.changed, valueOf(line));
     }
 }

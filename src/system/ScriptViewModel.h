@@ -56,7 +56,15 @@ private:
     void setRunning(bool running);
     void setField(QString ScriptViewModel::*field, void (ScriptViewModel::*changed)(), const QString &value);
 
+    enum class Section
+    {
+        other,
+        displays,
+        hardware,
+    };
+
     bool m_isRunning = true;
+    Section m_section = Section::other;
     QString m_resolution;
     QString m_deviceID;
     QString m_coreNum;

@@ -2,47 +2,74 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Utf8ChunkDecoder.h"
 
-#include <QStringDecoder>
-
 namespace {
-// Length of the sequence a lead byte starts; 0 for a continuation or an impossible byte.
-int sequenceLength(quint8 lead)
-{
-    if (lead < 0x80)
-        return 1;
-    if ((lead & 0xe0) == 0xc0)
-        return 2;
-    if ((lead & 0xf0) == 0xe0)
-        return 3;
-    if ((lead & 0xf8) == 0xf0)
-        return 4;
-    return 0;
-}
+constexpr char16_t replacement = 0xfffd;
+constexpr char32_t byteOrderMark = 0xfeff;
 } // namespace
 
-std::optional<QString> Utf8ChunkDecoder::decode(const QByteArray &chunk)
+QString Utf8ChunkDecoder::decode(QByteArrayView chunk)
 {
-    QByteArray data = m_pending + chunk;
-    m_pending.clear();
-
-    // Look back at most three bytes for the start of an unfinished sequence.
-    for (qsizetype back = 1; back <= 3 && back <= data.size(); ++back) {
-        const quint8 byte = quint8(data.at(data.size() - back));
-        if ((byte & 0xc0) == 0x80)
-            continue;
-        const int length = sequenceLength(byte);
-        if (length > back) {
-            m_pending = data.right(back);
-            data.chop(back);
+    QString text;
+    text.reserve(chunk.size());
+    auto emitCode = [&](char32_t code) {
+        // A mark at the start of the stream says how it is encoded; anywhere else it is text.
+        if (!m_started && code == byteOrderMark) {
+            m_started = true;
+            return;
         }
-        break;
+        m_started = true;
+        if (code < 0x10000) {
+            text.append(QChar(char16_t(code)));
+        } else {
+            text.append(QChar(QChar::highSurrogate(code)));
+            text.append(QChar(QChar::lowSurrogate(code)));
+        }
+    };
+    for (const char c : chunk) {
+        const auto byte = quint8(c);
+        if (m_needed > 0) {
+            if (byte >= m_low && byte <= m_high) {
+                m_code = (m_code << 6) | (byte & 0x3f);
+                m_low = 0x80;
+                m_high = 0xbf;
+                if (--m_needed == 0)
+                    emitCode(m_code);
+                continue;
+            }
+            // The sequence broke off: one replacement for it, then this byte starts afresh.
+            m_needed = 0;
+            emitCode(replacement);
+        }
+        m_low = 0x80;
+        m_high = 0xbf;
+        if (byte < 0x80) {
+            emitCode(byte);
+        } else if (byte >= 0xc2 && byte <= 0xdf) {
+            m_code = byte & 0x1f;
+            m_needed = 1;
+        } else if (byte >= 0xe0 && byte <= 0xef) {
+            // No overlong forms (E0 80..9F) and no surrogates (ED A0..BF).
+            m_low = byte == 0xe0 ? 0xa0 : 0x80;
+            m_high = byte == 0xed ? 0x9f : 0xbf;
+            m_code = byte & 0x0f;
+            m_needed = 2;
+        } else if (byte >= 0xf0 && byte <= 0xf4) {
+            // Nothing overlong (F0 80..8F) and nothing past U+10FFFF (F4 90..).
+            m_low = byte == 0xf0 ? 0x90 : 0x80;
+            m_high = byte == 0xf4 ? 0x8f : 0xbf;
+            m_code = byte & 0x07;
+            m_needed = 3;
+        } else {
+            emitCode(replacement);
+        }
     }
-    if (data.isEmpty())
-        return std::nullopt;
-
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(data);
-    if (decoder.hasError())
-        return std::nullopt;
     return text;
+}
+
+QString Utf8ChunkDecoder::finish()
+{
+    if (m_needed == 0)
+        return {};
+    m_needed = 0;
+    return QString(QChar(replacement));
 }

@@ -71,6 +71,7 @@ private slots:
         QTest::newRow("typical voltage") << OptInt(12600000) << OptDouble(12.6) << OptDouble();
         QTest::newRow("zero") << OptInt(0) << OptDouble() << OptDouble(0.0);
         QTest::newRow("coldest kept") << OptInt(-999) << OptDouble() << OptDouble(-99.9);
+        QTest::newRow("lower bound") << OptInt(-1000) << OptDouble() << OptDouble();
         QTest::newRow("gauge at 0 K") << OptInt(-2731) << OptDouble() << OptDouble();
         QTest::newRow("hottest kept") << OptInt(1999) << OptDouble(0.001999) << OptDouble(199.9);
         QTest::newRow("on fire") << OptInt(2000) << OptDouble(0.002) << OptDouble();

@@ -79,12 +79,6 @@ public:
         });
     }
 
-    QString output(const QString &commandLine)
-    {
-        run(commandLine.split(QLatin1Char(' '), Qt::SkipEmptyParts), {});
-        return m_output;
-    }
-
     const QString &error() const { return m_error; }
 
 private:
@@ -97,7 +91,6 @@ private:
         }
         process.closeWriteChannel();
         const bool finished = process.waitForFinished(30000);
-        m_output = QString::fromUtf8(process.readAllStandardOutput());
         if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
             m_error = QStringLiteral("ip %1: %2")
                           .arg(arguments.join(QLatin1Char(' ')),
@@ -109,6 +102,5 @@ private:
 
     int m_home;
     QString m_ip;
-    QString m_output;
     QString m_error;
 };

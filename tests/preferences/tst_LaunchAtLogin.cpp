@@ -11,10 +11,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
 const QString kId = QStringLiteral("org.tavlo.Tavlo-LaunchAtLoginHelper");
+const QString kProgram = QStringLiteral("/bin/sh");
 
 QString fixture(const QString &name)
 {
@@ -45,6 +47,14 @@ private:
         return validator.exitCode() == 0 && !output.contains(QLatin1String("error")) ? QString() : output;
     }
 
+    static QString makeProgram(const QString &path)
+    {
+        if (!FixtureFiles::write(path, "#!/bin/sh\n"))
+            return {};
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        return path;
+    }
+
 private slots:
     void testReadEntries_data()
     {
@@ -68,7 +78,7 @@ private slots:
         const AutostartEntry entry(
             kId, fixture(caseName) + QStringLiteral("/home"), { fixture(caseName) + QStringLiteral("/system") });
         QCOMPARE(entry.isRegistered(), registered);
-        LaunchAtLogin launchAtLogin(entry, QStringLiteral("/usr/bin/tavlo"));
+        LaunchAtLogin launchAtLogin(entry, kProgram);
         QCOMPARE(launchAtLogin.isEnabled(), registered);
     }
 
@@ -85,18 +95,19 @@ private slots:
 
     void testWrittenEntryValidates_data()
     {
-        QTest::addColumn<QString>("executable");
-        QTest::newRow("plain") << "/usr/bin/tavlo";
-        QTest::newRow("awkward path") << "/home/a b/$HOME/\"q\"/100%/x\\y/tavlo";
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "tavlo";
+        QTest::newRow("awkward path") << "a b/$HOME/\"q\"/100%/x\\y/tavlo";
     }
 
     void testWrittenEntryValidates()
     {
-        QFETCH(QString, executable);
+        QFETCH(QString, name);
         if (QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
             QSKIP("desktop-file-validate is not installed");
         }
         QTemporaryDir dir;
+        const QString executable = makeProgram(dir.filePath(name));
         LaunchAtLogin launchAtLogin(AutostartEntry(kId, dir.path(), {}), executable);
         launchAtLogin.setEnabled(true);
         const QString path = dir.path() + QStringLiteral("/autostart/") + kId + QStringLiteral(".desktop");
@@ -110,8 +121,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString home = dir.path() + QStringLiteral("/home");
-        LaunchAtLogin launchAtLogin(
-            AutostartEntry(kId, home, { dir.path() + QStringLiteral("/system") }), QStringLiteral("/usr/bin/tavlo"));
+        LaunchAtLogin launchAtLogin(AutostartEntry(kId, home, { dir.path() + QStringLiteral("/system") }), kProgram);
         QVERIFY(!launchAtLogin.isEnabled());
         launchAtLogin.setEnabled(true);
         QVERIFY(launchAtLogin.isEnabled());
@@ -135,24 +145,51 @@ private slots:
             dir.path() + QStringLiteral("/system/autostart/") + kId + QStringLiteral(".desktop")));
         LaunchAtLogin launchAtLogin(
             AutostartEntry(kId, dir.path() + QStringLiteral("/home"), { dir.path() + QStringLiteral("/system") }),
-            QStringLiteral("/usr/bin/tavlo"));
+            kProgram);
         QVERIFY(launchAtLogin.isEnabled());
         launchAtLogin.setEnabled(false);
         QVERIFY(!launchAtLogin.isEnabled());
         const QString masked = dir.path() + QStringLiteral("/home/autostart/") + kId + QStringLiteral(".desktop");
         QVERIFY(readAll(masked).contains(QStringLiteral("Hidden=true")));
-        if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
-            const QString problems = validate(masked);
-            QVERIFY2(problems.isEmpty(), qPrintable(problems));
-        }
         launchAtLogin.setEnabled(true);
         QVERIFY(launchAtLogin.isEnabled());
+    }
+
+    // Turning on without a program to start writes nothing and stays off, visibly.
+    void testProgramPath_data()
+    {
+        QTest::addColumn<QByteArray>("path"); // under a fresh folder holding the program "bin/tavlo"
+        QTest::addColumn<QByteArray>("written"); // the path the entry starts; empty: refused
+        QTest::newRow("the program") << QByteArray("bin/tavlo") << QByteArray("bin/tavlo");
+        QTest::newRow("replaced after start") << QByteArray("bin/tavlo (deleted)") << QByteArray("bin/tavlo");
+        QTest::newRow("missing") << QByteArray("bin/gone") << QByteArray();
+        QTest::newRow("a folder") << QByteArray("bin") << QByteArray();
+        QTest::newRow("folder name not UTF-8") << QByteArray("b\xffn/tavlo") << QByteArray();
+    }
+
+    void testProgramPath()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(QByteArray, written);
+        QTemporaryDir dir;
+        QVERIFY(!makeProgram(dir.filePath("bin/tavlo")).isEmpty());
+        QCOMPARE(::mkdir((QFile::encodeName(dir.path()) + "/b\xffn").constData(), 0700), 0);
+        LaunchAtLogin launchAtLogin(AutostartEntry(kId, dir.path(), {}), dir.filePath(QString::fromUtf8(path)));
+        QSignalSpy changed(&launchAtLogin, &LaunchAtLogin::isEnabledChanged);
+        launchAtLogin.setEnabled(true);
+        QCOMPARE(changed.value(0).value(0).toBool(), !written.isEmpty());
+        QCOMPARE(launchAtLogin.isEnabled(), !written.isEmpty());
+        if (!written.isEmpty()) {
+            const QString entry
+                = readAll(dir.path() + QStringLiteral("/autostart/") + kId + QStringLiteral(".desktop"));
+            QVERIFY(entry.contains(QStringLiteral("\nExec=\"") + dir.filePath(QString::fromUtf8(written)) + u'"'));
+        }
     }
 
     void testNotificationOrder()
     {
         QTemporaryDir dir;
-        LaunchAtLogin launchAtLogin(AutostartEntry(kId, dir.path(), {}), QStringLiteral("/usr/bin/tavlo"));
+        LaunchAtLogin launchAtLogin(AutostartEntry(kId, dir.path(), {}), kProgram);
         QStringList events;
         connect(&launchAtLogin, &LaunchAtLogin::objectWillChange, this,
             [&] { events << QStringLiteral("willChange:%1").arg(launchAtLogin.isEnabled()); });
@@ -174,8 +211,8 @@ private slots:
     {
         QTemporaryDir dir;
         AutostartEntry entry(kId, dir.path(), {});
-        entry.setRegistered(true, QStringLiteral("/usr/bin/tavlo"), QStringLiteral("Tavlo"), QStringLiteral("x"));
-        LaunchAtLogin launchAtLogin(entry, QStringLiteral("/usr/bin/tavlo"));
+        entry.setRegistered(true, kProgram, QStringLiteral("Tavlo"), QStringLiteral("x"));
+        LaunchAtLogin launchAtLogin(entry, kProgram);
         QList<bool> first;
         launchAtLogin.subscribe(this, [&](bool value) { first << value; });
         QCOMPARE(first, QList<bool>({ true }));

@@ -50,6 +50,8 @@ private slots:
             // And the program reads it back, with nothing moved aside.
             PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
             QCOMPARE(preferences.setAppThemeMode(), stored.value("set_theme_mode").toString());
+            QCOMPARE(
+                QDir(dir.path()).entryList({ QStringLiteral("preferences.json.??????") }, QDir::Files), QStringList());
         }
         QCOMPARE(QDir(dir.path()).entryList({ QStringLiteral("preferences.json.bad-*") }, QDir::Files).size(), 0);
     }

@@ -89,13 +89,6 @@ private slots:
             dir.filePath(QStringLiteral("usr/lib")), false, 0 });
         QTEST((QStringList { info.systemName(), info.systemVersion() }), "expected");
     }
-
-    void testThisMachine()
-    {
-        const AppInfoManager info(AppInfoManager::Sources {});
-        QVERIFY(!info.systemName().isEmpty() && !info.systemVersion().isEmpty());
-        QVERIFY(QStringList({ "iMac", "MacBookPro", "macmini", "macpro" }).contains(info.deviceImageName()));
-    }
 };
 
 QTEST_GUILESS_MAIN(AppInfoManagerTest)

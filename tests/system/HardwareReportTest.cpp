@@ -3,10 +3,14 @@
 #include "system/HardwareReport.h"
 
 #include "platform/CpuInfoReader.h"
+#include "platform/CpuTopologyReader.h"
 #include "platform/DmiReader.h"
 #include "platform/DrmConnectorReader.h"
+#include "platform/SysInfoFile.h"
 
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 HardwareReportSources fixture(const QString &name)
@@ -152,12 +156,58 @@ private slots:
         QTest::newRow("O.E.M.") << "To Be Filled By O.E.M." << true;
         QTest::newRow("zero uuid") << "00000000-0000-0000-0000-000000000000" << true;
         QTest::newRow("reference BIOS sample UUID") << "03000200-0400-0500-0006-000700080009" << true;
+        QTest::newRow("all F") << "FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF" << true;
+        QTest::newRow("XXXX") << "XXXXXXXX" << true;
         QTest::newRow("real serial") << "PF2XK7QM" << false;
     }
     void testPlaceholdersAndIds()
     {
         QFETCH(QString, value);
         QTEST(DmiReader::isPlaceholder(value), "placeholder");
+    }
+
+    void testCpuLists_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("count"); // -1: refused
+        QTest::newRow("ranges and singles") << "0-3,8,10-11\n" << 7;
+        QTest::newRow("the largest kernel") << "0-8191" << 8192;
+        QTest::newRow("beyond any kernel") << "0-8192" << -1;
+        QTest::newRow("repeated huge range") << QString("0-65535,").repeated(32) << -1;
+        QTest::newRow("overlap") << "0,0-8191" << -1;
+        QTest::newRow("descending") << "4,2" << -1;
+    }
+    void testCpuLists()
+    {
+        QFETCH(QString, list);
+        const auto ids = SysInfoFile::parseCpuList(list);
+        QTEST(ids ? int(ids->size()) : -1, "count");
+    }
+
+    void testCacheSizes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("bytes"); // -1: refused
+        QTest::newRow("kilobytes") << "48K" << qint64(49152);
+        QTest::newRow("a terabyte") << "1024G" << (qint64(1) << 40);
+        QTest::newRow("wraps when shifted") << "2555555555575G" << qint64(-1);
+        QTest::newRow("just past a terabyte") << "1048577M" << qint64(-1);
+    }
+    void testCacheSizes()
+    {
+        QFETCH(QString, text);
+        const auto bytes = CpuTopologyReader::parseCacheSize(text);
+        QTEST(bytes ? qint64(*bytes) : qint64(-1), "bytes");
+    }
+
+    // Nothing planted in a kernel tree may block a reader or be read as a value.
+    void testNonRegularFileIsUnreadable()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("fifo");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(!SysInfoFile::read(fifo));
+        QVERIFY(!SysInfoFile::read(dir.path()));
     }
 };
 

@@ -102,6 +102,17 @@ private slots:
             QCOMPARE(times->user, quint64(18446744073709551615ULL));
     }
 
+    // iowait is idle time; irq, softirq and steal are busy, counted with the system share.
+    void testStatesFold()
+    {
+        QTemporaryDir proc;
+        QVERIFY(FixtureFiles::write(proc.filePath("stat"), "cpu  1 2 30 400 5000 60000 700000 8000000 0 0\n"));
+        const auto ticks = hostCpuLoadInfo({ proc.path() });
+        QVERIFY(ticks);
+        const QList<quint64> states { ticks->user, ticks->system, ticks->idle, ticks->nice };
+        QCOMPARE(states, (QList<quint64> { 1, 8760030, 5400, 2 }));
+    }
+
     void testFreeMemory_data()
     {
         QTest::addColumn<QByteArray>("meminfo");

@@ -19,8 +19,8 @@ private:
 
     LaunchAtLogin *makeLaunchAtLogin()
     {
-        return new LaunchAtLogin(AutostartEntry(LaunchAtLogin::helperIdentifier(), m_dir.path(), {}),
-            QStringLiteral("/usr/bin/tavlo"), this);
+        return new LaunchAtLogin(
+            AutostartEntry(LaunchAtLogin::helperIdentifier(), m_dir.path(), {}), QStringLiteral("/bin/sh"), this);
     }
 
 private slots:

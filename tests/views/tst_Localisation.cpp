@@ -153,6 +153,8 @@ private slots:
         QTest::addColumn<int>("script");
         QTest::newRow("zh-Hans (Chinese system default)") << "zh-Hans"
                                                           << "zh_CN" << int(QLocale::SimplifiedHanScript);
+        QTest::newRow("zh_CN (the Settings option)") << "zh_CN"
+                                                     << "zh_CN" << int(QLocale::SimplifiedHanScript);
         QTest::newRow("zh-Hant_CN") << "zh-Hant_CN"
                                     << "zh_TW" << int(QLocale::TraditionalHanScript);
         QTest::newRow("de") << "de"

@@ -245,13 +245,6 @@ private slots:
             NetworkManager shortLived(sysRoot);
         QTRY_VERIFY_WITH_TIMEOUT(!workerRuns(), changeBoundMs);
     }
-
-    void testShared()
-    {
-        NetworkManager &first = NetworkManager::shared();
-        QCOMPARE(&NetworkManager::shared(), &first);
-        QCOMPARE(first.parent(), QCoreApplication::instance());
-    }
 };
 
 QTEST_GUILESS_MAIN(NetworkManagerTest)

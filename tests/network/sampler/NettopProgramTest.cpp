@@ -2,10 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "network/NettopSample.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
-#include <csignal>
 
 namespace {
 
@@ -38,10 +36,6 @@ class NettopProgramTest : public QObject
 
 private Q_SLOTS:
     void testOneSample();
-    void testRootsFromEnvironment();
-    void testSampleCount();
-    void testUntilInterrupted_data();
-    void testUntilInterrupted();
     void testClosedReader();
     void testBadArguments_data();
     void testBadArguments();
@@ -59,56 +53,6 @@ void NettopProgramTest::testOneSample()
     QCOMPARE(output.count(QLatin1Char('\n')), 3);
     const NettopRoots roots { laptop + "/proc", laptop + "/sys" };
     QCOMPARE(withoutTime(output), withoutTime(nettopSample(arguments, roots)));
-}
-
-void NettopProgramTest::testRootsFromEnvironment()
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("TAVLO_PROC_ROOT"), laptop + "/proc");
-    environment.insert(QStringLiteral("TAVLO_SYS_ROOT"), laptop + "/sys");
-    process.setProcessEnvironment(environment);
-    process.start(program(), { "-x", "-t", "wired", "-l", "1" });
-    QVERIFY(process.waitForFinished(5000));
-    QVERIFY(process.readAllStandardOutput().contains(" enp0s31f6 "));
-}
-
-void NettopProgramTest::testSampleCount()
-{
-    QProcess process;
-    QElapsedTimer clock;
-    clock.start();
-    process.start(program(), fixtureArguments({ "-x", "-t", "wired", "-l", "3" }));
-    QVERIFY(process.waitForFinished(10000));
-    const qint64 elapsed = clock.elapsed();
-    QCOMPARE(process.exitCode(), 0);
-    const QByteArray output = process.readAllStandardOutput();
-    QCOMPARE(output.count("time"), 3);
-    QCOMPARE(output.count("enp0s31f6"), 3);
-    // Three samples a second apart.
-    QVERIFY2(elapsed >= 1900 && elapsed < 6000, QByteArray::number(elapsed));
-}
-
-void NettopProgramTest::testUntilInterrupted_data()
-{
-    QTest::addColumn<int>("signal");
-    QTest::newRow("SIGINT") << int(SIGINT);
-    QTest::newRow("SIGTERM") << int(SIGTERM);
-}
-
-void NettopProgramTest::testUntilInterrupted()
-{
-    QFETCH(int, signal);
-    QProcess process;
-    process.start(program(), fixtureArguments({ "-x", "-l", "0" }));
-    QVERIFY(process.waitForStarted(5000));
-    QVERIFY(process.waitForReadyRead(5000));
-    QTest::qWait(1200);
-    ::kill(static_cast<pid_t>(process.processId()), signal);
-    QVERIFY(process.waitForFinished(3000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 0);
-    QVERIFY(process.readAllStandardOutput().count("time") >= 2);
 }
 
 void NettopProgramTest::testClosedReader()

@@ -1,0 +1,89 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QString>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+// A property that does not hold is a finding like a crash: report it and stop.
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                     \
+            std::abort();                                                                                              \
+        }                                                                                                              \
+    } while (false)
+
+namespace Fuzz {
+
+inline QByteArray bytes(const uint8_t *data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+// The first byte picks where the rest is cut in two; the property tests compare both ways.
+struct Split
+{
+    QByteArray whole;
+    qsizetype at = 0;
+    QByteArray first() const { return whole.left(at); }
+    QByteArray second() const { return whole.mid(at); }
+};
+
+inline Split split(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return {};
+    const QByteArray rest = bytes(data + 1, size - 1);
+    return { rest, rest.isEmpty() ? 0 : data[0] % (rest.size() + 1) };
+}
+
+// Parsers that post or read settings want an application object; made once per process.
+inline void application()
+{
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char *argv[] = { name, nullptr };
+    static QCoreApplication *app = new QCoreApplication(argc, argv);
+    (void)app;
+}
+
+// A private folder for readers that take a file, kept for the whole run.
+inline const QTemporaryDir &scratch()
+{
+    static QTemporaryDir *dir = new QTemporaryDir;
+    return *dir;
+}
+
+inline bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+}
+
+// A step of the panel's unit ladder: "0  b/s", "512  b/s", "0.98 Kb/s" ... "1000.0 Gb/s" (a tier top, rounded), "max
+// /s".
+inline bool isLadderStep(const QString &text)
+{
+    static const QRegularExpression ladder(
+        QStringLiteral("\\A(?:0|[1-9]\\d{1,2})  b/s\\z|\\A\\d{1,4}\\.\\d{1,2} [KMG]b/s\\z|\\Amax /s\\z"));
+    return ladder.match(text).hasMatch();
+}
+
+// No control or formatting characters and valid UTF-16: safe to show as one line of text.
+inline bool isPlainLine(QStringView text)
+{
+    return text.isValidUtf16() && std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format || c == u'\n';
+    });
+}
+
+} // namespace Fuzz
