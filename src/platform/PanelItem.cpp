@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PanelItem.h"
 
+#include "NamedIconFolder.h"
 #include "StatusNotifierItem.h"
 
 #include <QDBusConnectionInterface>
@@ -10,6 +11,7 @@
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMenu>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -27,19 +29,31 @@ PanelItem::PanelItem(const QString &id, Painter painter, QDBusConnection bus, QO
     , m_id(id)
     , m_painter(std::move(painter))
     , m_bus(std::move(bus))
+    , m_menu(std::make_unique<DBusMenu>(m_bus))
 { }
 
 PanelItem::~PanelItem() = default;
 
-QList<QPair<QSize, qreal>> PanelItem::statusNotifierSizes(qreal devicePixelRatio)
+SniPixmapList PanelItem::statusNotifierPixmaps() const
 {
-    QList<QPair<QSize, qreal>> sizes { { QSize(22, 22), 1.0 }, { QSize(65, 22), 1.0 } };
-    // The host runs on the same screens as we do: a picture for their pixel ratio, and the
-    // plain one for hosts that scale it themselves. Pictures for ratios no screen has would
-    // be drawn every second for nobody.
-    if (devicePixelRatio > 1.0)
-        sizes += { { QSize(22, 22), devicePixelRatio }, { QSize(65, 22), devicePixelRatio } };
-    return sizes;
+    SniPixmapList pixmaps;
+    for (const int size : pixmapSizes)
+        pixmaps.append(Sni::pixmapFromImage(m_painter(QSize(size, size), 1.0)));
+    return pixmaps;
+}
+
+void PanelItem::setMenu(const QList<DBusMenu::Entry> &entries)
+{
+    m_menu->setEntries(entries);
+    if (!m_trayMenu)
+        return;
+    m_trayMenu->clear();
+    for (const DBusMenu::Entry &entry : entries) {
+        if (entry.action)
+            m_trayMenu->addAction(entry.label, m_trayMenu.get(), entry.action);
+        else
+            m_trayMenu->addSeparator();
+    }
 }
 
 void PanelItem::start()
@@ -94,8 +108,15 @@ void PanelItem::useStatusNotifier()
             useTrayIcon();
             return;
         }
+        m_sni->setPixmapSource([this] { return statusNotifierPixmaps(); });
+        if (m_menu->registerOnBus(QLatin1String(menuPath)))
+            m_sni->setMenuPath(QLatin1String(menuPath));
+        m_icons = std::make_unique<NamedIconFolder>(QStringLiteral("tavlo"));
+        if (m_icons->isValid())
+            m_sni->setIconThemePath(m_icons->path());
     }
     m_tray.reset();
+    m_trayMenu.reset();
     setMode(Mode::StatusNotifier);
     repaint();
     applyTexts();
@@ -114,6 +135,9 @@ void PanelItem::useTrayIcon()
             Q_EMIT activated(QPoint());
     });
     m_traySize = QSize();
+    m_trayMenu = std::make_unique<QMenu>();
+    m_tray->setContextMenu(m_trayMenu.get());
+    setMenu(m_menu->entries());
     paintTrayIcon();
     applyTexts();
     m_tray->show();
@@ -137,10 +161,11 @@ QRect PanelItem::geometry() const
 void PanelItem::repaint()
 {
     if (m_mode == Mode::StatusNotifier && m_sni) {
-        SniPixmapList pixmaps;
-        for (const auto &[size, ratio] : statusNotifierSizes(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0))
-            pixmaps.append(Sni::pixmapFromImage(m_painter(size, ratio)));
-        m_sni->setPixmaps(pixmaps);
+        // The pixmaps are drawn when a host reads them; the named icon has to be there first.
+        QString name;
+        if (m_icons && m_icons->isValid())
+            name = m_icons->publish(m_painter(QSize(namedIconSize, namedIconSize), 1.0));
+        m_sni->setIcon(name);
     } else if (m_mode == Mode::TrayIcon) {
         paintTrayIcon();
     }

@@ -176,8 +176,8 @@ private Q_SLOTS:
     void testItemRegistersWithTheHost()
     {
         QTRY_VERIFY_WITH_TIMEOUT(itemGeometry().has_value(), 10000);
-        // The host lays out the title's wide picture, on its 26-pixel strip.
-        QCOMPARE(itemGeometry()->size(), QSize(65, 26));
+        // The host lays out the square picture, on its 26-pixel strip.
+        QCOMPARE(itemGeometry()->size(), QSize(22, 26));
         QCOMPARE(
             property(QStringLiteral("XAyatanaLabelGuide")), QStringLiteral("1000.0 Mb/s \u2191 1000.0 Mb/s \u2193"));
     }

@@ -3,6 +3,7 @@
 #include "app/StatusBarController.h"
 
 #include "app/MouseEventManager.h"
+#include "platform/PanelItem.h"
 #include "platform/PopoverWindow.h"
 #include "platform/X11PanelLocator.h"
 
@@ -46,21 +47,21 @@ private Q_SLOTS:
     // The highlight while open is drawn in the item's picture.
     void testClickToggles()
     {
-        const QImage closed = m_controller->picture(QSize(65, 22), 1.0);
+        const QImage closed = m_controller->picture(QSize(22, 22), 1.0);
         m_controller->statusItemBtnClick(QPoint(200, 10));
         QVERIFY(m_popOver->isVisible());
         QCOMPARE(m_popOver->size(), QSize(350, 693));
         settle();
         QVERIFY(m_controller->isHighlighted());
         QVERIFY(m_controller->mouseManager()->isMonitoring());
-        QVERIFY(m_controller->picture(QSize(65, 22), 1.0) != closed);
+        QVERIFY(m_controller->picture(QSize(22, 22), 1.0) != closed);
 
         m_controller->statusItemBtnClick(QPoint(200, 10));
         QVERIFY(!m_popOver->isVisible());
         settle();
         QVERIFY(!m_controller->isHighlighted());
         QVERIFY(!m_controller->mouseManager()->isMonitoring());
-        QCOMPARE(m_controller->picture(QSize(65, 22), 1.0), closed);
+        QCOMPARE(m_controller->picture(QSize(22, 22), 1.0), closed);
     }
 
     void testOutsideClick_data()
@@ -139,6 +140,28 @@ private Q_SLOTS:
         settle();
         QVERIFY(!m_controller->isHighlighted());
         QVERIFY(!m_controller->mouseManager()->isMonitoring());
+    }
+
+    // Right-click menu: the dashboard and Quit always, Settings and About once given.
+    void testMenu()
+    {
+        const auto labels = [this] {
+            QStringList labels;
+            for (const DBusMenu::Entry &entry : m_controller->statusItem()->menu()->entries())
+                labels.append(entry.action ? entry.label : QStringLiteral("-"));
+            return labels;
+        };
+        QCOMPARE(labels(),
+            QStringList(
+                { QStringLiteral("Menu_Open_Dashboard"), QStringLiteral("-"), QStringLiteral("Quit_Btn_Title") }));
+        int settings = 0;
+        m_controller->setAuxiliaryWindows([&] { ++settings; }, [] {});
+        QCOMPARE(labels().size(), 6);
+        QCOMPARE(labels().at(2), QStringLiteral("Setting_Btn_Title\u2026"));
+        m_controller->statusItem()->menu()->entries().at(2).action();
+        QCOMPARE(settings, 1);
+        m_controller->statusItem()->menu()->entries().at(0).action();
+        QVERIFY(m_popOver->isVisible());
     }
 
     void testUpdateTitleFromAnotherThread()

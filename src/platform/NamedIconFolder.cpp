@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "NamedIconFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <utility>
+
+NamedIconFolder::NamedIconFolder(const QString &stem, QString runtimeDir)
+    : m_stem(stem)
+{
+    if (runtimeDir.isEmpty())
+        runtimeDir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtimeDir.isEmpty())
+        return;
+    // One folder per process: a second Tavlo in another session on the same runtime folder
+    // (or one that died without cleaning up) does not share or lose files.
+    const QString path
+        = QDir(runtimeDir).filePath(QStringLiteral("%1-icons-%2").arg(stem).arg(QCoreApplication::applicationPid()));
+    QDir().mkpath(path);
+    // The runtime folder is the user's own; the icons need not be readable by anyone else.
+    if (!QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        return;
+    // Leftovers of an earlier process with the same id.
+    for (const QString &old : QDir(path).entryList(QDir::Files))
+        QFile::remove(QDir(path).filePath(old));
+    m_path = path;
+}
+
+NamedIconFolder::~NamedIconFolder()
+{
+    remove();
+}
+
+QString NamedIconFolder::publish(const QImage &image)
+{
+    if (m_path.isEmpty())
+        return {};
+    const QString name = QStringLiteral("%1-%2").arg(m_stem).arg(++m_serial);
+    // QSaveFile writes a temporary file and renames it into place: a host never reads half.
+    QSaveFile file(QDir(m_path).filePath(name + QStringLiteral(".png")));
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
+        return {};
+    m_names.append(name);
+    // A host that is slow to react may still be loading the one before: keep a few.
+    while (m_names.size() > keptFiles)
+        QFile::remove(QDir(m_path).filePath(m_names.takeFirst() + QStringLiteral(".png")));
+    return name;
+}
+
+void NamedIconFolder::remove()
+{
+    if (m_path.isEmpty())
+        return;
+    QDir(m_path).removeRecursively();
+    m_path.clear();
+    m_names.clear();
+}
