@@ -17,6 +17,8 @@ namespace {
 // Below this horizontal squeeze glyphs run together; a smaller font reads better.
 constexpr qreal minimumSqueeze = 0.68;
 constexpr qreal smallestPixelSize = 4.0;
+constexpr int supersampleBelow = 40;
+constexpr int wholeNumbersBelow = 30;
 
 struct Layout
 {
@@ -147,8 +149,28 @@ PanelPicture::Colors PanelPicture::paletteColors()
 QImage PanelPicture::render(
     const StatusTitle &title, QSize logicalSize, qreal devicePixelRatio, bool highlighted, const Colors &colors)
 {
-    // Drawn in device pixels throughout, so lines and markers land on whole pixels.
     const QSize pixels(qCeil(logicalSize.width() * devicePixelRatio), qCeil(logicalSize.height() * devicePixelRatio));
+    const int side = std::min(pixels.width(), pixels.height());
+    // A decimal point is a single pixel in the smallest slots, easily lost: there the numbers
+    // are whole.
+    const bool whole = side < wholeNumbersBelow;
+    QImage image;
+    if (side > 0 && side < supersampleBelow) {
+        // Type of five or six pixels, hinted to the grid and squeezed, loses whole strokes;
+        // drawn four times as large and averaged down it keeps them.
+        image = drawPicture(title, pixels * 4, highlighted, colors, whole)
+                    .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else {
+        image = drawPicture(title, pixels, highlighted, colors, whole);
+    }
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
+QImage PanelPicture::drawPicture(
+    const StatusTitle &title, QSize pixels, bool highlighted, const Colors &colors, bool wholeNumbers)
+{
+    // Drawn in device pixels throughout, so lines and markers land on whole pixels.
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     if (pixels.isEmpty())
@@ -175,16 +197,15 @@ QImage PanelPicture::render(
     const Layout layout = cachedLayout(font, right - textLeft, side - 2 * pad, gap, &image);
     painter.setFont(layout.font);
     const int top = plate.top() + pad;
-    drawLine(painter, compactRate(title.upload), right, top + layout.firstBaseline, layout.squeeze);
-    drawLine(painter, compactRate(title.download), right, top + layout.secondBaseline, layout.squeeze);
+    drawLine(painter, compactRate(title.upload, wholeNumbers), right, top + layout.firstBaseline, layout.squeeze);
+    drawLine(painter, compactRate(title.download, wholeNumbers), right, top + layout.secondBaseline, layout.squeeze);
     drawMarker(painter, true, plate.left() + pad, marker, top + layout.firstBaseline, layout.capHeight);
     drawMarker(painter, false, plate.left() + pad, marker, top + layout.secondBaseline, layout.capHeight);
     painter.end();
-    image.setDevicePixelRatio(devicePixelRatio);
     return image;
 }
 
-QString PanelPicture::compactRate(const QString &speed)
+QString PanelPicture::compactRate(const QString &speed, bool wholeNumbers)
 {
     static const QRegularExpression scaled(QStringLiteral(R"(^\s*(\d+(?:\.\d+)?) ([KMG])b/s\s*$)"));
     static const QRegularExpression bytes(QStringLiteral(R"(^\s*(\d+)  b/s\s*$)"));
@@ -200,8 +221,8 @@ QString PanelPicture::compactRate(const QString &speed)
             value /= 1024;
             ++unit;
         }
-        const QString number
-            = value < 9.95 ? QString::number(value, 'f', 1) : QString::number(std::round(value), 'f', 0);
+        const QString number = value < 9.95 && !wholeNumbers ? QString::number(value, 'f', 1)
+                                                             : QString::number(std::round(value), 'f', 0);
         return number + units.at(unit);
     }
     if (speed.startsWith(QLatin1String("--")))

@@ -26,8 +26,9 @@ public:
     static QImage render(
         const StatusTitle &title, QSize logicalSize, qreal devicePixelRatio, bool highlighted, const Colors &colors);
 
-    // "12.35 Mb/s" -> "12M", "0.98 Kb/s" -> "1.0K", "512  b/s" -> "512", "--Byte/s" -> "--".
-    static QString compactRate(const QString &speed);
+    // "12.35 Mb/s" -> "12M", "0.98 Kb/s" -> "1.0K" (or "1K" in whole numbers), "512  b/s" ->
+    // "512", "--Byte/s" -> "--".
+    static QString compactRate(const QString &speed, bool wholeNumbers = false);
 
     // Tavlo's light or dark scheme for the plate, the open state in the palette's highlight.
     static Colors paletteColors();
@@ -35,4 +36,8 @@ public:
     static QColor textColorFor(const QColor &background);
     // The WCAG contrast ratio of two opaque colours, from 1 to 21.
     static qreal contrast(const QColor &a, const QColor &b);
+
+private:
+    static QImage drawPicture(
+        const StatusTitle &title, QSize pixels, bool highlighted, const Colors &colors, bool wholeNumbers);
 };
