@@ -18,7 +18,6 @@ namespace {
 constexpr qreal minimumSqueeze = 0.68;
 constexpr qreal smallestPixelSize = 4.0;
 constexpr int supersampleBelow = 40;
-constexpr int wholeNumbersBelow = 30;
 
 struct Layout
 {
@@ -35,7 +34,7 @@ struct Layout
 // minimum. Baselines fall on whole device pixels, so antialiasing adds no row.
 Layout layOut(QFont font, int width, int height, int gap, const QPaintDevice *device)
 {
-    static const QStringList widest { QStringLiteral("888M"), QStringLiteral("8.8M"), QStringLiteral("max") };
+    static const QStringList widest { QStringLiteral("888M"), QStringLiteral("max") };
     Layout layout;
     const int steps = static_cast<int>(std::floor((height / 2.0 - smallestPixelSize) * 2));
     for (int step = 0; step <= std::max(0, steps); ++step) {
@@ -151,24 +150,20 @@ QImage PanelPicture::render(
 {
     const QSize pixels(qCeil(logicalSize.width() * devicePixelRatio), qCeil(logicalSize.height() * devicePixelRatio));
     const int side = std::min(pixels.width(), pixels.height());
-    // A decimal point is a single pixel in the smallest slots, easily lost: there the numbers
-    // are whole.
-    const bool whole = side < wholeNumbersBelow;
     QImage image;
     if (side > 0 && side < supersampleBelow) {
         // Type of five or six pixels, hinted to the grid and squeezed, loses whole strokes;
         // drawn four times as large and averaged down it keeps them.
-        image = drawPicture(title, pixels * 4, highlighted, colors, whole)
+        image = drawPicture(title, pixels * 4, highlighted, colors)
                     .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     } else {
-        image = drawPicture(title, pixels, highlighted, colors, whole);
+        image = drawPicture(title, pixels, highlighted, colors);
     }
     image.setDevicePixelRatio(devicePixelRatio);
     return image;
 }
 
-QImage PanelPicture::drawPicture(
-    const StatusTitle &title, QSize pixels, bool highlighted, const Colors &colors, bool wholeNumbers)
+QImage PanelPicture::drawPicture(const StatusTitle &title, QSize pixels, bool highlighted, const Colors &colors)
 {
     // Drawn in device pixels throughout, so lines and markers land on whole pixels.
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
@@ -197,15 +192,15 @@ QImage PanelPicture::drawPicture(
     const Layout layout = cachedLayout(font, right - textLeft, side - 2 * pad, gap, &image);
     painter.setFont(layout.font);
     const int top = plate.top() + pad;
-    drawLine(painter, compactRate(title.upload, wholeNumbers), right, top + layout.firstBaseline, layout.squeeze);
-    drawLine(painter, compactRate(title.download, wholeNumbers), right, top + layout.secondBaseline, layout.squeeze);
+    drawLine(painter, compactRate(title.upload), right, top + layout.firstBaseline, layout.squeeze);
+    drawLine(painter, compactRate(title.download), right, top + layout.secondBaseline, layout.squeeze);
     drawMarker(painter, true, plate.left() + pad, marker, top + layout.firstBaseline, layout.capHeight);
     drawMarker(painter, false, plate.left() + pad, marker, top + layout.secondBaseline, layout.capHeight);
     painter.end();
     return image;
 }
 
-QString PanelPicture::compactRate(const QString &speed, bool wholeNumbers)
+QString PanelPicture::compactRate(const QString &speed)
 {
     static const QRegularExpression scaled(QStringLiteral(R"(^\s*(\d+(?:\.\d+)?) ([KMG])b/s\s*$)"));
     static const QRegularExpression bytes(QStringLiteral(R"(^\s*(\d+)  b/s\s*$)"));
@@ -221,9 +216,7 @@ QString PanelPicture::compactRate(const QString &speed, bool wholeNumbers)
             value /= 1024;
             ++unit;
         }
-        const QString number = value < 9.95 && !wholeNumbers ? QString::number(value, 'f', 1)
-                                                             : QString::number(std::round(value), 'f', 0);
-        return number + units.at(unit);
+        return QString::number(std::round(value), 'f', 0) + units.at(unit);
     }
     if (speed.startsWith(QLatin1String("--")))
         return QStringLiteral("--");

@@ -26,9 +26,10 @@ public:
     static QImage render(
         const StatusTitle &title, QSize logicalSize, qreal devicePixelRatio, bool highlighted, const Colors &colors);
 
-    // "12.35 Mb/s" -> "12M", "0.98 Kb/s" -> "1.0K" (or "1K" in whole numbers), "512  b/s" ->
-    // "512", "--Byte/s" -> "--".
-    static QString compactRate(const QString &speed, bool wholeNumbers = false);
+    // Whole numbers and a unit letter, since a decimal point is a single pixel that a panel's
+    // scaling loses: "12.35 Mb/s" -> "12M", "2.9 Mb/s" -> "3M", "0.98 Kb/s" -> "1K",
+    // "512  b/s" -> "512", "--Byte/s" -> "--".
+    static QString compactRate(const QString &speed);
 
     // Tavlo's light or dark scheme for the plate, the open state in the palette's highlight.
     static Colors paletteColors();
@@ -38,6 +39,5 @@ public:
     static qreal contrast(const QColor &a, const QColor &b);
 
 private:
-    static QImage drawPicture(
-        const StatusTitle &title, QSize pixels, bool highlighted, const Colors &colors, bool wholeNumbers);
+    static QImage drawPicture(const StatusTitle &title, QSize pixels, bool highlighted, const Colors &colors);
 };

@@ -39,16 +39,28 @@ QString NamedIconFolder::publish(const QImage &image)
 {
     if (m_path.isEmpty())
         return {};
-    const QString name = QStringLiteral("%1-%2").arg(m_stem).arg(++m_serial);
-    // QSaveFile writes a temporary file and renames it into place: a host never reads half.
-    QSaveFile file(QDir(m_path).filePath(name + QStringLiteral(".png")));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        return {};
-    m_names.append(name);
-    // A host that is slow to react may still be loading the one before: keep a few.
-    while (m_names.size() > keptFiles)
-        QFile::remove(QDir(m_path).filePath(m_names.takeFirst() + QStringLiteral(".png")));
-    return name;
+    // GTK looks at an icon folder's contents again only every few seconds, so a name that
+    // appears later is "not found" for a while (with a warning) in hosts that use it. The
+    // names therefore all exist from the first picture on, and each picture takes the next
+    // one in turn: the name still changes with every picture, which tells hosts that keep
+    // what they loaded under a name to load it again.
+    const auto write = [this, &image](const QString &name) {
+        // QSaveFile writes a temporary file and renames it into place: a host never reads half.
+        QSaveFile file(QDir(m_path).filePath(name + QStringLiteral(".png")));
+        return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+    };
+    if (m_names.isEmpty()) {
+        for (int i = 0; i < keptFiles; ++i) {
+            const QString name = QStringLiteral("%1-%2").arg(m_stem).arg(i);
+            if (!write(name))
+                return {};
+            m_names.append(name);
+        }
+        m_current = 0;
+        return m_names.at(0);
+    }
+    m_current = (m_current + 1) % keptFiles;
+    return write(m_names.at(m_current)) ? m_names.at(m_current) : QString();
 }
 
 void NamedIconFolder::remove()

@@ -8,9 +8,9 @@
 
 // A private folder of icon files for panels that draw an item only by its icon name (the
 // Ayatana indicator, and hosts that prefer names to pixmaps): the item's IconThemePath.
-// Every picture gets a new name, because hosts keep what they loaded under a name; only the
-// last few files are kept, each written in full before it appears. The folder goes with
-// the object.
+// A few names take the pictures in turn, so that the name changes with every picture (hosts
+// keep what they loaded under a name) while the folder's contents stay the same; each file
+// is replaced whole. The folder goes with the object.
 class NamedIconFolder
 {
 public:
@@ -26,7 +26,7 @@ public:
     QString path() const { return m_path; }
     // Writes the picture and returns its icon name; empty when it could not be written.
     QString publish(const QImage &image);
-    QString currentName() const { return m_names.isEmpty() ? QString() : m_names.last(); }
+    QString currentName() const { return m_names.isEmpty() ? QString() : m_names.at(m_current); }
     // Removes every file and the folder; the object is no longer valid.
     void remove();
 
@@ -34,5 +34,5 @@ private:
     QString m_stem;
     QString m_path;
     QStringList m_names;
-    quint64 m_serial = 0;
+    int m_current = 0;
 };

@@ -217,8 +217,8 @@ private Q_SLOTS:
         QTRY_COMPARE(quits, 1);
     }
 
-    // Named icons: each picture a new name, a few files at most, the folder private, and
-    // nothing left once it is gone.
+    // Named icons: each picture a name other than the last, a few files at most, the folder
+    // private, and nothing left once it is gone.
     void testNamedIconFolder()
     {
         QTemporaryDir runtime;
@@ -231,7 +231,8 @@ private Q_SLOTS:
             QStringList names;
             for (int i = 0; i < 5; ++i)
                 names.append(folder.publish(picture(Qt::red, QSize(48, 48))));
-            QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 5);
+            for (int i = 1; i < names.size(); ++i)
+                QVERIFY(!names.at(i).isEmpty() && names.at(i) != names.at(i - 1));
             QCOMPARE(folder.currentName(), names.last());
             QStringList files = QDir(path).entryList(QDir::Files);
             QCOMPARE(files.size(), NamedIconFolder::keptFiles);

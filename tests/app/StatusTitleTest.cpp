@@ -117,11 +117,11 @@ private Q_SLOTS:
         QTest::newRow("placeholder") << QStringLiteral("--Byte/s") << QStringLiteral("--");
         QTest::newRow("zero") << QStringLiteral("0  b/s") << QStringLiteral("0");
         QTest::newRow("bytes") << QStringLiteral("999  b/s") << QStringLiteral("999");
-        QTest::newRow("kilo-one-decimal") << QStringLiteral("9.94 Kb/s") << QStringLiteral("9.9K");
-        QTest::newRow("kilo-rounds-up") << QStringLiteral("9.96 Kb/s") << QStringLiteral("10K");
+        QTest::newRow("kilo-small") << QStringLiteral("0.98 Kb/s") << QStringLiteral("1K");
+        QTest::newRow("kilo-rounds-up") << QStringLiteral("9.5 Kb/s") << QStringLiteral("10K");
         QTest::newRow("kilo-top") << QStringLiteral("999.4 Kb/s") << QStringLiteral("999K");
-        QTest::newRow("kilo-full") << QStringLiteral("1000.0 Kb/s") << QStringLiteral("1.0M");
-        QTest::newRow("giga") << QStringLiteral("1.5 Gb/s") << QStringLiteral("1.5G");
+        QTest::newRow("kilo-full") << QStringLiteral("1000.0 Kb/s") << QStringLiteral("1M");
+        QTest::newRow("giga") << QStringLiteral("1.5 Gb/s") << QStringLiteral("2G");
         QTest::newRow("giga-full") << QStringLiteral("1000.0 Gb/s") << QStringLiteral("max");
         QTest::newRow("unknown") << QStringLiteral("garbage text") << QStringLiteral("garb");
         QTest::newRow("empty") << QString() << QString();
