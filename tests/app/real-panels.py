@@ -19,6 +19,7 @@ import argparse, json, os, re, shutil, signal, subprocess, sys, tempfile, time
 TOP = 30  # every panel is configured along the top edge, this high
 SCREEN = (1280, 800)
 DOWN_RATE, UP_RATE = 3_000_000, 150_000  # bytes per second into and out of Tavlo's link
+VARYING = False  # the benchmark's traffic: a new rate every second
 PANEL_TROUBLE = re.compile(r"error|warn|critical|fail|unknown|not found|invalid|refus|reject", re.I)
 PANEL_NOISE = re.compile(r"StatusNotifier|dbusmenu|org\.kde|tavlo|IconThemePath|UnknownProperty|IconPixmap", re.I)
 
@@ -170,15 +171,18 @@ class Session:
                 f.write(text + "\n")
         # UDP both ways, paced: no acknowledgements to blur the two directions.
         pace = ("import socket,sys,time\ns=socket.socket(socket.AF_INET,socket.SOCK_DGRAM)\n"
-                "rate=int(sys.argv[2]);chunk=b'x'*1000;t=time.monotonic();n=0\n"
-                "while True:\n s.sendto(chunk,(sys.argv[1],47900));n+=1028\n"
+                "base=int(sys.argv[2]);vary=sys.argv[3]=='1';chunk=b'x'*1000;t0=time.monotonic();cur=-1\n"
+                "while True:\n now=time.monotonic();sec=int(now-t0)\n"
+                " if sec!=cur: cur=sec;t=now;n=0;rate=base*(1+sec*7%11)//4 if vary else base\n"
+                " s.sendto(chunk,(sys.argv[1],47900));n+=1028\n"
                 " d=n/rate-(time.monotonic()-t)\n if d>0: time.sleep(d)\n")
         sink = ("import socket\ns=socket.socket(socket.AF_INET,socket.SOCK_DGRAM)\n"
                 "s.bind(('0.0.0.0',47900))\nwhile True: s.recv(4096)\n")
         self.spawn(["ip", "netns", "exec", self.ns, "python3", "-c", sink])
         self.spawn(["python3", "-c", sink])
-        self.spawn(["python3", "-c", pace, "10.233.9.1", str(DOWN_RATE)])
-        self.spawn(["ip", "netns", "exec", self.ns, "python3", "-c", pace, "10.233.9.2", str(UP_RATE)])
+        vary = "1" if VARYING else "0"
+        self.spawn(["python3", "-c", pace, "10.233.9.1", str(DOWN_RATE), vary])
+        self.spawn(["ip", "netns", "exec", self.ns, "python3", "-c", pace, "10.233.9.2", str(UP_RATE), vary])
 
     def start_tavlo(self):
         script = f'mount --bind "{self.fake}" /sys/class/net/{self.link} 2>/dev/null || ' \
@@ -242,7 +246,7 @@ class Session:
         # the click is what waybar sends for one; elsewhere there is nothing to click with.
         if y > TOP:
             return False
-        self.run(self.user + ["dbus-send", "--session", f"--dest=org.kde.StatusNotifierItem-{self.tavlo.pid}-1",
+        self.run(self.user + ["dbus-send", "--print-reply", "--session", f"--dest=org.kde.StatusNotifierItem-{self.tavlo.pid}-1",
                               "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", f"int32:{x}", f"int32:{y}"])
         return True
 
@@ -282,7 +286,8 @@ class Session:
         if self.args.shots:
             x, y, w, h = box
             out = f"{self.args.shots}/{self.panel}-{self.theme}.png"
-            self.run(["convert", self.screenshot(f"{self.home}/s.png"), "-crop", f"{w + 80}x{TOP}+{x - 60}+0",
+            left = max(0, min(SCREEN[0] - 120, x + w // 2 - 60))
+            self.run(["convert", self.screenshot(f"{self.home}/s.png"), "-crop", f"120x{TOP}+{left}+0",
                       "+repage", "-filter", "point", "-resize", "400%", out])
         cx, cy = x0, y0 = box[0] + box[2] // 2, box[1] + box[3] // 2
         self.click(cx, cy)
