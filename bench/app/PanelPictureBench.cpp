@@ -72,13 +72,13 @@ int main(int argc, char *argv[])
         = [&](int i) { return makeStatusTitle(speeds.at(i % speeds.size()), speeds.at((i + 1) % speeds.size())); };
     const int calls = 1000;
     time(QStringLiteral("makeStatusTitle"), calls, [&](int i) { (void)titleAt(i); });
-    for (const int size : PanelItem::pixmapSizes)
+    for (const int size : PanelItem::pixmapSizes(2.0))
         time(QStringLiteral("render %1x%1").arg(size), calls,
             [&](int i) { (void)PanelPicture::render(titleAt(i), QSize(size, size), 1.0, false, colors(false)); });
     // What one change costs once a host reads the pixmaps: every size drawn and converted.
     time(QStringLiteral("all pixmaps drawn and converted"), 200, [&](int i) {
         SniPixmapList pixmaps;
-        for (const int size : PanelItem::pixmapSizes)
+        for (const int size : PanelItem::pixmapSizes(2.0))
             pixmaps.append(
                 Sni::pixmapFromImage(PanelPicture::render(titleAt(i), QSize(size, size), 1.0, false, colors(false))));
     });

@@ -5,9 +5,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <cstdio>
 #include <utility>
+
+namespace {
+// Qt's PNG quality: 100 is the least compression, and a 48-pixel icon is small anyway.
+constexpr int pngFast = 100;
+} // namespace
 
 NamedIconFolder::NamedIconFolder(const QString &stem, QString runtimeDir)
     : m_stem(stem)
@@ -45,9 +50,15 @@ QString NamedIconFolder::publish(const QImage &image)
     // one in turn: the name still changes with every picture, which tells hosts that keep
     // what they loaded under a name to load it again.
     const auto write = [this, &image](const QString &name) {
-        // QSaveFile writes a temporary file and renames it into place: a host never reads half.
-        QSaveFile file(QDir(m_path).filePath(name + QStringLiteral(".png")));
-        return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+        // Written aside and renamed into place, so a host never reads half a file. Not synced
+        // to disk (QSaveFile would): the runtime folder is in memory, and a picture lost in a
+        // crash is of no use anyway.
+        const QString path = QDir(m_path).filePath(name + QStringLiteral(".png"));
+        QFile file(path + QStringLiteral(".new"));
+        const bool written = file.open(QIODevice::WriteOnly) && image.save(&file, "PNG", pngFast);
+        file.close();
+        return written
+            && ::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) == 0;
     };
     if (m_names.isEmpty()) {
         for (int i = 0; i < keptFiles; ++i) {

@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -34,11 +35,35 @@ PanelItem::PanelItem(const QString &id, Painter painter, QDBusConnection bus, QO
 
 PanelItem::~PanelItem() = default;
 
-SniPixmapList PanelItem::statusNotifierPixmaps() const
+QList<int> PanelItem::pixmapSizes(qreal devicePixelRatio)
 {
+    QList<int> sizes { 16, 22, 24, 32, 48 };
+    if (devicePixelRatio > 1.0)
+        sizes += { 44, 64, 96 };
+    std::sort(sizes.begin(), sizes.end());
+    return sizes;
+}
+
+QImage PanelItem::masterPicture()
+{
+    if (m_master.isNull()) {
+        const int side = pixmapSizes(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0).constLast();
+        m_master = m_painter(QSize(side, side), 1.0);
+        m_master.setDevicePixelRatio(1.0);
+    }
+    return m_master;
+}
+
+SniPixmapList PanelItem::statusNotifierPixmaps()
+{
+    // One drawing per change, averaged down for the smaller slots: cheaper than drawing each
+    // size, and small type keeps its strokes that way.
+    const QImage master = masterPicture();
     SniPixmapList pixmaps;
-    for (const int size : pixmapSizes)
-        pixmaps.append(Sni::pixmapFromImage(m_painter(QSize(size, size), 1.0)));
+    for (const int size : pixmapSizes(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0))
+        pixmaps.append(Sni::pixmapFromImage(size == master.width()
+                ? master
+                : master.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     return pixmaps;
 }
 
@@ -160,11 +185,16 @@ QRect PanelItem::geometry() const
 
 void PanelItem::repaint()
 {
+    m_master = QImage();
     if (m_mode == Mode::StatusNotifier && m_sni) {
-        // The pixmaps are drawn when a host reads them; the named icon has to be there first.
+        // The pixmaps are converted when a host reads them; the named icon has to be there first.
         QString name;
-        if (m_icons && m_icons->isValid())
-            name = m_icons->publish(m_painter(QSize(namedIconSize, namedIconSize), 1.0));
+        if (m_icons && m_icons->isValid()) {
+            const QImage master = masterPicture();
+            name = m_icons->publish(master.width() == namedIconSize
+                    ? master
+                    : master.scaled(namedIconSize, namedIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        }
         m_sni->setIcon(name);
     } else if (m_mode == Mode::TrayIcon) {
         paintTrayIcon();

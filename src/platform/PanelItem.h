@@ -64,8 +64,9 @@ public:
 
     // The pictures offered to StatusNotifierItem hosts, in pixels: squares only, since every
     // host shows the item in a square slot (16 to 32 pixels at 1x or 2x) and squeezes any
-    // other shape into it.
-    static constexpr int pixmapSizes[] = { 16, 22, 24, 32, 44, 48, 64, 96 };
+    // other shape into it; the 2x ones only where a screen has that ratio, or they would be
+    // drawn and sent with every change for nobody.
+    static QList<int> pixmapSizes(qreal devicePixelRatio);
     // The picture written for hosts that read only the icon name; they scale it to their slot.
     static constexpr int namedIconSize = 48;
     static constexpr const char *menuPath = "/MenuBar";
@@ -82,7 +83,9 @@ private:
     void setMode(Mode mode);
     void paintTrayIcon();
     void applyTexts();
-    SniPixmapList statusNotifierPixmaps() const;
+    SniPixmapList statusNotifierPixmaps();
+    // The change's one drawing, at the largest size offered; the others are scaled from it.
+    QImage masterPicture();
 
     QString m_id;
     Painter m_painter;
@@ -101,6 +104,7 @@ private:
     QString m_accessibleName;
     QString m_label;
     QString m_labelGuide;
+    QImage m_master;
     QSize m_traySize;
     QImage m_trayImage;
 };

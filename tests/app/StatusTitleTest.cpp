@@ -58,7 +58,7 @@ private Q_SLOTS:
         const QString widest = QStringLiteral("1000.0 Mb/s");
         const QColor light(0xf6, 0xf6, 0xf6);
         const QColor dark(0x24, 0x24, 0x24);
-        for (const int size : PanelItem::pixmapSizes) {
+        for (const int size : PanelItem::pixmapSizes(2.0)) {
             const QByteArray tag = QByteArray::number(size);
             QTest::newRow(tag + "-widest-light") << size << widest << widest << light << false;
             QTest::newRow(tag + "-mixed-dark")
