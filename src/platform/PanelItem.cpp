@@ -9,6 +9,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
@@ -146,6 +147,34 @@ void PanelItem::useStatusNotifier()
     repaint();
     applyTexts();
     m_sni->registerWithWatcher();
+    askWhoWatches();
+}
+
+void PanelItem::askWhoWatches()
+{
+    // Most hosts take a named icon over the pixmaps when both are offered, and then look the
+    // name up in the folder after every change, which costs a GTK panel three times what the
+    // pixmaps do. Only Ayatana's indicator service cannot draw pixmaps at all, so the named
+    // icon is written for it alone. No host says what it draws; the watcher's program does.
+    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("GetConnectionUnixProcessID"));
+    ask << Sni::watcherService;
+    auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask, 2000), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        const QDBusPendingReply<uint> reply = *call;
+        bool names = false;
+        if (reply.isValid()) {
+            QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(reply.value()));
+            names = commandLine.open(QIODevice::ReadOnly)
+                && commandLine.readAll().contains(QByteArrayLiteral("indicator-application"));
+        }
+        if (names == m_hostWantsNames)
+            return;
+        m_hostWantsNames = names;
+        repaint();
+    });
 }
 
 void PanelItem::useTrayIcon()
@@ -189,7 +218,7 @@ void PanelItem::repaint()
     if (m_mode == Mode::StatusNotifier && m_sni) {
         // The pixmaps are converted when a host reads them; the named icon has to be there first.
         QString name;
-        if (m_icons && m_icons->isValid()) {
+        if (m_icons && m_icons->isValid() && m_hostWantsNames) {
             const QImage master = masterPicture();
             name = m_icons->publish(master.width() == namedIconSize
                     ? master

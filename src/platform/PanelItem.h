@@ -67,7 +67,7 @@ public:
     // other shape into it; the 2x ones only where a screen has that ratio, or they would be
     // drawn and sent with every change for nobody.
     static QList<int> pixmapSizes(qreal devicePixelRatio);
-    // The picture written for hosts that read only the icon name; they scale it to their slot.
+    // The picture written for hosts that draw only the icon name; they scale it to their slot.
     static constexpr int namedIconSize = 48;
     static constexpr const char *menuPath = "/MenuBar";
 
@@ -83,6 +83,7 @@ private:
     void setMode(Mode mode);
     void paintTrayIcon();
     void applyTexts();
+    void askWhoWatches();
     SniPixmapList statusNotifierPixmaps();
     // The change's one drawing, at the largest size offered; the others are scaled from it.
     QImage masterPicture();
@@ -105,6 +106,8 @@ private:
     QString m_label;
     QString m_labelGuide;
     QImage m_master;
+    // The watcher is Ayatana's indicator service, which draws an item only by its icon name.
+    bool m_hostWantsNames = false;
     QSize m_traySize;
     QImage m_trayImage;
 };

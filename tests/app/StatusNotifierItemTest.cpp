@@ -267,11 +267,9 @@ private Q_SLOTS:
         QVERIFY(panel.registerObject(Sni::watcherPath, &watcher, QDBusConnection::ExportScriptableSlots));
         QVERIFY(panel.registerService(Sni::watcherService));
 
-        int paints = 0;
         PanelItem item(
             QStringLiteral("org.tavlo.Tavlo"),
             [&](QSize size, qreal ratio) {
-                ++paints;
                 QImage image(size * ratio, QImage::Format_ARGB32);
                 image.fill(Qt::black);
                 return image;
@@ -280,7 +278,6 @@ private Q_SLOTS:
         item.start();
         QTRY_COMPARE(item.mode(), PanelItem::Mode::StatusNotifier);
         QTRY_COMPARE(watcher.registered, QStringList { itemService() });
-        QVERIFY(paints >= 1);
 
         QVERIFY(panel.unregisterService(Sni::watcherService));
         QTRY_COMPARE_WITH_TIMEOUT(item.mode(), PanelItem::Mode::TrayIcon, 5000);

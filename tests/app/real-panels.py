@@ -225,18 +225,22 @@ class Session:
         return min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1
 
     def ocr(self, box, name):
+        """The item's text, from the text part (right of the markers) enlarged to a few sizes."""
         x, y, w, h = box
         shot = self.screenshot(f"{self.home}/ocr.png")
-        big = f"{self.home}/{name}"
-        # Only the text part (right of the markers), enlarged, as black on white.
-        self.run(["convert", shot, "-crop", f"{w - w // 4}x{h}+{x + w // 4}+{y}", "+repage", "-colorspace", "gray",
-                  "-resize", "600%", "-normalize", big])
-        text = self.run(["convert", big, "-format", "%[fx:mean]", "info:"]).stdout
-        if text and float(text) < 0.5:
-            self.run(["convert", big, "-negate", big])
-        self.run(["convert", big, "-bordercolor", "white", "-border", "40", big])
-        return self.run(["tesseract", big, "stdout", "--psm", "6", "-c",
-                         "tessedit_char_whitelist=0123456789.KMG"]).stdout
+        texts = []
+        for scale in ("600%", "400%", "800%"):
+            big = f"{self.home}/{name}"
+            self.run(["convert", shot, "-crop", f"{w - w // 4}x{h}+{x + w // 4}+{y}", "+repage", "-colorspace",
+                      "gray", "-resize", scale, "-normalize", big])
+            if float(self.run(["convert", big, "-format", "%[fx:mean]", "info:"]).stdout or 1) < 0.5:
+                self.run(["convert", big, "-negate", big])
+            self.run(["convert", big, "-bordercolor", "white", "-border", "40", big])
+            texts.append(self.run(["tesseract", big, "stdout", "--psm", "6", "-c",
+                                   "tessedit_char_whitelist=0123456789.KMG"]).stdout)
+            if len(re.findall(r"\d[KMG]", texts[-1])) == 2:
+                break
+        return texts[-1]
 
     def click(self, x, y):
         if not self.wayland:
