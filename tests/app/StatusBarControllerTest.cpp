@@ -209,31 +209,6 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(calls, 1);
     }
-
-    // The click is reported with its button and screen position; a destroyed monitor is gone.
-    void testReportsTheClickUntilDestroyed()
-    {
-        QWidget window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        int calls = 0;
-        std::optional<MouseEventManager::Click> seen;
-        {
-            MouseEventManager manager(&window, Qt::LeftButton | Qt::RightButton, [&](const auto &click) {
-                ++calls;
-                seen = click;
-            });
-            manager.start();
-            QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, QPoint(-5, -5));
-            QCoreApplication::processEvents();
-        }
-        QCOMPARE(calls, 1);
-        QCOMPARE(seen->button, Qt::RightButton);
-        QCOMPARE(seen->globalPosition, window.mapToGlobal(QPoint(-5, -5)));
-        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(-5, -5));
-        QCoreApplication::processEvents();
-        QCOMPARE(calls, 1);
-    }
 };
 
 class PopoverPlacementTest : public QObject
@@ -297,15 +272,6 @@ private Q_SLOTS:
         QFETCH(QRect, strip);
         const auto found = X11PanelLocator::stripOf(window, click, QRect(0, 0, 1920, 1080));
         QCOMPARE(found.value_or(QRect()), strip);
-    }
-
-    // A frameless tool window, not a popup: Qt leaves popups out of the accessibility tree.
-    void testWindowKind()
-    {
-        PopoverWindow popOver;
-        QCOMPARE(popOver.windowType(), Qt::Tool);
-        QVERIFY(popOver.windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(popOver.accessibleName(), QStringLiteral("Tavlo"));
     }
 };
 

@@ -242,21 +242,6 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(path));
     }
 
-    void testActivateCarriesThePosition()
-    {
-        QDBusConnection bus = connect("item");
-        StatusNotifierItem item(QStringLiteral("org.tavlo.Tavlo"), bus);
-        QVERIFY(item.registerOnBus());
-        QSignalSpy activated(&item, &StatusNotifierItem::activated);
-        QDBusConnection host = connect("host");
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            itemService(), Sni::itemPath, Sni::itemInterface, QStringLiteral("Activate"));
-        call << 1200 << 13;
-        host.asyncCall(call);
-        QTRY_COMPARE(activated.count(), 1);
-        QCOMPARE(activated.at(0).at(0).toPoint(), QPoint(1200, 13));
-    }
-
     // The item registers with the watcher that runs, falls back to the tray icon when it is
     // gone for good, and registers again with the next one.
     void testFollowsTheWatcher()
