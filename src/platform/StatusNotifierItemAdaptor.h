@@ -37,6 +37,8 @@ class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor
         "      <annotation name=\"org.qtproject.QtDBus.QtTypeName\" value=\"SniPixmapList\"/>\n"
         "    </property>\n"
         "    <property name=\"AttentionMovieName\" type=\"s\" access=\"read\"/>\n"
+        "    <property name=\"IconAccessibleDesc\" type=\"s\" access=\"read\"/>\n"
+        "    <property name=\"AttentionAccessibleDesc\" type=\"s\" access=\"read\"/>\n"
         "    <property name=\"ToolTip\" type=\"(sa(iiay)ss)\" access=\"read\">\n"
         "      <annotation name=\"org.qtproject.QtDBus.QtTypeName\" value=\"SniToolTip\"/>\n"
         "    </property>\n"
@@ -90,6 +92,9 @@ class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor
     Q_PROPERTY(QString AttentionIconName READ noName)
     Q_PROPERTY(SniPixmapList AttentionIconPixmap READ noPixmaps)
     Q_PROPERTY(QString AttentionMovieName READ noName)
+    // What screen readers say for the picture: the rates, as the title carries them.
+    Q_PROPERTY(QString IconAccessibleDesc READ title)
+    Q_PROPERTY(QString AttentionAccessibleDesc READ noName)
     Q_PROPERTY(SniToolTip ToolTip READ toolTip)
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
     Q_PROPERTY(QDBusObjectPath Menu READ menu)

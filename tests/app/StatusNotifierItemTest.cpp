@@ -136,7 +136,8 @@ private Q_SLOTS:
         const QVariantMap properties = reply.value();
         for (const char *name : { "Category", "Id", "Title", "Status", "WindowId", "IconName", "IconThemePath",
                  "IconPixmap", "OverlayIconName", "OverlayIconPixmap", "AttentionIconName", "AttentionIconPixmap",
-                 "AttentionMovieName", "ToolTip", "ItemIsMenu", "Menu", "XAyatanaLabel", "XAyatanaLabelGuide" }) {
+                 "AttentionMovieName", "IconAccessibleDesc", "AttentionAccessibleDesc", "ToolTip", "ItemIsMenu", "Menu",
+                 "XAyatanaLabel", "XAyatanaLabelGuide" }) {
             QVERIFY2(properties.contains(QLatin1String(name)), name);
             QVERIFY2(xml.value().contains(QStringLiteral("<property name=\"%1\"").arg(QLatin1String(name))), name);
         }

@@ -81,20 +81,38 @@ def waybar(theme, home):
     return ["waybar"]
 
 
-PANELS = {"xfce": xfce, "tint2": tint2, "lxqt": lxqt, "waybar": waybar}
-PROGRAMS = {"xfce": ["xfce4-panel"], "tint2": ["tint2"], "lxqt": ["lxqt-panel"], "waybar": ["sway", "waybar", "grim"]}
+def gnome(theme, home):
+    # An extension of the test's own lets it take screenshots and ask the shell where things
+    # are (both refused to clients outside unsafe mode).
+    folder = os.path.join(home, "data/gnome-shell/extensions/tavlo-test@tavlo.org")
+    os.makedirs(folder)
+    with open(os.path.join(folder, "metadata.json"), "w") as f:
+        f.write('{"uuid": "tavlo-test@tavlo.org", "name": "t", "description": "t", "shell-version": ["43"]}\n')
+    with open(os.path.join(folder, "extension.js"), "w") as f:
+        f.write("function init() {}\nfunction enable() { global.context.unsafe_mode = true; }\nfunction disable() {}\n")
+    scheme = "prefer-dark" if theme == "dark" else "default"
+    return [["gsettings", "set", "org.gnome.shell", "enabled-extensions",
+             "['ubuntu-appindicators@ubuntu.com', 'tavlo-test@tavlo.org']"],
+            ["gsettings", "set", "org.gnome.desktop.interface", "color-scheme", scheme]]
+
+
+PANELS = {"xfce": xfce, "tint2": tint2, "lxqt": lxqt, "waybar": waybar, "gnome": gnome}
+PROGRAMS = {"xfce": ["xfce4-panel"], "tint2": ["tint2"], "lxqt": ["lxqt-panel"], "waybar": ["sway", "waybar", "grim"],
+            "gnome": ["gnome-shell", "gdbus"]}
 
 
 class Session:
     def __init__(self, args, theme):
         self.args, self.theme, self.panel = args, theme, args.panel
-        self.wayland = args.panel == "waybar"
+        self.wayland = args.panel in ("waybar", "gnome")
+        self.gnome = args.panel == "gnome"
         self.home = tempfile.mkdtemp(prefix="tavlo-panels-")
         self.procs, self.results = [], []
         self.ns = f"tavlo-pn{os.getpid()}"
-        # sway refuses to run as root: the Wayland session runs as nobody.
+        # sway and GNOME Shell refuse to run as root: the Wayland sessions run as nobody.
         self.user = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] if self.wayland else []
         self.link = f"tvpn{os.getpid() % 100000}"
+        self.net = f"10.{200 + os.getpid() % 50}.{os.getpid() // 50 % 250}"
 
     def spawn(self, argv, log=None, **kw):
         out = open(os.path.join(self.home, log), "w") if log else subprocess.DEVNULL
@@ -121,6 +139,7 @@ class Session:
     # The session: display, bus, network, panel.
     def start(self):
         self.env = dict(os.environ, HOME=self.home, XDG_CONFIG_HOME=f"{self.home}/config", LANG="C.UTF-8",
+                        XDG_DATA_HOME=f"{self.home}/data",
                         XDG_RUNTIME_DIR=f"{self.home}/run", XDG_CACHE_HOME=f"{self.home}/cache",
                         NO_AT_BRIDGE="1", GTK_A11Y="none")
         os.makedirs(f"{self.home}/run", mode=0o700)
@@ -134,7 +153,9 @@ class Session:
                                 f"--address=unix:path={self.home}/bus"], env=self.env, stdout=subprocess.PIPE)
         self.procs.append(bus)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
-        if self.wayland:
+        if self.gnome:
+            self.start_gnome()
+        elif self.wayland:
             with open(f"{self.home}/sway.conf", "w") as f:
                 f.write(f"output HEADLESS-1 resolution {SCREEN[0]}x{SCREEN[1]}\nbar swaybar_command {' '.join(PANELS['waybar'](self.theme, self.home))}\n")
             self.env.update(WLR_BACKENDS="headless", WLR_RENDERER="pixman", WLR_LIBINPUT_NO_DEVICES="1")
@@ -155,13 +176,40 @@ class Session:
             self.spawn(PANELS[self.panel](self.theme, self.home), log="panel.log")
         self.network()
 
+    def start_gnome(self):
+        # The shell asks logind for the session on the system bus: a mock on a bus of our own.
+        system = subprocess.Popen(self.user + ["dbus-daemon", "--session", "--nofork", "--print-address=1",
+                                               f"--address=unix:path={self.home}/system"], env=self.env,
+                                  stdout=subprocess.PIPE)
+        self.procs.append(system)
+        self.env["DBUS_SYSTEM_BUS_ADDRESS"] = system.stdout.readline().decode().strip()
+        self.spawn(self.user + ["python3", "-m", "dbusmock", "--system", "--template", "logind"])
+        for command in gnome(self.theme, self.home):
+            subprocess.run(["chown", "-R", "65534:65534", self.home], check=True)
+            self.run(self.user + command)
+        self.spawn(self.user + ["gnome-shell", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
+                                f"{SCREEN[0]}x{SCREEN[1]}"], log="panel.log")
+        self.env.update(WAYLAND_DISPLAY="wayland-0", QT_QPA_PLATFORM="wayland")
+        self.wait(lambda: os.path.exists(f"{self.home}/run/wayland-0"), 30)
+        self.wait(lambda: self.shell("1") == 1, 30)
+
+    def shell(self, script):
+        out = self.run(self.user + ["gdbus", "call", "--session", "--dest", "org.gnome.Shell", "--object-path",
+                                    "/org/gnome/Shell", "--method", "org.gnome.Shell.Eval", script]).stdout
+        m = re.match(r"\(true, '(.*)'\)", out.strip())
+        if not m:
+            return None
+        # Eval answers with JSON of the result; a JSON text made in the shell comes back quoted.
+        value = json.loads(m[1])
+        return json.loads(value) if isinstance(value, str) and value[:1] in "[{" else value
+
     def network(self):
         ip = lambda *a: subprocess.run(["ip", *a], check=True, capture_output=True)
         ip("netns", "add", self.ns)
         ip("link", "add", self.link, "netns", self.ns, "type", "veth", "peer", "name", self.link + "p")
-        ip("addr", "add", "10.233.9.2/24", "dev", self.link + "p")
+        ip("addr", "add", f"{self.net}.2/24", "dev", self.link + "p")
         ip("link", "set", self.link + "p", "up")
-        ip("-n", self.ns, "addr", "add", "10.233.9.1/24", "dev", self.link)
+        ip("-n", self.ns, "addr", "add", f"{self.net}.1/24", "dev", self.link)
         ip("-n", self.ns, "link", "set", self.link, "up")
         # The sampler counts wired cards only: in the namespace's sysfs the veth becomes one.
         self.fake = f"{self.home}/sysnet"
@@ -181,8 +229,8 @@ class Session:
         self.spawn(["ip", "netns", "exec", self.ns, "python3", "-c", sink])
         self.spawn(["python3", "-c", sink])
         vary = "1" if VARYING else "0"
-        self.spawn(["python3", "-c", pace, "10.233.9.1", str(DOWN_RATE), vary])
-        self.spawn(["ip", "netns", "exec", self.ns, "python3", "-c", pace, "10.233.9.2", str(UP_RATE), vary])
+        self.spawn(["python3", "-c", pace, f"{self.net}.1", str(DOWN_RATE), vary])
+        self.spawn(["ip", "netns", "exec", self.ns, "python3", "-c", pace, f"{self.net}.2", str(UP_RATE), vary])
 
     def start_tavlo(self):
         script = f'mount --bind "{self.fake}" /sys/class/net/{self.link} 2>/dev/null || ' \
@@ -197,7 +245,13 @@ class Session:
 
     # Looking at the screen.
     def screenshot(self, path):
-        if self.wayland:
+        if self.gnome:
+            shot = f"{self.home}/gnome-shot.png"
+            self.run(self.user + ["gdbus", "call", "--session", "--dest", "org.gnome.Shell.Screenshot", "--object-path",
+                                  "/org/gnome/Shell/Screenshot", "--method", "org.gnome.Shell.Screenshot.Screenshot",
+                                  "false", "false", shot])
+            shutil.copy(shot, path)
+        elif self.wayland:
             self.run(["grim", path])
         else:
             self.run(["import", "-window", "root", path])
@@ -205,6 +259,12 @@ class Session:
 
     def panel_item(self):
         """The item's box in the panel strip: what differs from the strip's own colour."""
+        if self.gnome:
+            # The top bar holds more than the tray; the shell says where the indicator is.
+            box = self.shell("JSON.stringify(Object.keys(Main.panel.statusArea).filter(k => k.startsWith("
+                             "'appindicator')).map(k => Main.panel.statusArea[k]).map(a => "
+                             "[...a.get_transformed_position(), ...a.get_transformed_size()].map(Math.round)))")
+            return tuple(box[-1]) if box else None
         shot = self.screenshot(f"{self.home}/strip.png")
         out = self.run(["convert", shot, "-crop", f"{SCREEN[0]}x{TOP}+0+0", "+repage", "txt:-"]).stdout
         pixels = {}
@@ -227,18 +287,25 @@ class Session:
     def ocr(self, box, name):
         """The item's text, from the text part (right of the markers) enlarged to a few sizes."""
         x, y, w, h = box
+        if self.gnome:
+            # GNOME draws the picture at 16 pixels beside the label, which carries the exact
+            # rates: the label is what is read there.
+            x, w = x + h, w - h
+        else:
+            w = min(w, h)  # the picture, without a label beside it
+            x, w = x + w // 4, w - w // 4
         shot = self.screenshot(f"{self.home}/ocr.png")
         texts = []
         for scale in ("600%", "400%", "800%"):
             big = f"{self.home}/{name}"
-            self.run(["convert", shot, "-crop", f"{w - w // 4}x{h}+{x + w // 4}+{y}", "+repage", "-colorspace",
+            self.run(["convert", shot, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-colorspace",
                       "gray", "-resize", scale, "-normalize", big])
             if float(self.run(["convert", big, "-format", "%[fx:mean]", "info:"]).stdout or 1) < 0.5:
                 self.run(["convert", big, "-negate", big])
             self.run(["convert", big, "-bordercolor", "white", "-border", "40", big])
             texts.append(self.run(["tesseract", big, "stdout", "--psm", "6", "-c",
-                                   "tessedit_char_whitelist=0123456789.KMG"]).stdout)
-            if len(re.findall(r"\d[KMG]", texts[-1])) == 2:
+                                   "tessedit_char_whitelist=0123456789.KMGb/s "]).stdout)
+            if len(re.findall(r"\d\s?[KMG]", texts[-1])) == 2:
                 break
         return texts[-1]
 
@@ -246,7 +313,7 @@ class Session:
         if not self.wayland:
             self.run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
             return True
-        # Headless sway has no pointer and Debian ships no virtual-pointer client: on the item,
+        # Headless compositors have no pointer, and Debian ships no virtual-pointer client: on the item,
         # the click is what waybar sends for one; elsewhere there is nothing to click with.
         if y > TOP:
             return False
@@ -255,6 +322,11 @@ class Session:
         return True
 
     def dashboard(self):
+        if self.gnome:
+            found = self.shell("JSON.stringify(global.get_window_actors().map(a => a.meta_window).filter(w => "
+                               "w.get_title() == 'Tavlo' && w.showing_on_its_workspace()).map(w => { const r = "
+                               "w.get_frame_rect(); return [r.x, r.y, r.width, r.height]; }))")
+            return tuple(found[0]) if found and found[0][2] > 0 else None
         if self.wayland:
             nodes = [json.loads(self.run(["swaymsg", "-t", "get_tree"]).stdout or "{}")]
             while nodes:
@@ -290,8 +362,9 @@ class Session:
         if self.args.shots:
             x, y, w, h = box
             out = f"{self.args.shots}/{self.panel}-{self.theme}.png"
-            left = max(0, min(SCREEN[0] - 120, x + w // 2 - 60))
-            self.run(["convert", self.screenshot(f"{self.home}/s.png"), "-crop", f"120x{TOP}+{left}+0",
+            width = max(120, w + 20)
+            left = max(0, min(SCREEN[0] - width, x + w // 2 - width // 2))
+            self.run(["convert", self.screenshot(f"{self.home}/s.png"), "-crop", f"{width}x{TOP}+{left}+0",
                       "+repage", "-filter", "point", "-resize", "400%", out])
         cx, cy = x0, y0 = box[0] + box[2] // 2, box[1] + box[3] // 2
         self.click(cx, cy)
@@ -309,7 +382,7 @@ class Session:
         if self.click(SCREEN[0] // 2, SCREEN[1] - 50):
             self.check("outside click closes", opened and self.wait(lambda: self.dashboard() is None, 5) is not None)
         else:
-            print(f"{self.panel}/{self.theme}: n/a  outside click (no pointer in headless sway)")
+            print(f"{self.panel}/{self.theme}: n/a  outside click (no pointer in a headless compositor)")
         icons = [f for f in os.listdir(f"{self.home}/run") if f.startswith("tavlo-icons")]
         self.tavlo.send_signal(signal.SIGTERM)
         status = self.tavlo.wait(10)
@@ -368,7 +441,7 @@ def main():
     parser.add_argument("--themes", default="light,dark")
     args = parser.parse_args()
     missing = [p for p in PROGRAMS[args.panel] + ["tesseract", "convert", "ip", "dbus-daemon"]
-               + ([] if args.panel == "waybar" else ["Xvfb", "xdotool"]) if not shutil.which(p)]
+               + ([] if args.panel in ("waybar", "gnome") else ["Xvfb", "xdotool"]) if not shutil.which(p)]
     if missing or os.geteuid() != 0:
         print(f"skipped: {'needs root' if not missing else 'not installed: ' + ' '.join(missing)}")
         return 77
