@@ -1,12 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tavlo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Times drawing the panel item's pictures and publishing them on a bus, per call, and with
-// --write <dir> saves the README's pictures of each form.
+// Times drawing the panel item's pictures and converting them for the bus, per call, and
+// with --write <dir> saves enlarged samples of the picture on a light and a dark panel.
 #include "app/PanelPicture.h"
 #include "app/StatusTitle.h"
 #include "platform/PanelItem.h"
 #include "platform/SniTypes.h"
-#include "platform/StatusNotifierItem.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,9 +15,7 @@
 #include <functional>
 
 namespace {
-const PanelPicture::Colors darkOnLight { QColor(0x20, 0x20, 0x20), QColor(0x30, 0x78, 0xd0, 90) };
-
-void time(const char *what, int calls, const std::function<void(int)> &call)
+void time(const QString &what, int calls, const std::function<void(int)> &call)
 {
     call(0); // warm the font caches
     QElapsedTimer timer;
@@ -26,49 +23,37 @@ void time(const char *what, int calls, const std::function<void(int)> &call)
     for (int i = 0; i < calls; ++i)
         call(i);
     const double perCall = static_cast<double>(timer.nsecsElapsed()) / calls / 1000.0;
-    QTextStream out(stdout);
-    out << QString::fromLatin1(what).leftJustified(56) << QString::number(perCall, 'f', 1) << " us per call"
-        << Qt::endl;
+    QTextStream(stdout) << what.leftJustified(48) << QString::number(perCall, 'f', 1) << " us per call" << Qt::endl;
 }
 
-// A sample of the panel: the picture on a light strip, enlarged without smoothing.
-QImage sample(const QImage &picture, int scale)
+PanelPicture::Colors colors(bool dark)
 {
-    const QSize logical = picture.size() / picture.devicePixelRatio();
-    QImage strip((logical + QSize(12, 4)) * picture.devicePixelRatio(), QImage::Format_ARGB32_Premultiplied);
-    strip.fill(QColor(0xe8, 0xe8, 0xe8));
-    QImage pixels = picture;
-    pixels.setDevicePixelRatio(1.0);
-    QPainter painter(&strip);
-    painter.drawImage(QPoint(6, 2) * picture.devicePixelRatio(), pixels);
-    painter.end();
-    return strip.scaled(strip.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QColor plate = dark ? QColor(0x24, 0x24, 0x24) : QColor(0xf6, 0xf6, 0xf6);
+    const QColor open(0x35, 0x84, 0xe4);
+    return { plate, PanelPicture::textColorFor(plate), open, PanelPicture::textColorFor(open) };
 }
 
 int writePictures(const QString &dir)
 {
     QDir().mkpath(dir);
     const StatusTitle title = makeStatusTitle(QStringLiteral("12.35 Kb/s"), QStringLiteral("1.5 Mb/s"));
-    const struct
-    {
-        const char *name;
-        QSize size;
-        qreal ratio;
-        bool highlighted;
-    } forms[] = {
-        { "panel-title", QSize(65, 22), 1.0, false },
-        { "panel-title-2x", QSize(65, 22), 2.0, false },
-        { "panel-title-open", QSize(65, 22), 1.0, true },
-        { "panel-compact", QSize(22, 22), 1.0, false },
-        { "panel-compact-2x", QSize(22, 22), 2.0, false },
-        { "panel-compact-open", QSize(22, 22), 1.0, true },
-    };
-    for (const auto &form : forms) {
-        const QImage picture = PanelPicture::render(title, form.size, form.ratio, form.highlighted, darkOnLight);
-        const QString path = dir + QLatin1Char('/') + QLatin1String(form.name) + QStringLiteral(".png");
-        if (!sample(picture, form.ratio > 1 ? 2 : 4).save(path))
-            return 1;
-        QTextStream(stdout) << path << Qt::endl;
+    for (const bool darkPanel : { false, true }) {
+        for (const bool open : { false, true }) {
+            // A strip of panel with the 22-pixel picture and the 44-pixel one, 4 times enlarged.
+            QImage strip(QSize(100, 52), QImage::Format_ARGB32_Premultiplied);
+            strip.fill(darkPanel ? QColor(0x30, 0x30, 0x30) : QColor(0xe8, 0xe8, 0xe8));
+            QPainter painter(&strip);
+            painter.drawImage(QPoint(10, 15), PanelPicture::render(title, QSize(22, 22), 1, open, colors(darkPanel)));
+            painter.drawImage(QPoint(46, 4), PanelPicture::render(title, QSize(44, 44), 1, open, colors(darkPanel)));
+            painter.end();
+            const QString path = dir
+                + QStringLiteral("/picture-%1%2.png")
+                      .arg(darkPanel ? QStringLiteral("dark") : QStringLiteral("light"),
+                          open ? QStringLiteral("-open") : QString());
+            if (!strip.scaled(strip.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(path))
+                return 1;
+            QTextStream(stdout) << path << Qt::endl;
+        }
     }
     return 0;
 }
@@ -85,33 +70,17 @@ int main(int argc, char *argv[])
         QStringLiteral("1000.0 Mb/s") };
     auto titleAt
         = [&](int i) { return makeStatusTitle(speeds.at(i % speeds.size()), speeds.at((i + 1) % speeds.size())); };
-    const int calls = 2000;
-    time("makeStatusTitle", calls, [&](int i) { (void)titleAt(i); });
-    time("render title 65x22 @1", calls,
-        [&](int i) { (void)PanelPicture::render(titleAt(i), QSize(65, 22), 1.0, false, darkOnLight); });
-    time("render title 65x22 @2", calls,
-        [&](int i) { (void)PanelPicture::render(titleAt(i), QSize(65, 22), 2.0, false, darkOnLight); });
-    time("render compact 22x22 @1", calls,
-        [&](int i) { (void)PanelPicture::render(titleAt(i), QSize(22, 22), 1.0, false, darkOnLight); });
-    time("render compact 22x22 @2", calls,
-        [&](int i) { (void)PanelPicture::render(titleAt(i), QSize(22, 22), 2.0, false, darkOnLight); });
-
-    // Publishing: every picture an SNI host may pick, converted and announced on a bus
-    // (the session bus when there is one; without it the D-Bus part is left out).
-    Sni::registerTypes();
-    StatusNotifierItem item(QStringLiteral("bench"));
-    const bool onBus = item.registerOnBus();
-    for (const qreal screenRatio : { 1.0, 2.0 }) {
-        const QString what = QStringLiteral("publish SNI pictures, screens @%1%2")
-                                 .arg(screenRatio)
-                                 .arg(onBus ? QStringLiteral(" (+ signal)") : QStringLiteral(" (no bus)"));
-        time(qPrintable(what), 500, [&](int i) {
-            const StatusTitle title = titleAt(i);
-            SniPixmapList pixmaps;
-            for (const auto &[size, ratio] : PanelItem::statusNotifierSizes(screenRatio))
-                pixmaps.append(Sni::pixmapFromImage(PanelPicture::render(title, size, ratio, false, darkOnLight)));
-            item.setPixmaps(pixmaps);
-        });
-    }
+    const int calls = 1000;
+    time(QStringLiteral("makeStatusTitle"), calls, [&](int i) { (void)titleAt(i); });
+    for (const int size : PanelItem::pixmapSizes(2.0))
+        time(QStringLiteral("render %1x%1").arg(size), calls,
+            [&](int i) { (void)PanelPicture::render(titleAt(i), QSize(size, size), 1.0, false, colors(false)); });
+    // What one change costs once a host reads the pixmaps: every size drawn and converted.
+    time(QStringLiteral("all pixmaps drawn and converted"), 200, [&](int i) {
+        SniPixmapList pixmaps;
+        for (const int size : PanelItem::pixmapSizes(2.0))
+            pixmaps.append(
+                Sni::pixmapFromImage(PanelPicture::render(titleAt(i), QSize(size, size), 1.0, false, colors(false))));
+    });
     return 0;
 }

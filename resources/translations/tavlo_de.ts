@@ -327,5 +327,13 @@
         <source>Feedback_link</source>
         <translation>Im Software-Center öffnen</translation>
     </message>
+    <message id="Menu_Open_Dashboard">
+        <source>Menu_Open_Dashboard</source>
+        <translation>Dashboard öffnen</translation>
+    </message>
+    <message id="Menu_About">
+        <source>Menu_About</source>
+        <translation>Über Tavlo</translation>
+    </message>
 </context>
 </TS>

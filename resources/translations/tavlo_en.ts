@@ -327,5 +327,13 @@
         <source>Feedback_link</source>
         <translation>Open in the software centre</translation>
     </message>
+    <message id="Menu_Open_Dashboard">
+        <source>Menu_Open_Dashboard</source>
+        <translation>Open Dashboard</translation>
+    </message>
+    <message id="Menu_About">
+        <source>Menu_About</source>
+        <translation>About Tavlo</translation>
+    </message>
 </context>
 </TS>

@@ -327,5 +327,13 @@
         <source>Feedback_link</source>
         <translation>ソフトウェアセンターで開く</translation>
     </message>
+    <message id="Menu_Open_Dashboard">
+        <source>Menu_Open_Dashboard</source>
+        <translation>ダッシュボードを開く</translation>
+    </message>
+    <message id="Menu_About">
+        <source>Menu_About</source>
+        <translation>Tavlo について</translation>
+    </message>
 </context>
 </TS>

@@ -327,5 +327,13 @@
         <source>Feedback_link</source>
         <translation>Buka di pusat perisian</translation>
     </message>
+    <message id="Menu_Open_Dashboard">
+        <source>Menu_Open_Dashboard</source>
+        <translation>Buka Papan Pemuka</translation>
+    </message>
+    <message id="Menu_About">
+        <source>Menu_About</source>
+        <translation>Perihal Tavlo</translation>
+    </message>
 </context>
 </TS>

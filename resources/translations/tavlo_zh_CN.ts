@@ -327,5 +327,13 @@
         <source>Feedback_link</source>
         <translation>在软件中心打开</translation>
     </message>
+    <message id="Menu_Open_Dashboard">
+        <source>Menu_Open_Dashboard</source>
+        <translation>打开仪表盘</translation>
+    </message>
+    <message id="Menu_About">
+        <source>Menu_About</source>
+        <translation>关于 Tavlo</translation>
+    </message>
 </context>
 </TS>

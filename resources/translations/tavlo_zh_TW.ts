@@ -327,5 +327,13 @@
         <source>Feedback_link</source>
         <translation>在軟體中心開啟</translation>
     </message>
+    <message id="Menu_Open_Dashboard">
+        <source>Menu_Open_Dashboard</source>
+        <translation>打開儀表板</translation>
+    </message>
+    <message id="Menu_About">
+        <source>Menu_About</source>
+        <translation>關於 Tavlo</translation>
+    </message>
 </context>
 </TS>

@@ -6,18 +6,23 @@
 #include "network/NetworkSpeedManager.h"
 #include "platform/LogindSleepMonitor.h"
 #include "platform/PopoverWindow.h"
+#include "platform/TerminationSignals.h"
 #include "preferences/PreferenceManager.h"
 #include "views/ContentView.h"
 #include "views/FunctionView.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 #include <utility>
 
 AppDelegate::AppDelegate(QDBusConnection systemBus, QObject *parent)
     : QObject(parent)
     , m_systemBus(std::move(systemBus))
+    , m_terminationSignals(new TerminationSignals(this))
     , m_popOver(std::make_unique<PopoverWindow>())
-{ }
+{
+    connect(m_terminationSignals, &TerminationSignals::received, this, [] { QCoreApplication::quit(); });
+}
 
 AppDelegate::~AppDelegate()
 {

@@ -10,6 +10,7 @@ class LogindSleepMonitor;
 class NetworkSpeedManager;
 class PopoverWindow;
 class StatusBarController;
+class TerminationSignals;
 
 // Builds the application once the event loop runs: the dashboard window, the panel item,
 // the sampler that feeds it, and the sleep and wake handling. Owns all of them until exit.
@@ -36,12 +37,16 @@ public:
     StatusBarController *statusBarController() const { return m_statusBarController.get(); }
     NetworkSpeedManager *netManager() const { return m_netManager.get(); }
     LogindSleepMonitor *sleepMonitor() const { return m_sleepMonitor.get(); }
+    TerminationSignals *terminationSignals() const { return m_terminationSignals; }
 
 private:
     void setupPopover();
     void registerSleepWakeObservers();
 
     QDBusConnection m_systemBus;
+    // The session ending (SIGHUP, SIGTERM) or Ctrl+C quits the event loop like the Quit
+    // button, so everything below is torn down in order and the process ends with status 0.
+    TerminationSignals *m_terminationSignals;
     std::unique_ptr<PopoverWindow> m_popOver;
     // Destroyed in reverse order: the sampler's worker thread calls into the controller, so
     // the sampler has to be gone before the controller is.

@@ -15,97 +15,78 @@
 
 namespace {
 // Below this horizontal squeeze glyphs run together; a smaller font reads better.
-constexpr qreal minimumSqueeze = 0.72;
+constexpr qreal minimumSqueeze = 0.68;
 constexpr qreal smallestPixelSize = 4.0;
-
-// The ink extent of the lines above and below the baseline, in logical pixels: digits,
-// letters, arrows and '/' reach different heights, and lines are placed by what is drawn.
-struct Ink
-{
-    qreal ascent = 0;
-    qreal descent = 0;
-    qreal width = 0;
-};
-
-Ink inkOf(const QFont &font, const QStringList &lines, const QPaintDevice *device)
-{
-    const QFontMetricsF metrics(font, device);
-    Ink ink;
-    for (const QString &line : lines) {
-        const QRectF bounds = metrics.tightBoundingRect(line);
-        ink.ascent = std::max(ink.ascent, -bounds.top());
-        ink.descent = std::max(ink.descent, bounds.bottom());
-        ink.width = std::max({ ink.width, metrics.horizontalAdvance(line), bounds.right() });
-    }
-    return ink;
-}
+constexpr int supersampleBelow = 40;
 
 struct Layout
 {
     QFont font;
-    qreal firstBaseline = 0;
-    qreal secondBaseline = 0;
-    qreal right = 0;
-    qreal maximumWidth = 0;
+    // In device pixels.
+    int firstBaseline = 0;
+    int secondBaseline = 0;
+    int capHeight = 0;
+    qreal squeeze = 1.0;
 };
 
-// Places two lines in the picture, in device pixels so that nothing is cut by rounding:
-// the largest font from `pixelSize` down whose lines, `wantedPitch` apart (or as close as
-// they can be without touching), leave one device pixel free on every edge and at least
-// `gap` rows between them. Baselines fall on whole device pixels, so antialiasing adds no
-// row above or below what the metrics say.
-Layout layOut(const QStringList &lines, QFont font, qreal pixelSize, const QImage &image, qreal wantedPitch, int gap)
+// The largest font, in half-pixel steps, whose two lines fit `height` device pixels with
+// `gap` rows between them, and whose widest line fits `width` squeezed no more than the
+// minimum. Baselines fall on whole device pixels, so antialiasing adds no row.
+Layout layOut(QFont font, int width, int height, int gap, const QPaintDevice *device)
 {
-    const qreal ratio = image.devicePixelRatio();
-    const int height = image.height();
-    const int width = image.width();
-    const int margin = std::max(1, static_cast<int>(std::floor(ratio)));
+    static const QStringList widest { QStringLiteral("888M"), QStringLiteral("max") };
     Layout layout;
-    // Half-pixel steps, counted in whole numbers.
-    const int steps = static_cast<int>(std::floor((pixelSize - smallestPixelSize) * 2));
-    for (int step = 0; step <= steps; ++step) {
-        const qreal size = pixelSize - step * 0.5;
-        // Pixel sizes are whole numbers in QFont; a point is 4/3 pixel on an image.
-        font.setPointSizeF(size * 0.75);
-        const Ink ink = inkOf(font, lines, &image);
-        // The metrics come in whole logical pixels; at a fractional ratio, and where hinting
-        // bends small glyphs to the pixel grid, the glyph can reach one device row further.
-        const int slack = ratio == std::floor(ratio) && size * ratio >= 9 ? 0 : 1;
-        const int ascent = static_cast<int>(std::ceil(ink.ascent * ratio)) + slack;
-        const int descent = static_cast<int>(std::ceil(ink.descent * ratio)) + slack;
-        const int closest = ascent + descent + gap;
-        int pitch = std::max(closest, static_cast<int>(std::floor(wantedPitch * ratio)));
-        if (ascent + pitch + descent > height - 2 * margin)
-            pitch = std::max(closest, height - 2 * margin - ascent - descent);
-        const int block = ascent + pitch + descent;
-        const qreal inkWidth = ink.width * ratio;
-        const qreal squeeze = inkWidth > width - 2 * margin ? (width - 2 * margin) / inkWidth : 1.0;
-        const bool last = step == steps;
-        if (!last && (block > height - 2 * margin || squeeze < minimumSqueeze))
+    const int steps = static_cast<int>(std::floor((height / 2.0 - smallestPixelSize) * 2));
+    for (int step = 0; step <= std::max(0, steps); ++step) {
+        // Sizes in points, as the device counts them, so that half pixels are possible.
+        font.setPointSizeF((height / 2.0 - step * 0.5) * 72.0 / device->logicalDpiY());
+        const QFontMetricsF metrics(font, device);
+        qreal ascent = 0;
+        qreal descent = 0;
+        qreal inkWidth = 0;
+        for (const QString &line : widest) {
+            const QRectF bounds = metrics.tightBoundingRect(line);
+            ascent = std::max(ascent, -bounds.top());
+            descent = std::max(descent, bounds.bottom());
+            inkWidth = std::max({ inkWidth, metrics.horizontalAdvance(line), bounds.right() });
+        }
+        // Hinting can bend a small glyph one row past what the metrics say.
+        const int up = static_cast<int>(std::ceil(ascent)) + 1;
+        const int down = static_cast<int>(std::ceil(descent));
+        const int block = 2 * (up + down) + gap;
+        const qreal squeeze = inkWidth > width ? width / inkWidth : 1.0;
+        if (step < steps && (block > height || squeeze < minimumSqueeze))
             continue;
-        const int top = margin + std::max(0, (height - 2 * margin - block) / 2);
+        const int top = std::max(0, (height - block) / 2);
         layout.font = font;
-        layout.firstBaseline = (top + ascent) / ratio;
-        layout.secondBaseline = (top + ascent + pitch) / ratio;
-        layout.right = (width - margin) / ratio;
-        layout.maximumWidth = (width - 2 * margin) / ratio;
+        layout.firstBaseline = top + up;
+        layout.secondBaseline = top + up + down + gap + up;
+        layout.capHeight = static_cast<int>(std::round(metrics.capHeight()));
+        layout.squeeze = squeeze;
         break;
     }
     return layout;
 }
 
-// Draws one line right-aligned to `right` with its baseline at `baseline`, squeezed
-// horizontally if it is wider than `maximumWidth`.
-void drawLine(QPainter &painter, QString text, qreal right, qreal baseline, qreal maximumWidth)
+// Fitting takes a dozen text measurements and depends only on the slot and the font, so it
+// is done once per slot; the type then keeps its size whatever the rates.
+Layout cachedLayout(const QFont &font, int width, int height, int gap, const QPaintDevice *device)
 {
-    // The upload line ends in a space after its arrow; as in any right-aligned paragraph,
-    // trailing white space hangs past the edge instead of pushing the line left.
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    qreal width = metrics.horizontalAdvance(text);
-    const qreal squeeze = width > maximumWidth ? maximumWidth / width : 1.0;
-    width *= squeeze;
+    static QMutex mutex;
+    static QHash<QString, Layout> cache;
+    const QString key
+        = font.key() + QStringLiteral("/%1x%2/%3/%4").arg(width).arg(height).arg(gap).arg(device->logicalDpiY());
+    const QMutexLocker locker(&mutex);
+    if (const auto found = cache.constFind(key); found != cache.constEnd())
+        return found.value();
+    Layout layout = layOut(font, width, height, gap, device);
+    cache.insert(key, layout);
+    return layout;
+}
+
+void drawLine(QPainter &painter, const QString &text, int right, int baseline, qreal squeeze)
+{
+    const qreal width = QFontMetricsF(painter.font(), painter.device()).horizontalAdvance(text) * squeeze;
     painter.save();
     painter.translate(right - width, baseline);
     painter.scale(squeeze, 1.0);
@@ -113,93 +94,110 @@ void drawLine(QPainter &painter, QString text, qreal right, qreal baseline, qrea
     painter.restore();
 }
 
-void drawLines(QPainter &painter, const QStringList &lines, const Layout &layout)
+// A triangle `width` wide whose height spans the digits of the line at `baseline`.
+void drawMarker(QPainter &painter, bool up, int left, int width, int baseline, int capHeight)
 {
-    painter.setFont(layout.font);
-    drawLine(painter, lines.at(0), layout.right, layout.firstBaseline, layout.maximumWidth);
-    drawLine(painter, lines.at(1), layout.right, layout.secondBaseline, layout.maximumWidth);
+    const qreal top = baseline - capHeight;
+    const qreal height = std::min<qreal>(capHeight, width * 1.2);
+    const qreal y = top + (capHeight - height) / 2;
+    QPainterPath path;
+    if (up) {
+        path.moveTo(left, y + height);
+        path.lineTo(left + width, y + height);
+        path.lineTo(left + width / 2.0, y);
+    } else {
+        path.moveTo(left, y);
+        path.lineTo(left + width, y);
+        path.lineTo(left + width / 2.0, y + height);
+    }
+    path.closeSubpath();
+    painter.fillPath(path, painter.pen().color());
 }
 
-// Fitting the type takes a dozen text measurements; its result depends only on the slot,
-// the font and the widest text the item can show, so it is worked out once per slot. The
-// type then keeps one size whatever the rates, rather than growing and shrinking with them.
-Layout cachedLayout(const QString &form, const QStringList &widest, const QFont &font, qreal pixelSize,
-    const QImage &image, qreal wantedPitch, int gap)
+qreal luminance(const QColor &color)
 {
-    static QMutex mutex;
-    static QHash<QString, Layout> cache;
-    const QString key = form + QLatin1Char('/') + font.key() + QLatin1Char('/') + QString::number(image.width())
-        + QLatin1Char('x') + QString::number(image.height()) + QLatin1Char('@')
-        + QString::number(image.devicePixelRatio());
-    const QMutexLocker locker(&mutex);
-    if (const auto found = cache.constFind(key); found != cache.constEnd())
-        return found.value();
-    Layout layout = layOut(widest, font, pixelSize, image, wantedPitch, gap);
-    cache.insert(key, layout);
-    return layout;
+    const auto channel = [](qreal c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) + 0.0722 * channel(color.blueF());
 }
 } // namespace
+
+qreal PanelPicture::contrast(const QColor &a, const QColor &b)
+{
+    const qreal la = luminance(a);
+    const qreal lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor PanelPicture::textColorFor(const QColor &background)
+{
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return contrast(background, black) >= contrast(background, white) ? black : white;
+}
 
 PanelPicture::Colors PanelPicture::paletteColors()
 {
     const QPalette palette = QGuiApplication::palette();
-    QColor highlight = palette.color(QPalette::Highlight);
-    highlight.setAlphaF(0.35f);
-    return { palette.color(QPalette::WindowText), highlight };
+    const bool dark = palette.color(QPalette::Window).lightness() < 128;
+    const QColor plate = dark ? QColor(0x24, 0x24, 0x24) : QColor(0xf6, 0xf6, 0xf6);
+    QColor open = palette.color(QPalette::Highlight);
+    open.setAlpha(255);
+    return { plate, textColorFor(plate), open, textColorFor(open) };
 }
 
 QImage PanelPicture::render(
     const StatusTitle &title, QSize logicalSize, qreal devicePixelRatio, bool highlighted, const Colors &colors)
 {
     const QSize pixels(qCeil(logicalSize.width() * devicePixelRatio), qCeil(logicalSize.height() * devicePixelRatio));
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    const int side = std::min(pixels.width(), pixels.height());
+    QImage image;
+    if (side > 0 && side < supersampleBelow) {
+        // Type of five or six pixels, hinted to the grid and squeezed, loses whole strokes;
+        // drawn four times as large and averaged down it keeps them.
+        image = drawPicture(title, pixels * 4, highlighted, colors)
+                    .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else {
+        image = drawPicture(title, pixels, highlighted, colors);
+    }
     image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
+QImage PanelPicture::drawPicture(const StatusTitle &title, QSize pixels, bool highlighted, const Colors &colors)
+{
+    // Drawn in device pixels throughout, so lines and markers land on whole pixels.
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     if (pixels.isEmpty())
         return image;
 
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    const QSizeF box(pixels.width() / devicePixelRatio, pixels.height() / devicePixelRatio);
-    if (highlighted) {
-        QPainterPath path;
-        path.addRoundedRect(QRectF(QPointF(0, 0), box), 3.0, 3.0);
-        painter.fillPath(path, colors.highlight);
-    }
-    painter.setPen(colors.text);
-    if (isTitleForm(logicalSize))
-        drawTitle(painter, title, box);
-    else
-        drawCompact(painter, title, box);
-    return image;
-}
+    const int side = std::min(pixels.width(), pixels.height());
+    const QRect plate(QPoint((pixels.width() - side) / 2, (pixels.height() - side) / 2), QSize(side, side));
+    QPainterPath path;
+    path.addRoundedRect(plate, side * 0.16, side * 0.16);
+    painter.fillPath(path, highlighted ? colors.openPlate : colors.plate);
+    painter.setPen(highlighted ? colors.openText : colors.text);
 
-void PanelPicture::drawTitle(QPainter &painter, const StatusTitle &title, QSizeF /*box*/)
-{
-    // AppKit reaches the same place with an empty first line and a lowered baseline; here the
-    // two rate lines are centred directly, a maximum line height plus the line spacing apart.
-    static const QStringList widest = [] {
-        const QString placeholder = QLatin1String(statusTitlePlaceholder);
-        const StatusTitle top = makeStatusTitle(QStringLiteral("1000.0 Mb/s"), QStringLiteral("1000.0 Mb/s"));
-        const StatusTitle low = makeStatusTitle(placeholder, placeholder);
-        return QStringList { top.uploadLine(), top.downloadLine(), low.uploadLine(), low.downloadLine() };
-    }();
-    const auto &image = static_cast<const QImage &>(*painter.device());
-    const Layout layout = cachedLayout(QStringLiteral("title"), widest, title.font, title.font.pixelSize(), image,
-        title.maximumLineHeight + title.lineSpacing, 1);
-    drawLines(painter, { title.uploadLine(), title.downloadLine() }, layout);
-}
-
-void PanelPicture::drawCompact(QPainter &painter, const StatusTitle &title, QSizeF box)
-{
-    static const QStringList widest { QStringLiteral("888M"), QStringLiteral("8.8M"), QStringLiteral("max") };
-    const auto &image = static_cast<const QImage &>(*painter.device());
+    const int pad = std::max(1, side / 20);
+    const int marker = std::max(3, static_cast<int>(side * 0.15));
+    const int markerGap = std::max(1, side / 24);
+    const int textLeft = plate.left() + pad + marker + markerGap;
+    const int right = plate.right() + 1 - pad;
+    // Digits and capitals only: the lines can stand close, a tenth of the slot apart.
+    const int gap = std::max(1, static_cast<int>(std::round(side / 11.0)));
     QFont font = title.font;
     font.setWeight(QFont::Bold);
-    // Digits and capitals only: the lines can stand close, a tenth of the slot apart.
-    const int gap = std::max(2, static_cast<int>(std::round(image.height() / 11.0)));
-    const Layout layout = cachedLayout(QStringLiteral("compact"), widest, font, box.height() / 2, image, 0, gap);
-    drawLines(painter, { compactRate(title.upload), compactRate(title.download) }, layout);
+    const Layout layout = cachedLayout(font, right - textLeft, side - 2 * pad, gap, &image);
+    painter.setFont(layout.font);
+    const int top = plate.top() + pad;
+    drawLine(painter, compactRate(title.upload), right, top + layout.firstBaseline, layout.squeeze);
+    drawLine(painter, compactRate(title.download), right, top + layout.secondBaseline, layout.squeeze);
+    drawMarker(painter, true, plate.left() + pad, marker, top + layout.firstBaseline, layout.capHeight);
+    drawMarker(painter, false, plate.left() + pad, marker, top + layout.secondBaseline, layout.capHeight);
+    painter.end();
+    return image;
 }
 
 QString PanelPicture::compactRate(const QString &speed)
@@ -218,9 +216,7 @@ QString PanelPicture::compactRate(const QString &speed)
             value /= 1024;
             ++unit;
         }
-        const QString number
-            = value < 9.95 ? QString::number(value, 'f', 1) : QString::number(std::round(value), 'f', 0);
-        return number + units.at(unit);
+        return QString::number(std::round(value), 'f', 0) + units.at(unit);
     }
     if (speed.startsWith(QLatin1String("--")))
         return QStringLiteral("--");

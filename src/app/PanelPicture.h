@@ -8,32 +8,36 @@
 #include <QImage>
 #include <QSize>
 
-// Draws the panel item's picture. A slot at least twice as wide as high gets the title
-// itself, two right-aligned lines of 9-pixel text; a square slot (the 22-pixel tray icon of
-// most panels) gets the compact form: the same two rates as a number and a unit letter,
-// upload above download, drawn as large as the slot allows.
+// Draws the panel item's picture for the square slot every panel gives its items: the two
+// rates in compact form (a number and a unit letter), upload above download, each line led
+// by a triangle pointing the way the data goes, as large as the slot allows. The text
+// stands on a plate of its own, so it reads the same on light and dark panels.
 class PanelPicture
 {
 public:
     struct Colors
     {
+        QColor plate;
         QColor text;
-        QColor highlight;
+        QColor openPlate;
+        QColor openText;
     };
-
-    // The logical width the panel item takes where the host lays the picture out as it is.
-    static constexpr int titleWidth = 65;
 
     static QImage render(
         const StatusTitle &title, QSize logicalSize, qreal devicePixelRatio, bool highlighted, const Colors &colors);
-    static bool isTitleForm(QSize logicalSize) { return logicalSize.width() >= 2 * logicalSize.height(); }
 
-    // "12.35 Mb/s" -> "12M", "0.98 Kb/s" -> "1.0K", "512  b/s" -> "512", "--Byte/s" -> "--".
+    // Whole numbers and a unit letter, since a decimal point is a single pixel that a panel's
+    // scaling loses: "12.35 Mb/s" -> "12M", "2.9 Mb/s" -> "3M", "0.98 Kb/s" -> "1K",
+    // "512  b/s" -> "512", "--Byte/s" -> "--".
     static QString compactRate(const QString &speed);
 
+    // Tavlo's light or dark scheme for the plate, the open state in the palette's highlight.
     static Colors paletteColors();
+    // Black or white, whichever stands out more from `background`: at least 4.58:1 on any colour.
+    static QColor textColorFor(const QColor &background);
+    // The WCAG contrast ratio of two opaque colours, from 1 to 21.
+    static qreal contrast(const QColor &a, const QColor &b);
 
 private:
-    static void drawTitle(QPainter &painter, const StatusTitle &title, QSizeF box);
-    static void drawCompact(QPainter &painter, const StatusTitle &title, QSizeF box);
+    static QImage drawPicture(const StatusTitle &title, QSize pixels, bool highlighted, const Colors &colors);
 };

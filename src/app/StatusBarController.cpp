@@ -10,9 +10,11 @@
 #include "platform/X11PanelLocator.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QMutexLocker>
 #include <QWidget>
+#include <utility>
 
 namespace {
 // A click on the panel item first takes the focus from the dashboard (which closes it as
@@ -30,6 +32,7 @@ StatusBarController::StatusBarController(PopoverWindow *popOver, QObject *parent
         QStringLiteral(TAVLO_APP_ID), [this](QSize size, qreal ratio) { return picture(size, ratio); });
     connect(m_statusItem.get(), &PanelItem::activated, this, &StatusBarController::statusItemBtnClick);
     publishTexts();
+    updateMenu();
     m_statusItem->start();
 
     m_mouseManager = std::make_unique<MouseEventManager>(
@@ -96,6 +99,32 @@ void StatusBarController::publishTexts()
         statusLabel(m_title.upload, m_title.download), statusLabelGuide());
 }
 
+void StatusBarController::setAuxiliaryWindows(std::function<void()> openSettings, std::function<void()> openAbout)
+{
+    m_openSettings = std::move(openSettings);
+    m_openAbout = std::move(openAbout);
+    updateMenu();
+}
+
+void StatusBarController::updateMenu()
+{
+    QList<DBusMenu::Entry> entries;
+    //: The panel item's menu: opens the dashboard, as a left click on the item does.
+    entries.append({ qtTrId("Menu_Open_Dashboard"), [this] {
+                        if (!m_popOver->isVisible())
+                            showPopover(QPoint());
+                    } });
+    entries.append(DBusMenu::Entry {});
+    if (m_openSettings)
+        entries.append({ qtTrId("Setting_Btn_Title") + QChar(0x2026), m_openSettings });
+    if (m_openAbout)
+        entries.append({ qtTrId("Menu_About"), m_openAbout });
+    if (m_openSettings || m_openAbout)
+        entries.append(DBusMenu::Entry {});
+    entries.append({ qtTrId("Quit_Btn_Title"), [] { QCoreApplication::quit(); } });
+    m_statusItem->setMenu(entries);
+}
+
 void StatusBarController::statusItemBtnClick(QPoint position)
 {
     if (m_popOver->isVisible()) {
@@ -109,15 +138,29 @@ void StatusBarController::statusItemBtnClick(QPoint position)
 
 void StatusBarController::showPopover(QPoint position)
 {
-    QRect anchor = m_statusItem->geometry();
-    if (!anchor.isValid() && !position.isNull())
-        anchor = X11PanelLocator::panelStripAt(position).value_or(
-            QRect(QPointF(position / qGuiApp->devicePixelRatio()).toPoint(), QSize(1, 1)));
-    m_popOver->showAt(anchor);
+    m_popOver->showAt(anchorFor(position));
     QMetaObject::invokeMethod(
         this, [this] { setHighlighted(true); }, Qt::QueuedConnection);
     if (m_mouseManager)
         m_mouseManager->start();
+}
+
+QRect StatusBarController::anchorFor(QPoint position) const
+{
+    // The XEmbed tray tells where the icon is.
+    if (const QRect item = m_statusItem->geometry(); item.isValid())
+        return item;
+    // StatusNotifierItem hosts pass a point, in the X server's pixels, but not all of them
+    // the point on the screen: MATE's notification area passes one relative to its applet.
+    // The pointer, right after the click, is on the item whatever the host says.
+    const QPoint pointer = QCursor::pos();
+    const QPoint nativePointer = (QPointF(pointer) * qGuiApp->devicePixelRatio()).toPoint();
+    if (const auto strip = X11PanelLocator::panelStripAt(nativePointer))
+        return *strip;
+    if (!position.isNull())
+        if (const auto strip = X11PanelLocator::panelStripAt(position))
+            return *strip;
+    return QRect(pointer, QSize(1, 1));
 }
 
 void StatusBarController::hidePopover()
@@ -145,6 +188,8 @@ void StatusBarController::setHighlighted(bool highlighted)
 
 bool StatusBarController::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::LanguageChange && watched == qApp)
+        updateMenu();
     if (event->type() == QEvent::Close) {
         const auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && widget->isWindow() && m_popOver->isVisible())

@@ -9,15 +9,17 @@
 #include <QMutex>
 #include <QObject>
 #include <QPoint>
+#include <functional>
 #include <memory>
 
 class MouseEventManager;
 class PanelItem;
 class PopoverWindow;
 
-// Owns the panel item: shows the two-line speed title in it, and opens and closes the
-// dashboard window when the item is clicked, on an outside click, and whenever another
-// window of the application closes.
+// Owns the panel item: shows the two rates in it, and opens and closes the dashboard window
+// when the item is clicked, on an outside click, and whenever another window of the
+// application closes. The item's right-click menu opens the dashboard, the Settings and
+// About windows (once they are given) and quits.
 class StatusBarController : public QObject, public TitleSink
 {
     Q_OBJECT
@@ -33,6 +35,8 @@ public:
     // The item was clicked; position is where, when the host tells.
     void statusItemBtnClick(QPoint position = QPoint());
     void configWindowWillClose();
+    // Adds "Settings…" and "About Tavlo" to the item's menu; each opens its window.
+    void setAuxiliaryWindows(std::function<void()> openSettings, std::function<void()> openAbout);
 
     StatusTitle title() const { return m_title; }
     bool isHighlighted() const { return m_highlighted; }
@@ -57,13 +61,16 @@ private:
     void applyTitle(const StatusTitle &title);
     void setHighlighted(bool highlighted);
     void publishTexts();
+    void updateMenu();
+    QRect anchorFor(QPoint position) const;
 
     PopoverWindow *m_popOver;
     std::unique_ptr<PanelItem> m_statusItem;
     std::unique_ptr<MouseEventManager> m_mouseManager;
     StatusTitle m_title;
     bool m_highlighted = false;
-    QPoint m_lastClick;
+    std::function<void()> m_openSettings;
+    std::function<void()> m_openAbout;
     QElapsedTimer m_sinceOutsideClose;
     // The last title handed to the main thread, read and written by the sampler's thread.
     QMutex m_postedMutex;

@@ -2,17 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PanelItem.h"
 
+#include "NamedIconFolder.h"
 #include "StatusNotifierItem.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMenu>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -27,19 +31,55 @@ PanelItem::PanelItem(const QString &id, Painter painter, QDBusConnection bus, QO
     , m_id(id)
     , m_painter(std::move(painter))
     , m_bus(std::move(bus))
+    , m_menu(std::make_unique<DBusMenu>(m_bus))
 { }
 
 PanelItem::~PanelItem() = default;
 
-QList<QPair<QSize, qreal>> PanelItem::statusNotifierSizes(qreal devicePixelRatio)
+QList<int> PanelItem::pixmapSizes(qreal devicePixelRatio)
 {
-    QList<QPair<QSize, qreal>> sizes { { QSize(22, 22), 1.0 }, { QSize(65, 22), 1.0 } };
-    // The host runs on the same screens as we do: a picture for their pixel ratio, and the
-    // plain one for hosts that scale it themselves. Pictures for ratios no screen has would
-    // be drawn every second for nobody.
+    QList<int> sizes { 16, 22, 24, 32, 48 };
     if (devicePixelRatio > 1.0)
-        sizes += { { QSize(22, 22), devicePixelRatio }, { QSize(65, 22), devicePixelRatio } };
+        sizes += { 44, 64, 96 };
+    std::sort(sizes.begin(), sizes.end());
     return sizes;
+}
+
+QImage PanelItem::masterPicture()
+{
+    if (m_master.isNull()) {
+        const int side = pixmapSizes(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0).constLast();
+        m_master = m_painter(QSize(side, side), 1.0);
+        m_master.setDevicePixelRatio(1.0);
+    }
+    return m_master;
+}
+
+SniPixmapList PanelItem::statusNotifierPixmaps()
+{
+    // One drawing per change, averaged down for the smaller slots: cheaper than drawing each
+    // size, and small type keeps its strokes that way.
+    const QImage master = masterPicture();
+    SniPixmapList pixmaps;
+    for (const int size : pixmapSizes(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0))
+        pixmaps.append(Sni::pixmapFromImage(size == master.width()
+                ? master
+                : master.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    return pixmaps;
+}
+
+void PanelItem::setMenu(const QList<DBusMenu::Entry> &entries)
+{
+    m_menu->setEntries(entries);
+    if (!m_trayMenu)
+        return;
+    m_trayMenu->clear();
+    for (const DBusMenu::Entry &entry : entries) {
+        if (entry.action)
+            m_trayMenu->addAction(entry.label, m_trayMenu.get(), entry.action);
+        else
+            m_trayMenu->addSeparator();
+    }
 }
 
 void PanelItem::start()
@@ -94,12 +134,47 @@ void PanelItem::useStatusNotifier()
             useTrayIcon();
             return;
         }
+        m_sni->setPixmapSource([this] { return statusNotifierPixmaps(); });
+        if (m_menu->registerOnBus(QLatin1String(menuPath)))
+            m_sni->setMenuPath(QLatin1String(menuPath));
+        m_icons = std::make_unique<NamedIconFolder>(QStringLiteral("tavlo"));
+        if (m_icons->isValid())
+            m_sni->setIconThemePath(m_icons->path());
     }
     m_tray.reset();
+    m_trayMenu.reset();
     setMode(Mode::StatusNotifier);
     repaint();
     applyTexts();
     m_sni->registerWithWatcher();
+    askWhoWatches();
+}
+
+void PanelItem::askWhoWatches()
+{
+    // Most hosts take a named icon over the pixmaps when both are offered, and then look the
+    // name up in the folder after every change, which costs a GTK panel three times what the
+    // pixmaps do. Only Ayatana's indicator service cannot draw pixmaps at all, so the named
+    // icon is written for it alone. No host says what it draws; the watcher's program does.
+    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("GetConnectionUnixProcessID"));
+    ask << Sni::watcherService;
+    auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask, 2000), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        const QDBusPendingReply<uint> reply = *call;
+        bool names = false;
+        if (reply.isValid()) {
+            QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(reply.value()));
+            names = commandLine.open(QIODevice::ReadOnly)
+                && commandLine.readAll().contains(QByteArrayLiteral("indicator-application"));
+        }
+        if (names == m_hostWantsNames)
+            return;
+        m_hostWantsNames = names;
+        repaint();
+    });
 }
 
 void PanelItem::useTrayIcon()
@@ -114,6 +189,9 @@ void PanelItem::useTrayIcon()
             Q_EMIT activated(QPoint());
     });
     m_traySize = QSize();
+    m_trayMenu = std::make_unique<QMenu>();
+    m_tray->setContextMenu(m_trayMenu.get());
+    setMenu(m_menu->entries());
     paintTrayIcon();
     applyTexts();
     m_tray->show();
@@ -136,11 +214,17 @@ QRect PanelItem::geometry() const
 
 void PanelItem::repaint()
 {
+    m_master = QImage();
     if (m_mode == Mode::StatusNotifier && m_sni) {
-        SniPixmapList pixmaps;
-        for (const auto &[size, ratio] : statusNotifierSizes(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0))
-            pixmaps.append(Sni::pixmapFromImage(m_painter(size, ratio)));
-        m_sni->setPixmaps(pixmaps);
+        // The pixmaps are converted when a host reads them; the named icon has to be there first.
+        QString name;
+        if (m_icons && m_icons->isValid() && m_hostWantsNames) {
+            const QImage master = masterPicture();
+            name = m_icons->publish(master.width() == namedIconSize
+                    ? master
+                    : master.scaled(namedIconSize, namedIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        }
+        m_sni->setIcon(name);
     } else if (m_mode == Mode::TrayIcon) {
         paintTrayIcon();
     }

@@ -109,7 +109,14 @@ void PopoverWindow::showAt(const QRect &anchor)
         screen = QGuiApplication::primaryScreen();
     if (screen)
         setGeometry(placement(at, size(), screen->geometry(), screen->availableGeometry()));
-    // A short fade in where a compositor honours window opacity; elsewhere it shows at once.
+    // A short fade in on X11, where a compositor may honour window opacity. Wayland has no
+    // window opacity for clients, and Qt warns on every attempt to set it.
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
     auto *fade = new QPropertyAnimation(this, "windowOpacity", this);
     fade->setDuration(fadeMs);
     fade->setStartValue(0.0);

@@ -23,9 +23,10 @@ StatusNotifierItem::StatusNotifierItem(const QString &id, QDBusConnection bus, Q
 
 StatusNotifierItem::~StatusNotifierItem()
 {
+    // The watcher sees the name go and tells the hosts to drop the item.
     if (m_registered) {
-        m_bus.unregisterObject(Sni::itemPath);
         m_bus.unregisterService(m_serviceName);
+        m_bus.unregisterObject(Sni::itemPath);
     }
 }
 
@@ -57,12 +58,21 @@ void StatusNotifierItem::registerWithWatcher()
     m_bus.asyncCall(call);
 }
 
-void StatusNotifierItem::setPixmaps(const SniPixmapList &pixmaps)
+void StatusNotifierItem::setIcon(const QString &iconName)
 {
-    if (pixmaps == m_pixmaps)
-        return;
-    m_pixmaps = pixmaps;
+    m_iconName = iconName;
+    m_pixmapsStale = true;
+    m_pixmaps.clear();
     Q_EMIT m_adaptor->NewIcon();
+}
+
+SniPixmapList StatusNotifierItem::pixmaps()
+{
+    if (m_pixmapsStale && m_source) {
+        m_pixmaps = m_source();
+        m_pixmapsStale = false;
+    }
+    return m_pixmaps;
 }
 
 void StatusNotifierItem::setToolTip(const QString &title, const QString &description)

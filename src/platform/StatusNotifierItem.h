@@ -7,17 +7,21 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QPoint>
+#include <functional>
 
 class StatusNotifierItemAdaptor;
 
 // Our panel item as a StatusNotifierItem object on the session bus. It holds what the host
-// reads (pictures, tooltip, title, label) and announces each change once; it does not
-// decide what to show.
+// reads (pictures, icon name, tooltip, title, label, menu) and announces each change once;
+// it does not decide what to show. Pictures are drawn when a host first reads them after a
+// change, and once per change however many hosts read them.
 class StatusNotifierItem : public QObject
 {
     Q_OBJECT
 
 public:
+    using PixmapSource = std::function<SniPixmapList()>;
+
     explicit StatusNotifierItem(
         const QString &id, QDBusConnection bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
     ~StatusNotifierItem() override;
@@ -28,14 +32,22 @@ public:
     void registerWithWatcher();
     QString serviceName() const { return m_serviceName; }
 
-    void setPixmaps(const SniPixmapList &pixmaps);
+    void setPixmapSource(PixmapSource source) { m_source = std::move(source); }
+    // The picture changed: the pixmaps are drawn again when next read, and iconName (in
+    // iconThemePath) names the same picture as a file. Announced once.
+    void setIcon(const QString &iconName);
+    void setIconThemePath(const QString &path) { m_iconThemePath = path; }
+    void setMenuPath(const QString &path) { m_menuPath = path; }
     void setToolTip(const QString &title, const QString &description);
     void setTitle(const QString &title);
     void setLabel(const QString &label, const QString &guide);
 
     QString id() const { return m_id; }
     QString title() const { return m_title; }
-    SniPixmapList pixmaps() const { return m_pixmaps; }
+    QString iconName() const { return m_iconName; }
+    QString iconThemePath() const { return m_iconThemePath; }
+    QString menuPath() const { return m_menuPath; }
+    SniPixmapList pixmaps();
     SniToolTip toolTip() const { return m_toolTip; }
     QString label() const { return m_label; }
     QString labelGuide() const { return m_labelGuide; }
@@ -52,7 +64,12 @@ private:
     QString m_id;
     QString m_serviceName;
     QString m_title;
+    PixmapSource m_source;
     SniPixmapList m_pixmaps;
+    bool m_pixmapsStale = true;
+    QString m_iconName;
+    QString m_iconThemePath;
+    QString m_menuPath;
     SniToolTip m_toolTip;
     QString m_label;
     QString m_labelGuide;

@@ -19,9 +19,25 @@ QString StatusNotifierItemAdaptor::title() const
     return m_item->title();
 }
 
+QString StatusNotifierItemAdaptor::iconName() const
+{
+    return m_item->iconName();
+}
+
+QString StatusNotifierItemAdaptor::iconThemePath() const
+{
+    return m_item->iconThemePath();
+}
+
 SniPixmapList StatusNotifierItemAdaptor::iconPixmap() const
 {
     return m_item->pixmaps();
+}
+
+QDBusObjectPath StatusNotifierItemAdaptor::menu() const
+{
+    // "/NO_DBUSMENU" is what items without a menu name, by convention.
+    return QDBusObjectPath(m_item->menuPath().isEmpty() ? QStringLiteral("/NO_DBUSMENU") : m_item->menuPath());
 }
 
 SniToolTip StatusNotifierItemAdaptor::toolTip() const

@@ -29,7 +29,9 @@ AppearanceController::AppearanceController(PreferenceManager *preference, ColorS
 
 AppearanceController::~AppearanceController()
 {
-    if (m_translator) {
+    // As a child of the application object it goes after the application has ended, which
+    // has let go of its translators already (and warns about any asked of it then).
+    if (m_translator && QCoreApplication::instance()) {
         QCoreApplication::removeTranslator(m_translator);
     }
 }

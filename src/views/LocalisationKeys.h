@@ -93,6 +93,8 @@ inline constexpr std::array all {
     std::string_view("Feedback_help"),
     std::string_view("EmailBox_copy"),
     std::string_view("Feedback_link"),
+    std::string_view("Menu_Open_Dashboard"),
+    std::string_view("Menu_About"),
 };
 
 // True when the key is one of the catalogued ones.

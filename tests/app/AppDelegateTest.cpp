@@ -7,11 +7,13 @@
 #include "network/NetworkSpeedManager.h"
 #include "platform/LogindSleepMonitor.h"
 #include "platform/PopoverWindow.h"
+#include "platform/TerminationSignals.h"
 
 #include <QElapsedTimer>
 #include <QMutex>
 #include <QSignalSpy>
 #include <QtTest>
+#include <csignal>
 
 class AppDelegateTest : public QObject
 {
@@ -123,6 +125,27 @@ private Q_SLOTS:
         QTRY_VERIFY(!delegate.netManager()->isSampling());
         prepareForSleep(false);
         QTRY_VERIFY(delegate.netManager()->isSampling());
+    }
+
+    // The session ending, Ctrl+C and a closed terminal reach the main thread as a signal
+    // (which quits the event loop) instead of killing the process where it stands.
+    void testTerminationSignals_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+
+    void testTerminationSignals()
+    {
+        QFETCH(int, number);
+        AppDelegate delegate(m_bus.connection());
+        QVERIFY(delegate.terminationSignals()->isWatching());
+        QSignalSpy received(delegate.terminationSignals(), &TerminationSignals::received);
+        QCOMPARE(::raise(number), 0);
+        QTRY_COMPARE(received.count(), 1);
+        QCOMPARE(received.at(0).at(0).toInt(), number);
     }
 
     void testNoSystemBus()

@@ -4,51 +4,31 @@
 
 #include "app/PanelPicture.h"
 #include "network/SpeedFormat.h"
+#include "platform/PanelItem.h"
 
 #include <QFontMetricsF>
 #include <QtTest>
 
 namespace {
-// Rows and columns of the image that carry ink (any alpha at all).
-struct InkBounds
+// The rows of `image` holding text: pixels of the plate's area that stand out from it,
+// right of the markers.
+QList<QPair<int, int>> textBands(const QImage &image, QColor plate)
 {
-    int top = -1;
-    int bottom = -1;
-    int left = -1;
-    int right = -1;
-    QList<QPair<int, int>> rowRuns; // runs of consecutive inked rows
-};
-
-InkBounds inkBounds(const QImage &image)
-{
-    InkBounds bounds;
-    int runStart = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        bool rowInked = false;
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(image.pixel(x, y)) == 0)
-                continue;
-            rowInked = true;
-            bounds.left = bounds.left < 0 ? x : std::min(bounds.left, x);
-            bounds.right = std::max(bounds.right, x);
-        }
-        if (rowInked) {
-            if (bounds.top < 0)
-                bounds.top = y;
-            bounds.bottom = y;
-            if (runStart < 0)
-                runStart = y;
-        } else if (runStart >= 0) {
-            bounds.rowRuns.append({ runStart, y - 1 });
-            runStart = -1;
+    QList<QPair<int, int>> bands;
+    int start = -1;
+    for (int y = 0; y <= image.height(); ++y) {
+        bool inked = false;
+        for (int x = image.width() / 3; y < image.height() && x < image.width() && !inked; ++x)
+            inked = qAlpha(image.pixel(x, y)) == 255 && PanelPicture::contrast(QColor(image.pixel(x, y)), plate) > 2.0;
+        if (inked && start < 0)
+            start = y;
+        if (!inked && start >= 0) {
+            bands.append({ start, y - 1 });
+            start = -1;
         }
     }
-    if (runStart >= 0)
-        bounds.rowRuns.append({ runStart, image.height() - 1 });
-    return bounds;
+    return bands;
 }
-
-const PanelPicture::Colors black { Qt::black, QColor(0, 0, 255, 90) };
 } // namespace
 
 class StatusTitleTest : public QObject
@@ -70,72 +50,64 @@ private Q_SLOTS:
 
     void testPicture_data()
     {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<int>("size");
         QTest::addColumn<QString>("upload");
         QTest::addColumn<QString>("download");
-
-        const QString placeholder = QLatin1String(statusTitlePlaceholder);
+        QTest::addColumn<QColor>("plate");
+        QTest::addColumn<bool>("open");
         const QString widest = QStringLiteral("1000.0 Mb/s");
-        // The title's own slot, the lowest and tallest hosts give, and the square slots' extremes.
-        const QList<QPair<const char *, QSize>> sizes { { "title", QSize(65, 22) }, { "title-tall", QSize(65, 26) },
-            { "title-low", QSize(65, 18) }, { "square", QSize(22, 22) }, { "square-16", QSize(16, 16) },
-            { "square-32", QSize(32, 32) } };
-        for (const auto &[name, size] : sizes) {
-            for (const qreal ratio : { 1.0, 1.5 }) {
-                const QByteArray tag = QByteArray(name) + '@' + QByteArray::number(ratio);
-                QTest::newRow(tag + "-placeholder") << size << ratio << placeholder << placeholder;
-                QTest::newRow(tag + "-widest") << size << ratio << widest << widest;
-                QTest::newRow(tag + "-mixed")
-                    << size << ratio << QStringLiteral("0  b/s") << QStringLiteral("512  b/s");
-                QTest::newRow(tag + "-max")
-                    << size << ratio << QStringLiteral("max /s") << QStringLiteral("99.99 Gb/s");
-            }
+        const QColor light(0xf6, 0xf6, 0xf6);
+        const QColor dark(0x24, 0x24, 0x24);
+        for (const int size : PanelItem::pixmapSizes(2.0)) {
+            const QByteArray tag = QByteArray::number(size);
+            QTest::newRow(tag + "-widest-light") << size << widest << widest << light << false;
+            QTest::newRow(tag + "-mixed-dark")
+                << size << QStringLiteral("0  b/s") << QStringLiteral("512  b/s") << dark << false;
+            QTest::newRow(tag + "-giga-open") << size << QStringLiteral("1.5 Gb/s") << QStringLiteral("99.99 Gb/s")
+                                              << QColor(0x30, 0x8c, 0xc6) << true;
         }
     }
 
-    // Both lines are drawn whole: ink on two separate bands of rows, none on the outermost
-    // pixels (which a host's scaling or clipping would take), right-aligned.
+    // Both lines are drawn whole and apart, as tall as the square allows, and their glyphs
+    // stand out from the plate under them by at least 4.5:1, whatever the plate's colour.
     void testPicture()
     {
-        QFETCH(QSize, size);
-        QFETCH(qreal, ratio);
+        QFETCH(int, size);
         QFETCH(QString, upload);
         QFETCH(QString, download);
-
-        const QImage image = PanelPicture::render(makeStatusTitle(upload, download), size, ratio, false, black);
-        QCOMPARE(image.size(), QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio)));
-        QCOMPARE(image.devicePixelRatio(), ratio);
-        const InkBounds ink = inkBounds(image);
-        QVERIFY2(ink.top > 0, "ink on the top row");
-        QVERIFY2(ink.bottom < image.height() - 1, "ink on the bottom row");
-        QVERIFY2(ink.left > 0, "ink on the left column");
-        QVERIFY2(ink.right < image.width() - 1, "ink on the right column");
-        QVERIFY2(ink.right >= image.width() - 1 - 3 * ratio, "text not right-aligned");
-        QVERIFY2(ink.rowRuns.size() >= 2, "the two lines run together");
-        // Each line uses a fair part of the height: legible, not squashed. (Dashes are short.)
-        if (!PanelPicture::isTitleForm(size) && upload == QLatin1String(statusTitlePlaceholder))
-            return;
-        const int firstLine = ink.rowRuns.first().second - ink.rowRuns.first().first + 1;
-        const int lastLine = ink.rowRuns.last().second - ink.rowRuns.last().first + 1;
-        // A slot lower than the title's 22 pixels shrinks the type with it.
-        const int titleLine = size.height() >= 22 ? 5 : 3;
-        const int minimum
-            = PanelPicture::isTitleForm(size) ? qFloor(titleLine * ratio) : qFloor(size.height() * ratio / 5);
-        QVERIFY2(firstLine >= minimum, qPrintable(QStringLiteral("upper line %1 px").arg(firstLine)));
-        QVERIFY2(lastLine >= minimum, qPrintable(QStringLiteral("lower line %1 px").arg(lastLine)));
+        QFETCH(QColor, plate);
+        QFETCH(bool, open);
+        const QColor text = PanelPicture::textColorFor(plate);
+        const PanelPicture::Colors colors { plate, text, plate, text };
+        const QImage image
+            = PanelPicture::render(makeStatusTitle(upload, download), QSize(size, size), 1.0, open, colors);
+        QCOMPARE(image.size(), QSize(size, size));
+        const QList<QPair<int, int>> bands = textBands(image, plate);
+        QCOMPARE(bands.size(), 2);
+        QVERIFY2(bands.first().first > 0 && bands.last().second < size - 1, "text touches the edge");
+        for (const auto &[top, bottom] : bands)
+            QVERIFY2(bottom - top + 1 >= size / 4, qPrintable(QStringLiteral("a line %1 px").arg(bottom - top + 1)));
+        qreal best = 1;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                if (qAlpha(image.pixel(x, y)) == 255)
+                    best = std::max(best, PanelPicture::contrast(QColor(image.pixel(x, y)), plate));
+        QVERIFY2(best >= 4.5, qPrintable(QString::number(best)));
     }
 
-    void testHighlight()
+    // The item's own colours, light, dark and open, all keep the glyphs legible.
+    void testPaletteColours()
     {
-        const StatusTitle title = makeStatusTitle(QStringLiteral("1.0 Kb/s"), QStringLiteral("2.0 Kb/s"));
-        for (const QSize size : { QSize(65, 22), QSize(22, 22) }) {
-            const QImage plain = PanelPicture::render(title, size, 1.0, false, black);
-            const QImage lit = PanelPicture::render(title, size, 1.0, true, black);
-            QCOMPARE(qAlpha(plain.pixel(size.width() / 2, 0)), 0);
-            QVERIFY(qAlpha(lit.pixel(size.width() / 2, 0)) > 0);
-            QVERIFY(plain != lit);
+        for (const bool dark : { false, true }) {
+            QPalette palette;
+            palette.setColor(QPalette::Window, dark ? Qt::black : Qt::white);
+            palette.setColor(QPalette::Highlight, dark ? QColor(0x1a, 0x5f, 0xb4) : QColor(0x99, 0xc1, 0xf1));
+            QGuiApplication::setPalette(palette);
+            const PanelPicture::Colors colors = PanelPicture::paletteColors();
+            QVERIFY(PanelPicture::contrast(colors.plate, colors.text) >= 4.5);
+            QVERIFY(PanelPicture::contrast(colors.openPlate, colors.openText) >= 4.5);
         }
+        QGuiApplication::setPalette(QPalette());
     }
 
     void testCompactRate_data()
@@ -145,11 +117,11 @@ private Q_SLOTS:
         QTest::newRow("placeholder") << QStringLiteral("--Byte/s") << QStringLiteral("--");
         QTest::newRow("zero") << QStringLiteral("0  b/s") << QStringLiteral("0");
         QTest::newRow("bytes") << QStringLiteral("999  b/s") << QStringLiteral("999");
-        QTest::newRow("kilo-one-decimal") << QStringLiteral("9.94 Kb/s") << QStringLiteral("9.9K");
-        QTest::newRow("kilo-rounds-up") << QStringLiteral("9.96 Kb/s") << QStringLiteral("10K");
+        QTest::newRow("kilo-small") << QStringLiteral("0.98 Kb/s") << QStringLiteral("1K");
+        QTest::newRow("kilo-rounds-up") << QStringLiteral("9.5 Kb/s") << QStringLiteral("10K");
         QTest::newRow("kilo-top") << QStringLiteral("999.4 Kb/s") << QStringLiteral("999K");
-        QTest::newRow("kilo-full") << QStringLiteral("1000.0 Kb/s") << QStringLiteral("1.0M");
-        QTest::newRow("giga") << QStringLiteral("1.5 Gb/s") << QStringLiteral("1.5G");
+        QTest::newRow("kilo-full") << QStringLiteral("1000.0 Kb/s") << QStringLiteral("1M");
+        QTest::newRow("giga") << QStringLiteral("1.5 Gb/s") << QStringLiteral("2G");
         QTest::newRow("giga-full") << QStringLiteral("1000.0 Gb/s") << QStringLiteral("max");
         QTest::newRow("unknown") << QStringLiteral("garbage text") << QStringLiteral("garb");
         QTest::newRow("empty") << QString() << QString();

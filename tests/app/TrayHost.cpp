@@ -6,9 +6,11 @@
 // an item is clicked, as panel hosts do. It prints "item <service> <x> <y> <w> <h>" each
 // time an item is laid out, so scripts know where to click and what to photograph.
 //
-//   --square   draw the square picture, as KDE Plasma, XFCE, Cinnamon and LXQt do
-//   --label    draw the square picture and the item's label beside it, as GNOME and MATE do
-//   (default)  draw the widest picture offered at the panel's height
+// Like the real panels it is strict: an item that lacks a property some host needs is not
+// shown, and only square pictures are drawn (a host squeezes any other shape into its
+// square slot).
+//
+//   --label    draw the item's label beside the picture, as GNOME and MATE do
 #include "platform/SniTypes.h"
 
 #include <QApplication>
@@ -34,10 +36,13 @@ constexpr int spacing = 6;
 
 enum class Style
 {
-    Wide,
     Square,
     Label
 };
+
+// What the strictest hosts (Ayatana's, GNOME's) insist on before they show an item.
+const QStringList requiredProperties { QStringLiteral("Id"), QStringLiteral("Category"), QStringLiteral("Status"),
+    QStringLiteral("IconName"), QStringLiteral("Menu"), QStringLiteral("IconPixmap") };
 
 struct Item
 {
@@ -140,6 +145,12 @@ private Q_SLOTS:
             if (!reply.isValid())
                 return;
             const QVariantMap properties = reply.value();
+            for (const QString &name : requiredProperties) {
+                if (!properties.contains(name)) {
+                    QTextStream(stderr) << "reject " << service << ": no " << name << Qt::endl;
+                    return;
+                }
+            }
             for (Item &item : m_items) {
                 if (item.service != service)
                     continue;
@@ -156,17 +167,18 @@ private Q_SLOTS:
 private:
     QImage choose(const SniPixmapList &pixmaps) const
     {
+        // The picture made for the slot, else the smallest larger one scaled down.
         const SniPixmap *best = nullptr;
         for (const SniPixmap &pixmap : pixmaps) {
-            if (pixmap.height != iconHeight)
+            if (pixmap.width != pixmap.height || pixmap.height < iconHeight)
                 continue;
-            const bool square = pixmap.width == pixmap.height;
-            if (m_style != Style::Wide && !square)
-                continue;
-            if (!best || pixmap.width > best->width)
+            if (!best || pixmap.width < best->width)
                 best = &pixmap;
         }
-        return best ? Sni::imageFromPixmap(*best) : QImage();
+        if (!best)
+            return {};
+        return Sni::imageFromPixmap(*best).scaled(
+            iconHeight, iconHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
 
     void relayout()
@@ -255,9 +267,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Sni::registerTypes();
-    Style style = Style::Wide;
-    if (app.arguments().contains(QStringLiteral("--square")))
-        style = Style::Square;
+    Style style = Style::Square;
     if (app.arguments().contains(QStringLiteral("--label")))
         style = Style::Label;
 
