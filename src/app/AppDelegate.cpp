@@ -45,6 +45,7 @@ void AppDelegate::setupPopover()
     m_popOver->setContent(new ContentView(PreferenceManager::shared()));
 
     m_statusBarController = std::make_unique<StatusBarController>(m_popOver.get());
+    m_statusBarController->setAuxiliaryWindows([this] { openSettingsWindow(); }, [this] { openAboutWindow(); });
     m_netManager = std::make_unique<NetworkSpeedManager>(m_statusBarController.get());
 }
 
