@@ -28,7 +28,9 @@ configure_build() {
     shift
     local launcher=()
     # ccache, where installed, makes rebuilds in a second checkout of the tree cheap.
+    # Paths under the checkout are hashed relative to it, so every clone shares the cache.
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$TAVLO_ROOT}
     cmake -S "$TAVLO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@"
 }
 
