@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavlo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Photographs, for a person to look at, the dashboard in the states a user meets and the
-// Settings, About and Feedback windows and the footer, in each theme, language and background
+// Settings, About and Feedback windows, in each theme, language and background
 // of the passes below. Prints the path of each picture; run once per scale (QT_SCALE_FACTOR=2).
 //
 //   tavlo-shots <folder> <battery-sys-root>
@@ -14,15 +14,12 @@
 #include "views/CustomWindow.h"
 #include "views/FlipCard.h"
 #include "views/FooterView.h"
-#include "views/FunctionView.h"
-#include "views/GroupBox.h"
 #include "views/HeaderView.h"
 #include "views/ScrollableView.h"
 #include "views/ToggleView.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLayout>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -162,12 +159,6 @@ int main(int argc, char **argv)
             QCoreApplication::processEvents();
             save(shown.get(), QLatin1String(window) + suffix);
         }
-        GroupBox footerBlock;
-        footerBlock.setAutoFillBackground(true);
-        footerBlock.layout()->addWidget(new FunctionView);
-        footerBlock.show();
-        QCoreApplication::processEvents();
-        save(&footerBlock, QStringLiteral("footer") + suffix);
     }
     return failures == 0 ? 0 : 1;
 }
