@@ -28,6 +28,13 @@ private:
     PreferenceManager *m_preferences = nullptr;
     LoopbackHttpServer m_endpoint;
     QByteArray m_reply;
+    const QString hostnamed = QStringLiteral("org.freedesktop.hostname1");
+
+    bool startHostnamed()
+    {
+        return m_bus.startService(
+            { "-m", "dbusmock", "--session", hostnamed, "/org/freedesktop/hostname1", hostnamed }, hostnamed);
+    }
 
 private slots:
     void initTestCase()
@@ -91,9 +98,7 @@ private slots:
     {
         if (!m_busProblem.isEmpty())
             QSKIP(qPrintable(m_busProblem));
-        const QString service = QStringLiteral("org.freedesktop.hostname1");
-        QVERIFY(m_bus.startService(
-            { "-m", "dbusmock", "--session", service, "/org/freedesktop/hostname1", service }, service));
+        QVERIFY(startHostnamed());
         ::kill(pid_t(m_bus.service().processId()), SIGSTOP);
         m_reply = QByteArray();
         m_endpoint.requests.clear();
@@ -145,17 +150,17 @@ private slots:
     {
         if (!m_busProblem.isEmpty())
             QSKIP(qPrintable(m_busProblem));
-        const QString service = QStringLiteral("org.freedesktop.hostname1");
-        const QString path = QStringLiteral("/org/freedesktop/hostname1");
-        QVERIFY(m_bus.startService({ "-m", "dbusmock", "--session", service, path, service }, service));
-        QVERIFY(m_bus.mockCall(service, path, QStringLiteral("AddProperties"),
-            { service, QVariant::fromValue(QVariantMap { { "PrettyHostname", QStringLiteral("Studio Mac mini") } }) }));
+        QVERIFY(startHostnamed());
+        const auto rename = [&](const char *call, const char *name) {
+            return m_bus.mockCall(hostnamed, QStringLiteral("/org/freedesktop/hostname1"), QLatin1String(call),
+                { hostnamed, QVariant::fromValue(QVariantMap { { "PrettyHostname", QString::fromUtf8(name) } }) });
+        };
+        QVERIFY(rename("AddProperties", "Studio Mac mini"));
         MachineIdentity identity(AppInfoManager::Sources {});
         HeaderView header(m_preferences, &identity);
         QTRY_COMPARE(header.machineName(), QStringLiteral("Studio Mac mini"));
         QCOMPARE(identity.deviceImageName(), QStringLiteral("macmini"));
-        QVERIFY(m_bus.mockCall(service, path, QStringLiteral("UpdateProperties"),
-            { service, QVariant::fromValue(QVariantMap { { "PrettyHostname", QStringLiteral("Kitchen iMac") } }) }));
+        QVERIFY(rename("UpdateProperties", "Kitchen iMac"));
         QTRY_COMPARE(header.machineName(), QStringLiteral("Kitchen iMac"));
         QCOMPARE(identity.deviceImageName(), QStringLiteral("iMac"));
         m_bus.stopService();

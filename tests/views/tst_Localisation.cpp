@@ -1,31 +1,31 @@
 // SPDX-FileCopyrightText: 2026 The Tavlo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The translation tables and the other resource files the program installs.
 #include "views/AppearanceController.h"
 #include "views/LocalisationKeys.h"
 
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
 namespace {
 
-const QStringList kTables { "en", "zh_CN", "zh_TW", "ja", "ms", "de" };
-
 QSet<QString> catalogue()
 {
     QSet<QString> keys;
-    for (const auto key : LocalisationKeys::all) {
+    for (const auto key : LocalisationKeys::all)
         keys.insert(QString::fromUtf8(key.data(), qsizetype(key.size())));
-    }
     return keys;
 }
 
 // Every id the code looks up literally: qtTrId("...").
-QSet<QString> keysUsedInCode()
+QSet<QString> codeKeys()
 {
     QSet<QString> keys;
     static const QRegularExpression call(QStringLiteral("qtTrId\\(\\s*\"((?:[^\"\\\\]|\\\\.)*)\""));
@@ -33,61 +33,11 @@ QSet<QString> keysUsedInCode()
         QStringLiteral(TAVLO_SOURCE_DIR "/src"), { "*.cpp", "*.h" }, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile file(it.next());
-        if (!file.open(QIODevice::ReadOnly)) {
-            continue;
-        }
-        const QString text = QString::fromUtf8(file.readAll());
-        for (const auto &match : call.globalMatch(text)) {
-            keys.insert(match.captured(1));
-        }
+        if (file.open(QIODevice::ReadOnly))
+            for (const auto &match : call.globalMatch(QString::fromUtf8(file.readAll())))
+                keys.insert(match.captured(1));
     }
     return keys;
-}
-
-struct Table
-{
-    QMap<QString, QString> translations;
-    QStringList problems;
-};
-
-Table readTable(const QString &language)
-{
-    Table table;
-    QFile file(QStringLiteral(TAVLO_SOURCE_DIR "/resources/translations/tavlo_%1.ts").arg(language));
-    if (!file.open(QIODevice::ReadOnly)) {
-        table.problems << QStringLiteral("cannot open %1").arg(file.fileName());
-        return table;
-    }
-    QXmlStreamReader xml(&file);
-    QString id;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement()) {
-            continue;
-        }
-        if (xml.name() == QLatin1String("message")) {
-            id = xml.attributes().value(QLatin1String("id")).toString();
-            if (id.isEmpty()) {
-                table.problems << QStringLiteral("a message without an id");
-            }
-        } else if (xml.name() == QLatin1String("translation")) {
-            if (!xml.attributes().value(QLatin1String("type")).isEmpty()) {
-                table.problems << QStringLiteral("%1 is not finished").arg(id);
-            }
-            const QString text = xml.readElementText();
-            if (text.trimmed().isEmpty()) {
-                table.problems << QStringLiteral("%1 has no text").arg(id);
-            }
-            if (table.translations.contains(id)) {
-                table.problems << QStringLiteral("%1 is there twice").arg(id);
-            }
-            table.translations.insert(id, text);
-        }
-    }
-    if (xml.hasError()) {
-        table.problems << xml.errorString();
-    }
-    return table;
 }
 
 } // namespace
@@ -99,82 +49,116 @@ class TestLocalisation : public QObject
 private slots:
     void testCodeUsesOnlyCataloguedKeys()
     {
-        const QSet<QString> uncatalogued = keysUsedInCode() - catalogue();
+        const QSet<QString> uncatalogued = codeKeys() - catalogue();
         QVERIFY2(uncatalogued.isEmpty(), qPrintable(QStringList(uncatalogued.values()).join(u' ')));
     }
 
+    // Each table translates every key the code uses or the catalogue lists, once, finished and
+    // not empty, and nothing else.
     void testTableMatchesKeys_data()
     {
         QTest::addColumn<QString>("language");
-        for (const QString &language : kTables) {
-            QTest::newRow(qPrintable(language)) << language;
-        }
+        for (const char *language : { "en", "zh_CN", "zh_TW", "ja", "ms", "de" })
+            QTest::newRow(language) << language;
     }
 
     void testTableMatchesKeys()
     {
         QFETCH(QString, language);
-        const Table table = readTable(language);
-        QVERIFY2(table.problems.isEmpty(), qPrintable(table.problems.join(u'\n')));
-        const QSet<QString> expected = catalogue() | keysUsedInCode();
-        const QSet<QString> present(table.translations.keyBegin(), table.translations.keyEnd());
-        const QSet<QString> missing = expected - present;
-        const QSet<QString> unused = present - expected;
-        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("missing: ") + QStringList(missing.values()).join(u' ')));
-        QVERIFY2(unused.isEmpty(), qPrintable(QStringLiteral("unused: ") + QStringList(unused.values()).join(u' ')));
+        QFile file(QStringLiteral(TAVLO_SOURCE_DIR "/resources/translations/tavlo_%1.ts").arg(language));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QStringList problems;
+        QSet<QString> present;
+        QXmlStreamReader xml(&file);
+        QString id;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == QLatin1String("message")) {
+                id = xml.attributes().value(QLatin1String("id")).toString();
+            } else if (xml.name() == QLatin1String("translation")) {
+                if (!xml.attributes().value(QLatin1String("type")).isEmpty()
+                    || xml.readElementText().trimmed().isEmpty() || present.contains(id))
+                    problems << id;
+                present.insert(id);
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        const QSet<QString> expected = catalogue() | codeKeys();
+        QVERIFY2(problems.isEmpty(), qPrintable(QStringLiteral("unfinished, empty or twice: ") + problems.join(u' ')));
+        QVERIFY2(present == expected,
+            qPrintable(QStringLiteral("missing: %1; unused: %2")
+                           .arg(QStringList((expected - present).values()).join(u' '),
+                               QStringList((present - expected).values()).join(u' '))));
     }
 
-    void testCompiledTables_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QStringList>("texts"); // Setting_Btn_Title, Nonetwork
-        QTest::newRow("en") << "en" << QStringList { "Settings", "No network connection" };
-        QTest::newRow("zh_CN") << "zh_CN" << QStringList { "设置", "未连接到网络" };
-        QTest::newRow("zh_TW") << "zh_TW" << QStringList { "設定", "未連線至網路" };
-        QTest::newRow("ja") << "ja" << QStringList { "設定", "ネットワークに接続されていません" };
-        QTest::newRow("ms") << "ms" << QStringList { "Tetapan", "Tiada sambungan rangkaian" };
-        QTest::newRow("de") << "de" << QStringList { "Einstellungen", "Keine Netzwerkverbindung" };
-    }
-
-    void testCompiledTables()
-    {
-        QFETCH(QString, language);
-        QTranslator translator;
-        QVERIFY(translator.load(QStringLiteral(":/i18n/tavlo_%1.qm").arg(language)));
-        QVERIFY(QCoreApplication::installTranslator(&translator));
-        QTEST((QStringList { qtTrId("Setting_Btn_Title"), qtTrId("Nonetwork") }), "texts");
-        QCoreApplication::removeTranslator(&translator);
-    }
-
+    // A stored language picks its table and script; anything not offered is English.
     void testLanguageResolution_data()
     {
         QTest::addColumn<QString>("identifier");
         QTest::addColumn<QString>("table");
         QTest::addColumn<int>("script");
+        QTest::addColumn<QString>("settings");
+        const int latin = QLocale::LatinScript;
         QTest::newRow("zh-Hans (Chinese system default)") << "zh-Hans"
-                                                          << "zh_CN" << int(QLocale::SimplifiedHanScript);
+                                                          << "zh_CN" << int(QLocale::SimplifiedHanScript) << "设置";
         QTest::newRow("zh_CN (the Settings option)") << "zh_CN"
-                                                     << "zh_CN" << int(QLocale::SimplifiedHanScript);
+                                                     << "zh_CN" << int(QLocale::SimplifiedHanScript) << "设置";
         QTest::newRow("zh-Hant_CN") << "zh-Hant_CN"
-                                    << "zh_TW" << int(QLocale::TraditionalHanScript);
+                                    << "zh_TW" << int(QLocale::TraditionalHanScript) << "設定";
+        QTest::newRow("ja") << "ja"
+                            << "ja" << int(QLocale::JapaneseScript) << "設定";
+        QTest::newRow("ms") << "ms"
+                            << "ms" << latin << "Tetapan";
         QTest::newRow("de") << "de"
-                            << "de" << int(QLocale::LatinScript);
+                            << "de" << latin << "Einstellungen";
         QTest::newRow("fr falls back") << "fr"
-                                       << "en" << int(QLocale::LatinScript);
+                                       << "en" << latin << "Settings";
         QTest::newRow("empty falls back") << ""
-                                          << "en" << int(QLocale::LatinScript);
+                                          << "en" << latin << "Settings";
         QTest::newRow("de_DE is not an option") << "de_DE"
-                                                << "en" << int(QLocale::LatinScript);
+                                                << "en" << latin << "Settings";
         QTest::newRow("case matters") << "DE"
-                                      << "en" << int(QLocale::LatinScript);
+                                      << "en" << latin << "Settings";
     }
+
     void testLanguageResolution()
     {
         QFETCH(QString, identifier);
         QFETCH(QString, table);
         QCOMPARE(AppearanceController::translationTable(identifier), table);
-        QVERIFY(QFile::exists(QStringLiteral(":/i18n/tavlo_%1.qm").arg(table)));
         QTEST(int(AppearanceController::locale(identifier).script()), "script");
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/i18n/tavlo_%1.qm").arg(table)));
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QTEST(qtTrId("Setting_Btn_Title"), "settings");
+        QCoreApplication::removeTranslator(&translator);
+    }
+
+    // The installed desktop entry and AppStream metadata pass the freedesktop validators.
+    void testValidates_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("desktop entry") << "desktop-file-validate"
+                                       << QStringList { TAVLO_SOURCE_DIR "/resources/org.tavlo.Tavlo.desktop" };
+        QTest::newRow("AppStream metadata")
+            << "appstreamcli"
+            << QStringList { "validate", "--no-net", TAVLO_SOURCE_DIR "/resources/org.tavlo.Tavlo.metainfo.xml" };
+    }
+
+    void testValidates()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        if (QStandardPaths::findExecutable(program).isEmpty()) {
+            QSKIP("validator not installed");
+        }
+        QProcess validator;
+        validator.start(program, arguments);
+        QVERIFY(validator.waitForFinished(30000));
+        const QByteArray output = validator.readAllStandardOutput() + validator.readAllStandardError();
+        QVERIFY2(validator.exitStatus() == QProcess::NormalExit && validator.exitCode() == 0, output.constData());
     }
 };
 

@@ -18,15 +18,11 @@
 #include <QTest>
 
 namespace {
-const QString report = QStringLiteral("Graphics/Displays:\n      Resolution: 1920 x 1080\n"
-                                      "Hardware:\n      Number of Processors: 1\n      Total Number of Cores: 8\n"
-                                      "      Serial Number (system): PF3XK2QD\n"
-                                      "      Hardware UUID: 4C4C4544-0051-3510-8039-B4C04F4B4D32\n");
-
-QString accessibleName(QWidget *widget)
-{
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-}
+const QString uuid = QStringLiteral("4C4C4544-0051-3510-8039-B4C04F4B4D32");
+const QString report = QStringLiteral("Graphics/Displays:\n      Resolution: 1920 x 1080\nHardware:\n"
+                                      "      Number of Processors: 1\n      Total Number of Cores: 8\n"
+                                      "      Serial Number (system): PF3XK2QD\n      Hardware UUID: ")
+    + uuid + '\n';
 } // namespace
 
 class TestToggleView : public QObject
@@ -35,52 +31,28 @@ class TestToggleView : public QObject
 
 private:
     QTemporaryDir m_config;
-    PreferenceManager *m_preferences = nullptr;
-    MachineIdentity *m_identity = nullptr;
-    ToggleView *m_card = nullptr;
-    ScriptViewModel *m_model = nullptr;
+    PreferenceManager m_preferences { m_config.path(), QLocale(QLocale::English) };
+    MachineIdentity m_identity { { .useHostnamed = false } };
+    std::unique_ptr<ScriptViewModel> m_model;
+    std::unique_ptr<ToggleView> m_card;
 
-    // What the card shows: every visible label and field, in no particular order.
-    QStringList shownTexts() const
+    void show(bool serial, bool uuid)
     {
-        QStringList texts;
-        for (const QLabel *label : m_card->findChildren<QLabel *>())
-            if (label->isVisibleTo(m_card))
-                texts << label->text();
-        for (const CopyField *field : m_card->findChildren<CopyField *>())
-            if (field->isVisibleTo(m_card))
-                texts << field->shownText();
-        return texts;
-    }
-
-    int loadingBoxes() const
-    {
-        int shown = 0;
-        for (const LoadingRow *row : m_card->findChildren<LoadingRow *>())
-            shown += row->isVisibleTo(m_card) ? 1 : 0;
-        return shown;
+        m_preferences.setSetSerialNumber(serial);
+        m_preferences.setSetShowUUID(uuid);
+        QCoreApplication::processEvents();
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_preferences = new PreferenceManager(m_config.path(), QLocale(QLocale::English), this);
-        m_identity = new MachineIdentity({ .useHostnamed = false }, this);
-    }
-
     void init()
     {
-        m_model = new ScriptViewModel(QString(), {}, this);
-        m_card = new ToggleView(m_preferences, m_model, m_identity);
+        m_model = std::make_unique<ScriptViewModel>(QString(), QStringList {});
+        m_card = std::make_unique<ToggleView>(&m_preferences, m_model.get(), &m_identity);
         m_card->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_card));
+        QVERIFY(QTest::qWaitForWindowExposed(m_card.get()));
     }
 
-    void cleanup()
-    {
-        delete m_card;
-        delete m_model;
-    }
+    void cleanup() { m_card.reset(); }
 
     // Until the report answers every box shows the loading row; then its values, "unkown" for
     // what it did not tell.
@@ -88,30 +60,35 @@ private slots:
     {
         QTest::addColumn<QString>("output");
         QTest::addColumn<QStringList>("expected"); // resolution, processors, cores, serial, UUID
-        QTest::newRow("whole report") << report
-                                      << QStringList { "1920 x 1080", "1", "8", "PF3XK2QD",
-                                             "4C4C4544-0051-3510-8039-B4C04F4B4D32" };
+        QTest::newRow("whole report") << report << QStringList { "1920 x 1080", "1", "8", "PF3XK2QD", uuid };
         QTest::newRow("no UUID line") << QString(report).remove(QRegularExpression(".*UUID.*\n"))
                                       << QStringList { "1920 x 1080", "1", "8", "PF3XK2QD", "unkown" };
         QTest::newRow("no displays, empty serial")
             << QString(report).remove(QRegularExpression(".*Resolution.*\n")).replace("PF3XK2QD", "")
-            << QStringList { "unkown", "1", "8", "unkown", "4C4C4544-0051-3510-8039-B4C04F4B4D32" };
+            << QStringList { "unkown", "1", "8", "unkown", uuid };
     }
 
     void testLoadingThenValues()
     {
         QFETCH(QString, output);
         QFETCH(QStringList, expected);
-        m_preferences->setSetSerialNumber(true);
-        m_preferences->setSetShowUUID(true);
-        QCoreApplication::processEvents();
+        show(true, true);
+        const auto loadingBoxes = [this] {
+            const auto rows = m_card->findChildren<LoadingRow *>();
+            return std::count_if(rows.begin(), rows.end(), [&](auto *row) { return row->isVisibleTo(m_card.get()); });
+        };
         QCOMPARE(loadingBoxes(), 3);
-        QVERIFY(!m_card->serialField()->isVisibleTo(m_card));
-
+        QVERIFY(!m_card->serialField()->isVisibleTo(m_card.get()));
         m_model->readChunk(output);
         m_model->reportFinished();
         QCOMPARE(loadingBoxes(), 0);
-        const QStringList shown = shownTexts();
+        QStringList shown;
+        for (const QLabel *label : m_card->findChildren<QLabel *>())
+            if (label->isVisibleTo(m_card.get()))
+                shown << label->text();
+        for (const CopyField *field : m_card->findChildren<CopyField *>())
+            if (field->isVisibleTo(m_card.get()))
+                shown << field->shownText();
         for (const QString &value : expected)
             QVERIFY2(shown.contains(value), qPrintable(value + " not in " + shown.join(" | ")));
     }
@@ -120,33 +97,30 @@ private slots:
     // neither copies nor shows the notice, and screen readers hear "hidden", not asterisks.
     void testCopy_data()
     {
-        QTest::addColumn<bool>("uuid");
+        QTest::addColumn<bool>("isUuid");
         QTest::addColumn<bool>("allowed");
         QTest::addColumn<int>("key"); // 0: a mouse click
         QTest::addColumn<QString>("copied");
-        const QString uuid = QStringLiteral("4C4C4544-0051-3510-8039-B4C04F4B4D32");
         QTest::newRow("UUID, click") << true << true << 0 << uuid;
         QTest::newRow("UUID, Space") << true << true << int(Qt::Key_Space) << uuid;
         QTest::newRow("serial, Enter") << false << true << int(Qt::Key_Return) << "PF3XK2QD";
-        QTest::newRow("masked UUID") << true << false << 0 << QString();
-        QTest::newRow("masked serial, Enter") << false << false << int(Qt::Key_Return) << QString();
+        QTest::newRow("masked UUID") << true << false << 0 << "PF3XK2QD";
+        QTest::newRow("masked serial, Enter") << false << false << int(Qt::Key_Return) << uuid;
     }
 
     void testCopy()
     {
-        QFETCH(bool, uuid);
+        QFETCH(bool, isUuid);
         QFETCH(bool, allowed);
         QFETCH(int, key);
         QFETCH(QString, copied);
         m_model->readChunk(report);
-        m_preferences->setSetShowUUID(uuid && allowed);
-        m_preferences->setSetSerialNumber(!uuid && allowed);
-        QCoreApplication::processEvents();
-        CopyField *field = uuid ? m_card->uuidField() : m_card->serialField();
-        const QString mask = uuid ? ToggleView::uuidMask : ToggleView::serialMask;
-        QCOMPARE(field->shownText() == mask, !allowed);
-        QCOMPARE(accessibleName(field).contains(QLatin1String("hidden")), !allowed);
-        QVERIFY(!accessibleName(field).contains(u'*'));
+        show(!isUuid && allowed, isUuid && allowed);
+        CopyField *field = isUuid ? m_card->uuidField() : m_card->serialField();
+        QCOMPARE(field->shownText() == (isUuid ? ToggleView::uuidMask : ToggleView::serialMask), !allowed);
+        const QString spoken = QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name);
+        QCOMPARE(spoken.contains(QLatin1String("hidden")), !allowed);
+        QVERIFY(!spoken.contains(u'*'));
 
         QClipboard *clipboard = QGuiApplication::clipboard();
         clipboard->setText(QStringLiteral("before"));
@@ -158,24 +132,19 @@ private slots:
         QCOMPARE(field->isNoticeShown(), allowed);
         if (allowed) {
             // Read when the copy is made: a value that changes meanwhile is the one copied.
-            const QString later = copied + QStringLiteral("0");
-            m_model->readChunk((uuid ? "Hardware UUID: " : "Serial Number (system): ") + later + "\n");
-            QTRY_COMPARE_WITH_TIMEOUT(clipboard->text(), later, 3000);
-            QVERIFY(!field->isNoticeShown());
-            return;
+            copied += QStringLiteral("0");
+            m_model->readChunk((isUuid ? "      Hardware UUID: " : "      Serial Number (system): ") + copied + "\n");
+        } else {
+            // The other field, allowed, copies after the same delay: by then a copy of the
+            // masked one would have landed as well.
+            show(isUuid, !isUuid);
+            QTest::mouseClick(isUuid ? m_card->serialField() : m_card->uuidField(), Qt::LeftButton);
         }
-        // The other field, allowed, copies after the same delay: by then a copy of the masked
-        // one would have landed as well.
-        CopyField *witness = uuid ? m_card->serialField() : m_card->uuidField();
-        m_preferences->setSetSerialNumber(uuid);
-        m_preferences->setSetShowUUID(!uuid);
-        QCoreApplication::processEvents();
-        QTest::mouseClick(witness, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(changes.size(), 1, 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(!witness->isNoticeShown(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !m_card->uuidField()->isNoticeShown() && !m_card->serialField()->isNoticeShown(), 3000);
         QCOMPARE(changes.size(), 1);
-        QCOMPARE(clipboard->text(),
-            uuid ? QStringLiteral("PF3XK2QD") : QStringLiteral("4C4C4544-0051-3510-8039-B4C04F4B4D32"));
+        QCOMPARE(clipboard->text(), copied);
     }
 };
 
