@@ -573,6 +573,18 @@ private Q_SLOTS:
         QVERIFY(press(settings, QStringLiteral("check box"), QStringLiteral("Hardware-UUID anzeigen")));
         QTRY_VERIFY_WITH_TIMEOUT(
             storedPreferences().value(QStringLiteral("set_show_uuid")).toBool() != uuidShown, 5000);
+        // The open dashboard's card follows at once: the UUID in full, or announced as hidden.
+        QVERIFY(openDashboard());
+        static const QRegularExpression fullUuid(QStringLiteral("[0-9A-F]{8}-[0-9A-F]{4}-"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                const std::optional<Control> field
+                    = control(QStringLiteral("Tavlo"), {}, QStringLiteral("Hardware-UUID: "));
+                return field && field->name.contains(fullUuid) == !uuidShown
+                    && field->name.endsWith(QLatin1String("verborgen")) == uuidShown;
+            }(),
+            10000);
+        QVERIFY(closeDashboard());
 
         const QString entry
             = m_session.filePath(QStringLiteral("config/autostart/" TAVLO_APP_ID "-LaunchAtLoginHelper.desktop"));
