@@ -5,41 +5,35 @@
 #include <QTest>
 
 namespace {
-template<typename T> void add(QStringList &parts, const char *label, const std::optional<T> &value)
-{
-    if (!value)
-        return;
-    if constexpr (std::is_same_v<T, QString>)
-        parts << QLatin1String(label) + u'=' + *value;
-    else if constexpr (std::is_same_v<T, QDate>)
-        parts << QLatin1String(label) + u'=' + value->toString(Qt::ISODate);
-    else if constexpr (std::is_same_v<T, double>)
-        parts << QLatin1String(label) + u'=' + QString::number(*value, 'g', 12); // a negative zero shows as "-0"
-    else
-        parts << QLatin1String(label) + u'=' + QString::number(*value);
-}
-
 // The fields a reading has, in a fixed order; an absent field is left out.
 QString describe(const Battery &b)
 {
     QStringList parts;
-    add(parts, "ac", b.acPowered);
-    add(parts, "name", b.name);
-    add(parts, "charging", b.isCharging);
-    add(parts, "charged", b.isCharged);
-    add(parts, "mAh", b.currentCapacity);
-    add(parts, "max", b.maxCapacity);
-    add(parts, "design", b.designCapacity);
-    add(parts, "toFull", b.timeToFull);
-    add(parts, "toEmpty", b.timeToEmpty);
-    add(parts, "maker", b.manufacturer);
-    add(parts, "made", b.manufactureDate);
-    add(parts, "cycles", b.cycleCount);
-    add(parts, "designCycles", b.designCycleCount);
-    add(parts, "mA", b.amperage);
-    add(parts, "V", b.voltage);
-    add(parts, "W", b.watts);
-    add(parts, "C", b.temperature);
+    const auto add = [&parts](const char *label, const auto &value) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::optional<double>>) {
+            if (value) // a negative zero shows as "-0"
+                parts << QLatin1String(label) + u'=' + QString::number(*value, 'g', 12);
+        } else if (value) {
+            parts << QLatin1String(label) + u'=' + QVariant::fromValue(*value).toString();
+        }
+    };
+    add("ac", b.acPowered);
+    add("name", b.name);
+    add("charging", b.isCharging);
+    add("charged", b.isCharged);
+    add("mAh", b.currentCapacity);
+    add("max", b.maxCapacity);
+    add("design", b.designCapacity);
+    add("toFull", b.timeToFull);
+    add("toEmpty", b.timeToEmpty);
+    add("maker", b.manufacturer);
+    add("made", b.manufactureDate);
+    add("cycles", b.cycleCount);
+    add("designCycles", b.designCycleCount);
+    add("mA", b.amperage);
+    add("V", b.voltage);
+    add("W", b.watts);
+    add("C", b.temperature);
     return parts.join(u' ');
 }
 } // namespace
@@ -61,52 +55,54 @@ private slots:
         // 7215000/11994000 = 601.55 mA, discharging; 11.994 V * 602 mA = 7.220388 W.
         QTest::newRow("ACPI energy battery, ThinkPad, on battery")
             << "thinkpad-energy"
-            << "ac=0 name=BAT0 charging=0 charged=0 mAh=1608 max=1870 design=2099 maker=SMP cycles=287 mA=-602 "
+            << "ac=false name=BAT0 charging=false charged=false mAh=1608 max=1870 design=2099 maker=SMP cycles=287 "
+               "mA=-602 "
                "V=11.994 W=7.220388";
         // 8.217 V * 2357 mA = 19.367469 W.
-        QTest::newRow("ACPI charge battery, charging")
-            << "acpi-charge"
-            << "ac=1 name=BAT0 charging=1 charged=0 mAh=5591 max=7874 design=8947 maker=SMP cycles=164 mA=2357 "
-               "V=8.217 W=19.367469";
+        QTest::newRow("ACPI charge battery, charging") << "acpi-charge"
+                                                       << "ac=true name=BAT0 charging=true charged=false mAh=5591 "
+                                                          "max=7874 design=8947 maker=SMP cycles=164 mA=2357 "
+                                                          "V=8.217 W=19.367469";
         // Signed current kept; 11280 s = 188 min; time_to_full_avg 3932100 s is 65535 min,
         // the gauge's "no estimate"; 296 tenths = 29.6 °C; 7.652 V * 840 mA = 6.42768 W.
         QTest::newRow("Smart Battery gauge, Chromebook")
             << "chromebook-sbs"
-            << "ac=0 name=sbs-9-000b charging=0 charged=0 mAh=2633 max=4114 design=4400 toEmpty=188 maker=SDI "
+            << "ac=false name=sbs-9-000b charging=false charged=false mAh=2633 max=4114 design=4400 toEmpty=188 "
+               "maker=SDI "
                "made=2021-03-17 cycles=92 mA=-840 V=7.652 W=6.42768 C=29.6";
         // USB charger online; 8520 s = 142 min; 3.806 V * 1204 mA = 4.582424 W; 31.8 °C.
         QTest::newRow("bq27xxx gauge, tablet, charging over USB")
             << "tablet-bq27xxx"
-            << "ac=1 name=bq27541-0 charging=1 charged=0 mAh=1635 max=3892 design=4325 toFull=142 "
+            << "ac=true name=bq27541-0 charging=true charged=false mAh=1635 max=3892 design=4325 toFull=142 "
                "maker=Texas Instruments cycles=37 mA=1204 V=3.806 W=4.582424 C=31.8";
         // BAT0 comes first; "Not charging" with power_now 0: 0 mA and 0 W, not -0.
         // 20460000/11400000 = 1794.74; 22730000/… = 1993.86; 23480000/… = 2059.65.
         QTest::newRow("two batteries, first one held at threshold")
             << "two-batteries"
-            << "ac=1 name=BAT0 charging=0 charged=0 mAh=1795 max=1994 design=2060 maker=LGC cycles=412 mA=0 "
+            << "ac=true name=BAT0 charging=false charged=false mAh=1795 max=1994 design=2060 maker=LGC cycles=412 mA=0 "
                "V=12.51 W=0";
         // BAT0 has present 0. 25610000/10800000 = 2371.30; 68910000/… = 6380.56;
         // 71960000/… = 6662.96; 10780000/11020000 = 978.22 mA; 11.02 V * 978 mA = 10.77756 W.
-        QTest::newRow("first bay empty")
-            << "first-bay-empty"
-            << "ac=0 name=BAT1 charging=0 charged=0 mAh=2371 max=6381 design=6663 maker=SANYO cycles=96 mA=-978 "
-               "V=11.02 W=10.77756";
+        QTest::newRow("first bay empty") << "first-bay-empty"
+                                         << "ac=false name=BAT1 charging=false charged=false mAh=2371 max=6381 "
+                                            "design=6663 maker=SANYO cycles=96 mA=-978 "
+                                            "V=11.02 W=10.77756";
         QTest::newRow("desktop with peripheral batteries only") << "desktop-peripherals"
                                                                 << "";
         // Powered through USB-C while the ACPI adapter says offline; the mouse is ignored.
         // 8.398 V * 3102 mA = 26.050596 W.
-        QTest::newRow("USB-C power, peripheral beside")
-            << "xps-usbc"
-            << "ac=1 name=BAT0 charging=1 charged=0 mAh=3415 max=6102 design=6710 maker=BYD cycles=58 mA=3102 "
-               "V=8.398 W=26.050596";
+        QTest::newRow("USB-C power, peripheral beside") << "xps-usbc"
+                                                        << "ac=true name=BAT0 charging=true charged=false mAh=3415 "
+                                                           "max=6102 design=6710 maker=BYD cycles=58 mA=3102 "
+                                                           "V=8.398 W=26.050596";
         QTest::newRow("missing fields") << "missing-fields"
-                                        << "name=BAT0 charging=0 charged=0 mAh=2100 mA=-900";
+                                        << "name=BAT0 charging=false charged=false mAh=2100 mA=-900";
         // No design voltage: no mAh figures. Unknown state: current unsigned, no watts.
         // 5000000/12500000 = 400 mA. A cycle count of 0 is a count.
         QTest::newRow("energy battery without design voltage") << "energy-no-design-voltage"
                                                                << "name=BAT0 cycles=0 mA=400 V=12.5";
         QTest::newRow("odd values") << "odd-values"
-                                    << "name=BAT0 charging=0 charged=0";
+                                    << "name=BAT0 charging=false charged=false";
         QTest::newRow("no power_supply class") << "../../battery"
                                                << "";
         QTest::newRow("root missing") << "/nonexistent"

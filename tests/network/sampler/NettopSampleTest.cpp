@@ -19,6 +19,11 @@ namespace {
 const QStringList sampleArguments { "-x", "-t", "wifi", "-t", "wired", "-J", "time,bytes_in,bytes_out", "-P", "-l",
     "1" };
 
+QString program()
+{
+    return qEnvironmentVariable("TAVLO_LIBEXEC_DIR") + QStringLiteral("/nettop");
+}
+
 NettopRoots fixture(const QString &name)
 {
     const QString base = QStringLiteral(TAVLO_TEST_DATA "/network/sampler/") + name;
@@ -56,6 +61,7 @@ private Q_SLOTS:
     void testFixture();
     void testBadArguments_data();
     void testBadArguments();
+    void testProgram();
     void testMissingSources();
     void testMalformedCounters();
     void testKindsRememberedWhileNamesStay();
@@ -129,15 +135,51 @@ void NettopSampleTest::testBadArguments_data()
     QTest::newRow("unknown column") << QStringList { "-J", "time,bytes" };
     QTest::newRow("negative count") << QStringList { "-l", "-1" };
     QTest::newRow("zero delay") << QStringList { "-s", "0" };
+    QTest::newRow("root without a value") << QStringList { "--proc-root" };
 }
 
 void NettopSampleTest::testBadArguments()
 {
     QFETCH(QStringList, arguments);
-    QString error;
-    QVERIFY(!parseNettopArguments(arguments, &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(nettopSample(arguments, fixture(QStringLiteral("laptop"))).isEmpty());
+    if (!arguments.startsWith(QStringLiteral("--proc-root"))) {
+        QString error;
+        QVERIFY(!parseNettopArguments(arguments, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(nettopSample(arguments, fixture(QStringLiteral("laptop"))).isEmpty());
+    }
+    QProcess process;
+    process.start(program(), arguments);
+    QVERIFY(process.waitForFinished(5000));
+    QCOMPARE(process.exitCode(), 2);
+    QVERIFY(process.readAllStandardOutput().isEmpty());
+    QVERIFY(process.readAllStandardError().contains("usage: nettop"));
+}
+
+// The program prints what the library samples, and ends quietly when its reader goes away.
+void NettopSampleTest::testProgram()
+{
+    const NettopRoots laptop = fixture(QStringLiteral("laptop"));
+    const QStringList roots { "--proc-root", laptop.proc, "--sys-root", laptop.sys };
+    QProcess process;
+    process.start(program(), roots + sampleArguments);
+    QVERIFY(process.waitForFinished(5000));
+    QCOMPARE(process.exitCode(), 0);
+    // Time stamps differ from run to run.
+    const auto withoutTime = [](const QString &text) {
+        QStringList result;
+        for (const QString &line : lines(text))
+            result.append(line.mid(NettopLayout::timeWidth));
+        return result;
+    };
+    QCOMPARE(withoutTime(QString::fromLatin1(process.readAllStandardOutput())),
+        withoutTime(nettopSample(sampleArguments, laptop)));
+
+    QProcess shell;
+    shell.start(QStringLiteral("/bin/bash"),
+        QStringList { "-c", "set -o pipefail; \"$0\" \"$@\" | head -n 1 >/dev/null; echo status=$?", program() } + roots
+            + QStringList { "-x", "-l", "0" });
+    QVERIFY(shell.waitForFinished(10000));
+    QCOMPARE(shell.readAllStandardOutput().trimmed(), QByteArray("status=0"));
 }
 
 void NettopSampleTest::testMissingSources()
