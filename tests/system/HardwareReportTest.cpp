@@ -52,55 +52,45 @@ private slots:
         QTest::addColumn<QString>("machine");
         QTest::addColumn<QStringList>("expected"); // model, identifier, processor, speed, sockets, cores, memory,
                                                    // firmware, serial, uuid
+        QTest::addColumn<QStringList>("displays"); // "card/name/resolution"
         QTest::newRow("laptop") << "laptop"
                                 << QStringList { "ThinkPad X1 Carbon Gen 9", "LENOVO 20XW0055GE",
                                        "11th Gen Intel(R) Core(TM) i7-1165G7 @ 2.80GHz", "4.7 GHz", "1", "4", "16 GB",
-                                       "N32ET75W (1.51 )", "PF2XK7QM", "4C4C4544-0051-3510-8039-B4C04F4B4D32" };
+                                       "N32ET75W (1.51 )", "PF2XK7QM", "4C4C4544-0051-3510-8039-B4C04F4B4D32" }
+                                << QStringList { "i915/Built-in Display/1920 x 1200", "i915/DELL U2720Q/3840 x 2160" };
         // Placeholder strings in the system fields; the board names the machine, the serial is filler.
         QTest::newRow("self-built hybrid desktop")
             << "desktop-hybrid"
             << QStringList { "ASUSTeK COMPUTER INC. PRIME Z690-P D4", "PRIME Z690-P D4",
                    "12th Gen Intel(R) Core(TM) i5-12600K", "4.9 GHz", "1", "10", "31.1 GB", "2803", "(absent)",
-                   "A3F1E62C-8A4D-11ED-9C55-047C16D2E8B1" };
-        // No DMI, no topology directories, no cpufreq: cpuinfo and machine-id fill in.
+                   "A3F1E62C-8A4D-11ED-9C55-047C16D2E8B1" }
+            << QStringList { "amdgpu/DELL U2720Q/3840 x 2160", "amdgpu/LG ULTRAGEAR/2560 x 1440" };
+        // No DMI, no topology directories, no cpufreq, no DRM: cpuinfo and machine-id fill in.
         QTest::newRow("virtual machine") << "vm-nodmi"
                                          << QStringList { "Virtual Machine", "(absent)", "Intel(R) Xeon(R) Processor",
                                                 "2.3 GHz", "1", "2", "23.5 GB", "(absent)", "(absent)",
-                                                "3D1219C7-C4C5-404A-AA1F-6D2A48ADFDA4" };
+                                                "3D1219C7-C4C5-404A-AA1F-6D2A48ADFDA4" }
+                                         << QStringList();
         QTest::newRow("arm board") << "arm-board"
                                    << QStringList { "Raspberry Pi 4 Model B Rev 1.4", "raspberrypi,4-model-b",
                                           "ARM Cortex-A72", "1.8 GHz", "1", "4", "3.7 GB", "(absent)",
-                                          "10000000a3b4c5d6", "C0FFEE00-D15E-A5E0-B0A7-F00DFEEDFACE" };
+                                          "10000000a3b4c5d6", "C0FFEE00-D15E-A5E0-B0A7-F00DFEEDFACE" }
+                                   << QStringList { "vc4-drm/DELL P2419H/1920 x 1080" };
     }
     void testOverview()
     {
         QFETCH(QString, machine);
         QFETCH(QStringList, expected);
-        const HardwareOverview overview = HardwareReport(fixture(machine)).overview();
+        const HardwareReport report(fixture(machine));
+        const HardwareOverview overview = report.overview();
         const QStringList actual { text(overview.modelName), text(overview.modelIdentifier),
             text(overview.processorName), text(overview.processorSpeed), number(overview.processors),
             number(overview.cores), text(overview.memory), text(overview.firmwareVersion), text(overview.serialNumber),
             text(overview.hardwareUuid) };
         QCOMPARE(actual, expected);
-    }
-
-    void testDisplays_data()
-    {
-        QTest::addColumn<QString>("machine");
-        QTest::addColumn<QStringList>("displays"); // "card/name/resolution"
-        QTest::newRow("laptop: panel first, then the monitor")
-            << "laptop" << QStringList { "i915/Built-in Display/1920 x 1200", "i915/DELL U2720Q/3840 x 2160" };
-        QTest::newRow("desktop: two monitors, an idle second card")
-            << "desktop-hybrid" << QStringList { "amdgpu/DELL U2720Q/3840 x 2160", "amdgpu/LG ULTRAGEAR/2560 x 1440" };
-        QTest::newRow("virtual machine: no DRM") << "vm-nodmi" << QStringList();
-        QTest::newRow("arm board: HDMI on the second card")
-            << "arm-board" << QStringList { "vc4-drm/DELL P2419H/1920 x 1080" };
-    }
-    void testDisplays()
-    {
-        QFETCH(QString, machine);
+        // The laptop's panel first, then its monitor; an idle second card shows nothing.
         QStringList displays;
-        for (const GraphicsEntry &card : HardwareReport(fixture(machine)).graphics()) {
+        for (const GraphicsEntry &card : report.graphics()) {
             for (const DisplayEntry &display : card.displays)
                 displays.append(card.name + u'/' + display.name + u'/' + text(display.resolution));
         }

@@ -2,9 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "system/ScriptViewModel.h"
 
+#include "TavloConfig.h"
 #include "system/CommandRunner.h"
+#include "system/HelperProgram.h"
 #include "system/Utf8ChunkDecoder.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -106,35 +110,14 @@ private slots:
         QCOMPARE(fields(model), QStringList(5, QStringLiteral("unkown")));
     }
 
-    // The resource panel reads the hardware-only report by position: the model name on the third
-    // non-empty line, the processor name on the fifth, the speed on the sixth, at least seven lines.
-    void testPanelLinePositions_data()
-    {
-        QTest::addColumn<QString>("root");
-        QTest::newRow("this machine") << QString();
-        for (const char *machine : { "laptop", "desktop-hybrid", "vm-nodmi", "arm-board" })
-            QTest::newRow(machine) << fixtureRoot(QString::fromLatin1(machine));
-    }
-    void testPanelLinePositions()
-    {
-        QFETCH(QString, root);
-        QStringList arguments { QStringLiteral("SPHardwareDataType") };
-        if (!root.isEmpty())
-            arguments = QStringList { QStringLiteral("--root"), root } + arguments;
-        const QStringList lines = reportText(arguments).split(u'\n', Qt::SkipEmptyParts);
-        QVERIFY(lines.size() >= 7);
-        QCOMPARE(lines.at(0).trimmed(), QStringLiteral("Hardware:"));
-        QCOMPARE(lines.at(1).trimmed(), QStringLiteral("Hardware Overview:"));
-        QVERIFY(lines.at(2).trimmed().startsWith(QLatin1String("Model Name: ")));
-        QVERIFY(lines.at(4).trimmed().startsWith(QLatin1String("Processor Name: ")));
-        QVERIFY(lines.at(5).trimmed().startsWith(QLatin1String("Processor Speed: ")));
-    }
-
-    // "unkown" only where the machine truly has nothing to say.
-    void testCompleteReport_data()
+    // The resource panel reads the hardware report by position: the model name on the third
+    // non-empty line, the processor name on the fifth, the speed on the sixth, at least seven
+    // lines. "unkown" only where the machine truly has nothing to say.
+    void testReportProgram_data()
     {
         QTest::addColumn<QString>("root");
         QTest::addColumn<QStringList>("unknownLabels");
+        QTest::newRow("this machine") << QString() << QStringList();
         QTest::newRow("laptop") << fixtureRoot(QStringLiteral("laptop")) << QStringList();
         QTest::newRow("desktop, serial left as filler")
             << fixtureRoot(QStringLiteral("desktop-hybrid")) << QStringList { "Serial Number (system)" };
@@ -144,18 +127,45 @@ private slots:
         QTest::newRow("arm board without firmware version")
             << fixtureRoot(QStringLiteral("arm-board")) << QStringList { "System Firmware Version" };
     }
-    void testCompleteReport()
+    void testReportProgram()
     {
         QFETCH(QString, root);
-        QFETCH(QStringList, unknownLabels);
-        const QString report = reportText({ QStringLiteral("--root"), root, QStringLiteral("SPDisplaysDataType"),
-            QStringLiteral("SPHardwareDataType") });
+        QStringList arguments { QStringLiteral("SPHardwareDataType"), QStringLiteral("SPDisplaysDataType") };
+        if (!root.isEmpty())
+            arguments = QStringList { QStringLiteral("--root"), root } + arguments;
+        const QStringList lines = reportText(arguments).split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(lines.size() >= 7);
+        QCOMPARE(lines.at(0).trimmed(), QStringLiteral("Hardware:"));
+        QCOMPARE(lines.at(1).trimmed(), QStringLiteral("Hardware Overview:"));
+        QVERIFY(lines.at(2).trimmed().startsWith(QLatin1String("Model Name: ")));
+        QVERIFY(lines.at(4).trimmed().startsWith(QLatin1String("Processor Name: ")));
+        QVERIFY(lines.at(5).trimmed().startsWith(QLatin1String("Processor Speed: ")));
+        if (root.isEmpty())
+            return;
         QStringList unknown;
-        for (const QString &line : report.split(u'\n')) {
+        for (const QString &line : lines) {
             if (line.endsWith(QLatin1String(": unkown")))
                 unknown.append(line.trimmed().chopped(QStringLiteral(": unkown").size()));
         }
-        QCOMPARE(unknown, unknownLabels);
+        QTEST(unknown, "unknownLabels");
+    }
+
+    // An installed tavlo finds its helpers in ../libexec/tavlo beside itself, wherever the prefix is.
+    void testInstalledHelper()
+    {
+        QTemporaryDir prefix;
+        const QString bin = prefix.filePath(QStringLiteral("bin"));
+        const QString helpers = QDir::cleanPath(bin + u'/' + QStringLiteral(TAVLO_LIBEXEC_FROM_BINDIR));
+        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(helpers));
+        QFile helper(helpers + QStringLiteral("/system_profiler"));
+        QVERIFY(helper.open(QIODevice::WriteOnly));
+        helper.close();
+        const QString configured = QStringLiteral(TAVLO_LIBEXEC_INSTALL_DIR "/system_profiler");
+        // A file that cannot run is not taken for the helper.
+        QCOMPARE(installedHelperProgramPath(QStringLiteral("system_profiler"), bin), configured);
+        QVERIFY(helper.setPermissions(helper.permissions() | QFileDevice::ExeOwner));
+        QCOMPARE(installedHelperProgramPath(QStringLiteral("system_profiler"), bin), helper.fileName());
+        QCOMPARE(installedHelperProgramPath(QStringLiteral("system_profiler"), QString()), configured);
     }
 };
 
