@@ -124,327 +124,311 @@ class NetworkSpeedManagerTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void testLadder_data();
-    void testLadder();
-    void testParse_data();
-    void testParse();
-    void testLateTicksAreScaled_data();
-    void testLateTicksAreScaled();
-    void testFirstTickAfterStopOnlySeeds();
-    void testSamplingLifecycle();
-    void testStopWaitsForTickInProgress();
-    void testRapidSleepAndWake();
+    void init()
+    {
+        QVERIFY(m_proc.isValid());
+        QVERIFY(QDir(m_proc.path()).mkpath(QStringLiteral("net")));
+        m_roots.proc = m_proc.path();
+        m_roots.sys = QStringLiteral(TAVLO_TEST_DATA "/network/sampler/laptop/sys");
+    }
+
+    void testLadder_data()
+    {
+        QTest::addColumn<qint64>("last");
+        QTest::addColumn<qint64>("current");
+        QTest::addColumn<QString>("text");
+
+        constexpr qint64 kilo = 1024;
+        constexpr qint64 mega = kilo * 1024;
+        constexpr qint64 giga = mega * 1024;
+        constexpr auto lowest = std::numeric_limits<qint64>::min();
+        constexpr auto highest = std::numeric_limits<qint64>::max();
+        QTest::newRow("9 bytes") << qint64(0) << qint64(9) << "0  b/s";
+        QTest::newRow("10 bytes") << qint64(0) << qint64(10) << "10  b/s";
+        QTest::newRow("999 bytes") << qint64(0) << qint64(999) << "999  b/s";
+        QTest::newRow("kilo tier starts at 1000") << qint64(0) << qint64(1000) << "0.98 Kb/s";
+        QTest::newRow("difference of totals") << qint64(5000) << qint64(5000 + kilo) << "1.0 Kb/s";
+        QTest::newRow("two decimals only when needed") << qint64(0) << qint64(1126) << "1.1 Kb/s";
+        QTest::newRow("half rounds away from zero") << qint64(0) << qint64(1152) << "1.13 Kb/s";
+        QTest::newRow("rounds up into 100") << qint64(0) << qint64(102396) << "100.0 Kb/s";
+        QTest::newRow("one decimal from 100, half away") << qint64(0) << qint64(102656) << "100.3 Kb/s";
+        QTest::newRow("top of kilo tier") << qint64(0) << qint64(1023999) << "1000.0 Kb/s";
+        QTest::newRow("mega tier starts at 1000 kilo") << qint64(0) << qint64(1000 * kilo) << "0.98 Mb/s";
+        QTest::newRow("giga tier starts at 1000 mega") << qint64(0) << qint64(1000 * mega) << "0.98 Gb/s";
+        QTest::newRow("max tier starts at 1000 giga") << qint64(0) << qint64(1000 * giga) << "max /s";
+        QTest::newRow("scaling overflows 64 bits") << qint64(0) << highest / 1000 + 1 << "max /s";
+        QTest::newRow("negative") << qint64(7048) << qint64(5000) << "0  b/s";
+        QTest::newRow("scaling underflows 64 bits") << qint64(0) << lowest << "0  b/s";
+        // Totals so far apart that their difference does not fit 64 bits either way.
+        QTest::newRow("difference overflows") << lowest << highest << "max /s";
+        QTest::newRow("difference underflows") << highest << lowest << "0  b/s";
+    }
+
+    void testLadder()
+    {
+        QFETCH(qint64, last);
+        QFETCH(qint64, current);
+        QFETCH(QString, text);
+        QCOMPARE(formatSpeed(last, current), text);
+    }
+
+    void testParse_data()
+    {
+        QTest::addColumn<QStringList>("outputs");
+        QTest::addColumn<QStringList>("titles");
+
+        const QString h = header();
+        QTest::newRow("sums every data line")
+            << QStringList { h + row(3000, 50) + row(2000, 50), h + row(4000, 80) + row(3048, 70) }
+            << QStringList { "50  b/s|2.0 Kb/s" };
+        QTest::newRow("line one longer than the header is ignored") << QStringList { h + row(5000, 100),
+            h + row(7048, 100) + row(999999, 999, width + 1) } << QStringList { "0  b/s|2.0 Kb/s" };
+        QTest::newRow("negative difference")
+            << QStringList { h + row(9000, 500), h + row(5000, 100) } << QStringList { "0  b/s|0  b/s" };
+        // The cut header is carried and glued to the next header, which then measures every
+        // data line of that output as too short: that run counts nothing, the next one
+        // compares with the last run that did, two seconds before.
+        QTest::newRow("cut header at the end is carried") << QStringList { h + row(5000, 100) + "time   by",
+            h + row(7048, 100), h + row(8072, 200) } << QStringList { "50  b/s|1.5 Kb/s" };
+        QTest::newRow("cut header in the middle is dropped")
+            << QStringList { h + row(5000, 100), "time   by\n" + row(6024, 100) } << QStringList { "0  b/s|1.0 Kb/s" };
+        QTest::newRow("header length changes between outputs") << QStringList { h + row(5000, 100),
+            header(60) + row(6024, 300, 60) } << QStringList { "200  b/s|1.0 Kb/s" };
+        QTest::newRow("header length changes within an output") << QStringList { h + row(5000, 100),
+            header(60) + row(1, 1) + row(6024, 300, 60) } << QStringList { "200  b/s|1.0 Kb/s" };
+        const QString split = row(1000, 1);
+        QTest::newRow("carried data line completed by the next output")
+            << QStringList { h + row(5000, 100) + split.left(10), split.mid(10) + h + row(6024, 200) }
+            << QStringList { "101  b/s|1.98 Kb/s" };
+        QTest::newRow("zero totals suppress publishing") << QStringList { h + row(5000, 0), h + row(6000, 100),
+            h + row(7024, 200) } << QStringList { "100  b/s|1.0 Kb/s" };
+        QTest::newRow("lines with bad fields are skipped")
+            << QStringList { h + row(5000, 100) + row("12x", "34") + row("abc", "1"),
+                   h + row(6024, 200) + row("1\t2", "3") + row("5", "99999999999999999999") + row("+7", "-")
+                       + QStringLiteral("time%1\n").arg(QString(width - 4, 'x')) + QString(width, QLatin1Char(' '))
+                       + "\n" + QStringLiteral("%1 12\n").arg(QString(width - 3, 'x')) }
+            << QStringList { "100  b/s|1.0 Kb/s" };
+        QTest::newRow("signed fields") << QStringList { h + row("+5000", "+100"), h + row(QString("+7048"), "-0") }
+                                       << QStringList { "0  b/s|2.0 Kb/s" };
+        QTest::newRow("totals that would overflow skip the line")
+            << QStringList { h + row(5000, 100) + row(std::numeric_limits<qint64>::max(), 1),
+                   h + row(6024, 100) + row(std::numeric_limits<qint64>::max(), 1) }
+            << QStringList { "0  b/s|1.0 Kb/s" };
+        // Empty, header-only and blank runs measure nothing: the title stays, the totals too,
+        // and the next difference spans the four seconds since.
+        QTest::newRow("a run that measures nothing leaves the title")
+            << QStringList { h + row(5000, 100), h + row(6024, 100), QString(), h, "\n\n", h + row(8072, 100) }
+            << QStringList { "0  b/s|1.0 Kb/s", "0  b/s|512  b/s" };
+        QTest::newRow("blank lines between lines") << QStringList { "\n\n" + h + "\n" + row(5000, 100) + "\n\n",
+            h + "\n\n" + row(6024, 100) } << QStringList { "0  b/s|1.0 Kb/s" };
+        // e + U+0301 is one character on screen and two UTF-16 units.
+        const QString accented
+            = row(QStringLiteral("7048"), QStringLiteral("100"), width + 1, QStringLiteral("we\u0301th"));
+        QTest::newRow("width counts user-perceived characters")
+            << QStringList { h + row(5000, 100), h + accented } << QStringList { "0  b/s|2.0 Kb/s" };
+    }
+
+    void testParse()
+    {
+        QFETCH(QStringList, outputs);
+        QFETCH(QStringList, titles);
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink);
+        SteppingClock().install(manager);
+        for (const QString &output : outputs)
+            manager.parseOutput(output);
+        QCOMPARE(texts(sink.titles()), titles);
+    }
+
+    // The difference between two readings is shown per second of the time that really passed.
+    void testLateTicksAreScaled_data()
+    {
+        QTest::addColumn<int>("elapsedUs");
+        QTest::addColumn<qint64>("difference");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("on time") << 1000000 << qint64(2048) << "2.0 Kb/s";
+        QTest::newRow("less than a millisecond late") << 1000900 << qint64(2048) << "2.0 Kb/s";
+        QTest::newRow("120 ms late") << 1120000 << qint64(11469) << "10.0 Kb/s";
+        QTest::newRow("early") << 500000 << qint64(512) << "1.0 Kb/s";
+    }
+
+    void testLateTicksAreScaled()
+    {
+        QFETCH(int, elapsedUs);
+        QFETCH(qint64, difference);
+        std::chrono::steady_clock::time_point now;
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink);
+        manager.setClock([&now] { return now; });
+        manager.parseOutput(header() + row(5000, 100));
+        now += std::chrono::microseconds(elapsedUs);
+        manager.parseOutput(header() + row(5000 + difference, 100));
+        QCOMPARE(sink.count(), 1);
+        QTEST(sink.titles().constFirst().download, "title");
+    }
+
+    void testFirstTickAfterStopOnlySeeds()
+    {
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink);
+        SteppingClock().install(manager);
+        manager.parseOutput(header() + row(5000, 100));
+        manager.stopSampling();
+        manager.parseOutput(header() + row(900000, 9000));
+        QCOMPARE(sink.count(), 0);
+        manager.parseOutput(header() + row(901024, 9100));
+        QCOMPARE(texts(sink.titles()), QStringList { "100  b/s|1.0 Kb/s" });
+    }
+
+    void testSamplingLifecycle()
+    {
+        using namespace std::chrono_literals;
+        writeCounters(2814473210, 331866544, 9372118055, 844125907, 0);
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink, nullptr, m_roots, 40ms);
+        SteppingClock().install(manager, 40ms);
+        QSignalSpy samplingChanged(&manager, &NetworkSpeedManager::samplingChanged);
+        QVERIFY(!manager.property("sampling").toBool());
+        manager.startSampling();
+        manager.startSampling(); // a second start changes nothing
+        QVERIFY(manager.property("sampling").toBool());
+        QCOMPARE(samplingChanged.size(), 1);
+
+        // Unchanged counters: every tick after the seeding one shows the zero rate.
+        QTRY_VERIFY_WITH_TIMEOUT(sink.count() >= 2, 5000);
+        for (const auto &title : sink.titles()) {
+            QCOMPARE(title.upload + '|' + title.download, QStringLiteral("0  b/s|0  b/s"));
+            QVERIFY(title.thread != QThread::currentThread());
+        }
+
+        // 1024 more bytes out and 2048 more in over both counted interfaces; the other
+        // interfaces move gigabytes that must not show.
+        const qsizetype seen = sink.count();
+        writeCounters(2814473210 + 1024, 331866544 + 512, 9372118055 + 1024, 844125907 + 512, 5000000000);
+        QTRY_VERIFY_WITH_TIMEOUT(texts(sink.titles().mid(seen)).contains("1.0 Kb/s|2.0 Kb/s"), 5000);
+        QVERIFY(!texts(sink.titles().mid(seen)).join(' ').contains("Mb/s"));
+
+        // Stopping twice is harmless; the jump made while asleep is testFirstTickAfterStopOnlySeeds's.
+        manager.stopSampling();
+        manager.stopSampling();
+        QVERIFY(!manager.isSampling());
+        QCOMPARE(samplingChanged.size(), 2);
+    }
+
+    void testStopWaitsForTickInProgress()
+    {
+        using namespace std::chrono_literals;
+        writeCounters(1000000, 1000000, 1000000, 1000000, 0);
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink, nullptr, m_roots, 20ms);
+        manager.startSampling();
+        QTRY_VERIFY_WITH_TIMEOUT(sink.count() >= 1, 5000);
+        sink.delayNext(300);
+        QTRY_VERIFY_WITH_TIMEOUT(sink.isInside(), 5000);
+        manager.stopSampling();
+        // The slow call had to finish before the stop returned.
+        QVERIFY(!sink.isInside());
+        // Destroyed while running, the manager ends its tick thread before the sink goes.
+        const qsizetype seen = sink.count();
+        manager.startSampling();
+        QTRY_VERIFY_WITH_TIMEOUT(sink.count() >= seen + 2, 5000);
+    }
+
+    void testRapidSleepAndWake()
+    {
+        using namespace std::chrono_literals;
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink, nullptr, m_roots, 5ms);
+        SteppingClock().install(manager, 5ms);
+        // The counters only move while the sampler sleeps, so any rate but zero would be a
+        // difference taken across a stop.
+        for (int i = 0; i < 40; ++i) {
+            writeCounters(1000000 + i * 50000000LL, 1000000 + i * 1000000LL, 1000000, 1000000, 0);
+            manager.startSampling();
+            QTest::qWait(i % 4 == 0 ? 30 : 2);
+            manager.stopSampling();
+        }
+        manager.startSampling();
+        const qsizetype seen = sink.count();
+        QTRY_VERIFY_WITH_TIMEOUT(sink.count() >= seen + 2, 5000);
+        manager.stopSampling();
+        QVERIFY(seen > 0);
+        for (const QString &text : texts(sink.titles()))
+            QCOMPARE(text, QStringLiteral("0  b/s|0  b/s"));
+    }
+
     // Real traffic in a network namespace of the test's own, read through /proc.
-    void testTrafficShowsAsRate();
+    void testTrafficShowsAsRate()
+    {
+        using namespace std::chrono_literals;
+        NetnsSandbox sandbox;
+        if (!sandbox.unavailableReason().isEmpty())
+            QSKIP(qPrintable(sandbox.unavailableReason()));
+        QVERIFY2(sandbox.enterFresh() && sandbox.ip(QStringLiteral("link set lo up")), qPrintable(sandbox.error()));
+        // A sysfs of the test's own makes the namespace's loopback a wired card, the only one.
+        QTemporaryDir sys;
+        QVERIFY(QDir().mkpath(sys.filePath("class/net/lo/device")));
+        QVERIFY(FixtureFiles::write(sys.filePath("class/net/lo/type"), "1\n"));
+
+        RecordingSink sink;
+        QList<std::pair<qint64, qint64>> differences;
+        NetworkSpeedManager manager(&sink, nullptr, NettopRoots { QStringLiteral("/proc"), sys.path() }, 200ms);
+        connect(
+            &manager, &NetworkSpeedManager::speedMeasured, this,
+            [&](qint64 upload, qint64 download) {
+                differences.append({ upload, download });
+            },
+            Qt::DirectConnection);
+
+        QUdpSocket receiver;
+        QVERIFY(receiver.bind(QHostAddress::LocalHost));
+        QUdpSocket sender;
+        QTimer traffic;
+        connect(&traffic, &QTimer::timeout, this, [&] {
+            sender.writeDatagram(QByteArray(20000, 'x'), QHostAddress::LocalHost, receiver.localPort());
+            while (receiver.hasPendingDatagrams())
+                receiver.receiveDatagram();
+        });
+        traffic.start(5ms);
+        manager.startSampling();
+        QTRY_VERIFY_WITH_TIMEOUT(sink.count() >= 5, 10000);
+        manager.stopSampling();
+        traffic.stop();
+
+        // About 4 MB/s both ways: what goes out of the loopback comes back in.
+        const auto last = sink.titles().constLast();
+        QVERIFY2(last.upload.endsWith(QLatin1String("Mb/s")) || last.upload.endsWith(QLatin1String("Kb/s")),
+            qPrintable(last.upload));
+        QCOMPARE(last.download, last.upload);
+        for (const auto &[upload, download] : std::as_const(differences))
+            QCOMPARE(upload, download);
+    }
 
 private:
     // Rewrites the fixture's counters atomically, as the kernel's view changes in one go.
-    void writeCounters(qint64 wiredIn, qint64 wiredOut, qint64 wifiIn, qint64 wifiOut, qint64 noise);
+    void writeCounters(qint64 wiredIn, qint64 wiredOut, qint64 wifiIn, qint64 wifiOut, qint64 noise)
+    {
+        QString text = QStringLiteral(
+            "Inter-|   Receive                                                |  Transmit\n"
+            " face |bytes    packets errs drop fifo frame compressed multicast|bytes    packets errs drop fifo colls "
+            "carrier compressed\n");
+        // Loopback, the modem, the Docker bridge and its veth move bytes too, but none of them
+        // is a Wi-Fi or wired interface: the rates must not see them.
+        text += devLine("lo", 48213377 + noise, 48213377 + noise);
+        text += devLine("enp0s31f6", wiredIn, wiredOut);
+        text += devLine("wlp0s20f3", wifiIn, wifiOut);
+        text += devLine("wwan0", 1048576 + noise, 65536 + noise);
+        text += devLine("docker0", 51210 + noise, 8812331 + noise);
+        text += devLine("veth3f2a1c7", 53910 + noise, 8814119 + noise);
+        QSaveFile file(m_proc.filePath(QStringLiteral("net/dev")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.toLatin1());
+        QVERIFY(file.commit());
+    }
 
     QTemporaryDir m_proc;
     NettopRoots m_roots;
 };
-
-void NetworkSpeedManagerTest::init()
-{
-    QVERIFY(m_proc.isValid());
-    QVERIFY(QDir(m_proc.path()).mkpath(QStringLiteral("net")));
-    m_roots.proc = m_proc.path();
-    m_roots.sys = QStringLiteral(TAVLO_TEST_DATA "/network/sampler/laptop/sys");
-}
-
-void NetworkSpeedManagerTest::writeCounters(
-    qint64 wiredIn, qint64 wiredOut, qint64 wifiIn, qint64 wifiOut, qint64 noise)
-{
-    QString text = QStringLiteral(
-        "Inter-|   Receive                                                |  Transmit\n"
-        " face |bytes    packets errs drop fifo frame compressed multicast|bytes    packets errs drop fifo colls "
-        "carrier compressed\n");
-    // Loopback, the modem, the Docker bridge and its veth move bytes too, but none of them
-    // is a Wi-Fi or wired interface: the rates must not see them.
-    text += devLine("lo", 48213377 + noise, 48213377 + noise);
-    text += devLine("enp0s31f6", wiredIn, wiredOut);
-    text += devLine("wlp0s20f3", wifiIn, wifiOut);
-    text += devLine("wwan0", 1048576 + noise, 65536 + noise);
-    text += devLine("docker0", 51210 + noise, 8812331 + noise);
-    text += devLine("veth3f2a1c7", 53910 + noise, 8814119 + noise);
-    QSaveFile file(m_proc.filePath(QStringLiteral("net/dev")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.toLatin1());
-    QVERIFY(file.commit());
-}
-
-void NetworkSpeedManagerTest::testLadder_data()
-{
-    QTest::addColumn<qint64>("last");
-    QTest::addColumn<qint64>("current");
-    QTest::addColumn<QString>("text");
-
-    constexpr qint64 kilo = 1024;
-    constexpr qint64 mega = kilo * 1024;
-    constexpr qint64 giga = mega * 1024;
-    constexpr auto lowest = std::numeric_limits<qint64>::min();
-    constexpr auto highest = std::numeric_limits<qint64>::max();
-    QTest::newRow("9 bytes") << qint64(0) << qint64(9) << "0  b/s";
-    QTest::newRow("10 bytes") << qint64(0) << qint64(10) << "10  b/s";
-    QTest::newRow("999 bytes") << qint64(0) << qint64(999) << "999  b/s";
-    QTest::newRow("kilo tier starts at 1000") << qint64(0) << qint64(1000) << "0.98 Kb/s";
-    QTest::newRow("difference of totals") << qint64(5000) << qint64(5000 + kilo) << "1.0 Kb/s";
-    QTest::newRow("two decimals only when needed") << qint64(0) << qint64(1126) << "1.1 Kb/s";
-    QTest::newRow("half rounds away from zero") << qint64(0) << qint64(1152) << "1.13 Kb/s";
-    QTest::newRow("rounds up into 100") << qint64(0) << qint64(102396) << "100.0 Kb/s";
-    QTest::newRow("one decimal from 100, half away") << qint64(0) << qint64(102656) << "100.3 Kb/s";
-    QTest::newRow("top of kilo tier") << qint64(0) << qint64(1023999) << "1000.0 Kb/s";
-    QTest::newRow("mega tier starts at 1000 kilo") << qint64(0) << qint64(1000 * kilo) << "0.98 Mb/s";
-    QTest::newRow("giga tier starts at 1000 mega") << qint64(0) << qint64(1000 * mega) << "0.98 Gb/s";
-    QTest::newRow("max tier starts at 1000 giga") << qint64(0) << qint64(1000 * giga) << "max /s";
-    QTest::newRow("scaling overflows 64 bits") << qint64(0) << highest / 1000 + 1 << "max /s";
-    QTest::newRow("negative") << qint64(7048) << qint64(5000) << "0  b/s";
-    QTest::newRow("scaling underflows 64 bits") << qint64(0) << lowest << "0  b/s";
-    // Totals so far apart that their difference does not fit 64 bits either way.
-    QTest::newRow("difference overflows") << lowest << highest << "max /s";
-    QTest::newRow("difference underflows") << highest << lowest << "0  b/s";
-}
-
-void NetworkSpeedManagerTest::testLadder()
-{
-    QFETCH(qint64, last);
-    QFETCH(qint64, current);
-    QFETCH(QString, text);
-    QCOMPARE(formatSpeed(last, current), text);
-}
-
-void NetworkSpeedManagerTest::testParse_data()
-{
-    QTest::addColumn<QStringList>("outputs");
-    QTest::addColumn<QStringList>("titles");
-
-    const QString h = header();
-    QTest::newRow("sums every data line")
-        << QStringList { h + row(3000, 50) + row(2000, 50), h + row(4000, 80) + row(3048, 70) }
-        << QStringList { "50  b/s|2.0 Kb/s" };
-    QTest::newRow("line one longer than the header is ignored") << QStringList { h + row(5000, 100),
-        h + row(7048, 100) + row(999999, 999, width + 1) } << QStringList { "0  b/s|2.0 Kb/s" };
-    QTest::newRow("negative difference") << QStringList { h + row(9000, 500), h + row(5000, 100) }
-                                         << QStringList { "0  b/s|0  b/s" };
-    // The cut header is carried and glued to the next header, which then measures every
-    // data line of that output as too short: that run counts nothing, the next one
-    // compares with the last run that did, two seconds before.
-    QTest::newRow("cut header at the end is carried") << QStringList { h + row(5000, 100) + "time   by",
-        h + row(7048, 100), h + row(8072, 200) } << QStringList { "50  b/s|1.5 Kb/s" };
-    QTest::newRow("cut header in the middle is dropped")
-        << QStringList { h + row(5000, 100), "time   by\n" + row(6024, 100) } << QStringList { "0  b/s|1.0 Kb/s" };
-    QTest::newRow("header length changes between outputs")
-        << QStringList { h + row(5000, 100), header(60) + row(6024, 300, 60) } << QStringList { "200  b/s|1.0 Kb/s" };
-    QTest::newRow("header length changes within an output") << QStringList { h + row(5000, 100),
-        header(60) + row(1, 1) + row(6024, 300, 60) } << QStringList { "200  b/s|1.0 Kb/s" };
-    const QString split = row(1000, 1);
-    QTest::newRow("carried data line completed by the next output")
-        << QStringList { h + row(5000, 100) + split.left(10), split.mid(10) + h + row(6024, 200) }
-        << QStringList { "101  b/s|1.98 Kb/s" };
-    QTest::newRow("zero totals suppress publishing") << QStringList { h + row(5000, 0), h + row(6000, 100),
-        h + row(7024, 200) } << QStringList { "100  b/s|1.0 Kb/s" };
-    QTest::newRow("lines with bad fields are skipped")
-        << QStringList { h + row(5000, 100) + row("12x", "34") + row("abc", "1"),
-               h + row(6024, 200) + row("1\t2", "3") + row("5", "99999999999999999999") + row("+7", "-")
-                   + QStringLiteral("time%1\n").arg(QString(width - 4, 'x')) + QString(width, QLatin1Char(' ')) + "\n"
-                   + QStringLiteral("%1 12\n").arg(QString(width - 3, 'x')) }
-        << QStringList { "100  b/s|1.0 Kb/s" };
-    QTest::newRow("signed fields") << QStringList { h + row("+5000", "+100"), h + row(QString("+7048"), "-0") }
-                                   << QStringList { "0  b/s|2.0 Kb/s" };
-    QTest::newRow("totals that would overflow skip the line")
-        << QStringList { h + row(5000, 100) + row(std::numeric_limits<qint64>::max(), 1),
-               h + row(6024, 100) + row(std::numeric_limits<qint64>::max(), 1) }
-        << QStringList { "0  b/s|1.0 Kb/s" };
-    // Empty, header-only and blank runs measure nothing: the title stays, the totals too,
-    // and the next difference spans the four seconds since.
-    QTest::newRow("a run that measures nothing leaves the title")
-        << QStringList { h + row(5000, 100), h + row(6024, 100), QString(), h, "\n\n", h + row(8072, 100) }
-        << QStringList { "0  b/s|1.0 Kb/s", "0  b/s|512  b/s" };
-    QTest::newRow("blank lines between lines") << QStringList { "\n\n" + h + "\n" + row(5000, 100) + "\n\n",
-        h + "\n\n" + row(6024, 100) } << QStringList { "0  b/s|1.0 Kb/s" };
-    // e + U+0301 is one character on screen and two UTF-16 units.
-    const QString accented
-        = row(QStringLiteral("7048"), QStringLiteral("100"), width + 1, QStringLiteral("we\u0301th"));
-    QTest::newRow("width counts user-perceived characters")
-        << QStringList { h + row(5000, 100), h + accented } << QStringList { "0  b/s|2.0 Kb/s" };
-}
-
-void NetworkSpeedManagerTest::testParse()
-{
-    QFETCH(QStringList, outputs);
-    QFETCH(QStringList, titles);
-    RecordingSink sink;
-    NetworkSpeedManager manager(&sink);
-    SteppingClock().install(manager);
-    for (const QString &output : outputs)
-        manager.parseOutput(output);
-    QCOMPARE(texts(sink.titles()), titles);
-}
-
-// The difference between two readings is shown per second of the time that really passed.
-void NetworkSpeedManagerTest::testLateTicksAreScaled_data()
-{
-    QTest::addColumn<int>("elapsedUs");
-    QTest::addColumn<qint64>("difference");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("on time") << 1000000 << qint64(2048) << "2.0 Kb/s";
-    QTest::newRow("less than a millisecond late") << 1000900 << qint64(2048) << "2.0 Kb/s";
-    QTest::newRow("120 ms late") << 1120000 << qint64(11469) << "10.0 Kb/s";
-    QTest::newRow("early") << 500000 << qint64(512) << "1.0 Kb/s";
-}
-
-void NetworkSpeedManagerTest::testLateTicksAreScaled()
-{
-    QFETCH(int, elapsedUs);
-    QFETCH(qint64, difference);
-    std::chrono::steady_clock::time_point now;
-    RecordingSink sink;
-    NetworkSpeedManager manager(&sink);
-    manager.setClock([&now] { return now; });
-    manager.parseOutput(header() + row(5000, 100));
-    now += std::chrono::microseconds(elapsedUs);
-    manager.parseOutput(header() + row(5000 + difference, 100));
-    QCOMPARE(sink.count(), 1);
-    QTEST(sink.titles().constFirst().download, "title");
-}
-
-void NetworkSpeedManagerTest::testFirstTickAfterStopOnlySeeds()
-{
-    RecordingSink sink;
-    NetworkSpeedManager manager(&sink);
-    SteppingClock().install(manager);
-    manager.parseOutput(header() + row(5000, 100));
-    manager.stopSampling();
-    manager.parseOutput(header() + row(900000, 9000));
-    QCOMPARE(sink.count(), 0);
-    manager.parseOutput(header() + row(901024, 9100));
-    QCOMPARE(texts(sink.titles()), QStringList { "100  b/s|1.0 Kb/s" });
-}
-
-void NetworkSpeedManagerTest::testSamplingLifecycle()
-{
-    using namespace std::chrono_literals;
-    writeCounters(2814473210, 331866544, 9372118055, 844125907, 0);
-    RecordingSink sink;
-    NetworkSpeedManager manager(&sink, nullptr, m_roots, 40ms);
-    SteppingClock().install(manager, 40ms);
-    QSignalSpy samplingChanged(&manager, &NetworkSpeedManager::samplingChanged);
-    QVERIFY(!manager.property("sampling").toBool());
-    manager.startSampling();
-    manager.startSampling(); // a second start changes nothing
-    QVERIFY(manager.property("sampling").toBool());
-    QCOMPARE(samplingChanged.size(), 1);
-
-    // Unchanged counters: every tick after the seeding one shows the zero rate.
-    QTRY_VERIFY_WITH_TIMEOUT(sink.count() >= 2, 5000);
-    for (const auto &title : sink.titles()) {
-        QCOMPARE(title.upload + '|' + title.download, QStringLiteral("0  b/s|0  b/s"));
-        QVERIFY(title.thread != QThread::currentThread());
-    }
-
-    // 1024 more bytes out and 2048 more in over both counted interfaces; the other
-    // interfaces move gigabytes that must not show.
-    const qsizetype seen = sink.count();
-    writeCounters(2814473210 + 1024, 331866544 + 512, 9372118055 + 1024, 844125907 + 512, 5000000000);
-    QTRY_VERIFY_WITH_TIMEOUT(texts(sink.titles().mid(seen)).contains("1.0 Kb/s|2.0 Kb/s"), 5000);
-    QVERIFY(!texts(sink.titles().mid(seen)).join(' ').contains("Mb/s"));
-
-    // Stopping twice is harmless; the jump made while asleep is testFirstTickAfterStopOnlySeeds's.
-    manager.stopSampling();
-    manager.stopSampling();
-    QVERIFY(!manager.isSampling());
-    QCOMPARE(samplingChanged.size(), 2);
-}
-
-void NetworkSpeedManagerTest::testStopWaitsForTickInProgress()
-{
-    using namespace std::chrono_literals;
-    writeCounters(1000000, 1000000, 1000000, 1000000, 0);
-    RecordingSink sink;
-    NetworkSpeedManager manager(&sink, nullptr, m_roots, 20ms);
-    manager.startSampling();
-    QTRY_VERIFY_WITH_TIMEOUT(sink.count() >= 1, 5000);
-    sink.delayNext(300);
-    QTRY_VERIFY_WITH_TIMEOUT(sink.isInside(), 5000);
-    manager.stopSampling();
-    // The slow call had to finish before the stop returned.
-    QVERIFY(!sink.isInside());
-    // Destroyed while running, the manager ends its tick thread before the sink goes.
-    const qsizetype seen = sink.count();
-    manager.startSampling();
-    QTRY_VERIFY_WITH_TIMEOUT(sink.count() >= seen + 2, 5000);
-}
-
-void NetworkSpeedManagerTest::testRapidSleepAndWake()
-{
-    using namespace std::chrono_literals;
-    RecordingSink sink;
-    NetworkSpeedManager manager(&sink, nullptr, m_roots, 5ms);
-    SteppingClock().install(manager, 5ms);
-    // The counters only move while the sampler sleeps, so any rate but zero would be a
-    // difference taken across a stop.
-    for (int i = 0; i < 40; ++i) {
-        writeCounters(1000000 + i * 50000000LL, 1000000 + i * 1000000LL, 1000000, 1000000, 0);
-        manager.startSampling();
-        QTest::qWait(i % 4 == 0 ? 30 : 2);
-        manager.stopSampling();
-    }
-    manager.startSampling();
-    const qsizetype seen = sink.count();
-    QTRY_VERIFY_WITH_TIMEOUT(sink.count() >= seen + 2, 5000);
-    manager.stopSampling();
-    QVERIFY(seen > 0);
-    for (const QString &text : texts(sink.titles()))
-        QCOMPARE(text, QStringLiteral("0  b/s|0  b/s"));
-}
-
-void NetworkSpeedManagerTest::testTrafficShowsAsRate()
-{
-    using namespace std::chrono_literals;
-    NetnsSandbox sandbox;
-    if (!sandbox.unavailableReason().isEmpty())
-        QSKIP(qPrintable(sandbox.unavailableReason()));
-    QVERIFY2(sandbox.enterFresh() && sandbox.ip(QStringLiteral("link set lo up")), qPrintable(sandbox.error()));
-    // A sysfs of the test's own makes the namespace's loopback a wired card, the only one.
-    QTemporaryDir sys;
-    QVERIFY(QDir().mkpath(sys.filePath("class/net/lo/device")));
-    QVERIFY(FixtureFiles::write(sys.filePath("class/net/lo/type"), "1\n"));
-
-    RecordingSink sink;
-    QList<std::pair<qint64, qint64>> differences;
-    NetworkSpeedManager manager(&sink, nullptr, NettopRoots { QStringLiteral("/proc"), sys.path() }, 200ms);
-    connect(
-        &manager, &NetworkSpeedManager::speedMeasured, this,
-        [&](qint64 upload, qint64 download) {
-            differences.append({ upload, download });
-        },
-        Qt::DirectConnection);
-
-    QUdpSocket receiver;
-    QVERIFY(receiver.bind(QHostAddress::LocalHost));
-    QUdpSocket sender;
-    QTimer traffic;
-    connect(&traffic, &QTimer::timeout, this, [&] {
-        sender.writeDatagram(QByteArray(20000, 'x'), QHostAddress::LocalHost, receiver.localPort());
-        while (receiver.hasPendingDatagrams())
-            receiver.receiveDatagram();
-    });
-    traffic.start(5ms);
-    manager.startSampling();
-    QTRY_VERIFY_WITH_TIMEOUT(sink.count() >= 5, 10000);
-    manager.stopSampling();
-    traffic.stop();
-
-    // About 4 MB/s both ways: what goes out of the loopback comes back in.
-    const auto last = sink.titles().constLast();
-    QVERIFY2(last.upload.endsWith(QLatin1String("Mb/s")) || last.upload.endsWith(QLatin1String("Kb/s")),
-        qPrintable(last.upload));
-    QCOMPARE(last.download, last.upload);
-    for (const auto &[upload, download] : std::as_const(differences))
-        QCOMPARE(upload, download);
-}
 
 QTEST_GUILESS_MAIN(NetworkSpeedManagerTest)
 #include "NetworkSpeedManagerTest.moc"
