@@ -183,26 +183,22 @@ private slots:
     void testFixtureMachines_data()
     {
         QTest::addColumn<QString>("machine");
-        QTest::addColumn<quint64>("maxMem");
         QTest::addColumn<QStringList>("texts"); // percent, free
         QTest::addColumn<bool>("compressed");
-        QTest::newRow("laptop") << "laptop" << quint64(16063220) * 1024 << QStringList { "34.64%", "10.01GB" } << true;
-        QTest::newRow("desktop") << "desktop-hybrid" << quint64(32630092) * 1024 << QStringList { "16.24%", "26.07GB" }
-                                 << true;
-        QTest::newRow("vm") << "vm-nodmi" << quint64(24683784) * 1024 << QStringList { "1.40%", "23.21GB" } << true;
+        QTest::newRow("laptop") << "laptop" << QStringList { "34.64%", "10.01GB" } << true;
+        QTest::newRow("desktop") << "desktop-hybrid" << QStringList { "16.24%", "26.07GB" } << true;
+        QTest::newRow("vm") << "vm-nodmi" << QStringList { "1.40%", "23.21GB" } << true;
         QTest::newRow("arm board, kernel without Zswapped")
-            << "arm-board" << quint64(3885424) * 1024 << QStringList { "19.90%", "2.97GB" } << false;
+            << "arm-board" << QStringList { "19.90%", "2.97GB" } << false;
     }
     void testFixtureMachines()
     {
         QFETCH(QString, machine);
         const HostStatisticsSource source = fixture(machine);
-        QTEST(hostBasicInfo(source)->maxMem, "maxMem");
         const auto usage = memoryUsage(source);
         QVERIFY(usage);
         QTEST((QStringList { memoryPercentText(source), formatSize(usage->free) }), "texts");
         QTEST(bool(usage->compressed), "compressed");
-        QVERIFY(usage->active > 0 && usage->inactive > 0);
     }
 
     void testPanelRefresh()
