@@ -170,18 +170,6 @@ private slots:
             QVERIFY(entry.contains(QStringLiteral("\nExec=\"") + dir.filePath(QString::fromUtf8(written)) + u'"'));
         }
     }
-
-    // A subscriber hears the current value at once, then every write.
-    void testStateStream()
-    {
-        QTemporaryDir dir;
-        LaunchAtLogin launchAtLogin(AutostartEntry(kId, dir.path(), {}), kProgram);
-        QList<bool> heard;
-        launchAtLogin.subscribe(this, [&](bool value) { heard << value; });
-        launchAtLogin.setEnabled(true);
-        launchAtLogin.setEnabled(true);
-        QCOMPARE(heard, QList<bool>({ false, true, true }));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestLaunchAtLogin)
