@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "battery/BatteryUnits.h"
 
+#include "battery/Battery.h"
+
 #include <QTest>
+#include <cmath>
 #include <limits>
 
 using OptInt = std::optional<qint64>;
@@ -17,7 +20,8 @@ constexpr qint64 kMax = std::numeric_limits<qint64>::max();
 constexpr qint64 kMin = std::numeric_limits<qint64>::min();
 } // namespace
 
-// The conversions at their edges: rounding, absent and negative inputs, 64-bit limits.
+// The conversions and a reading's derived figures at their edges: rounding, absent and negative
+// inputs, 64-bit limits.
 class BatteryUnitsTest : public QObject
 {
     Q_OBJECT
@@ -72,7 +76,6 @@ private slots:
         QTest::newRow("zero") << OptInt(0) << OptDouble() << OptDouble(0.0);
         QTest::newRow("coldest kept") << OptInt(-999) << OptDouble() << OptDouble(-99.9);
         QTest::newRow("lower bound") << OptInt(-1000) << OptDouble() << OptDouble();
-        QTest::newRow("gauge at 0 K") << OptInt(-2731) << OptDouble() << OptDouble();
         QTest::newRow("hottest kept") << OptInt(1999) << OptDouble(0.001999) << OptDouble(199.9);
         QTest::newRow("on fire") << OptInt(2000) << OptDouble(0.002) << OptDouble();
     }
@@ -91,7 +94,6 @@ private slots:
         QTest::newRow("negative") << OptInt(-60) << OptInt();
         QTest::newRow("longest estimate") << OptInt(65534 * 60 + 59) << OptInt(65534);
         QTest::newRow("gauge has no estimate") << OptInt(65535 * 60) << OptInt();
-        QTest::newRow("largest") << OptInt(kMax) << OptInt();
     }
     void testMinutes()
     {
@@ -141,6 +143,59 @@ private slots:
         QTEST(result, "watts");
         // Never a negative zero, which prints as "-0.0".
         QVERIFY(!result || !std::signbit(*result) || *result != 0.0);
+    }
+
+    void testPercentages_data()
+    {
+        QTest::addColumn<OptInt>("current");
+        QTest::addColumn<OptInt>("max");
+        QTest::addColumn<OptInt>("design");
+        QTest::addColumn<OptDouble>("charge");
+        QTest::addColumn<OptDouble>("health");
+        QTest::newRow("worn battery") << OptInt(4012) << OptInt(4500) << OptInt(5000) << OptDouble(89.15555555555555)
+                                      << OptDouble(90.0);
+        QTest::newRow("current absent") << OptInt() << OptInt(4500) << OptInt(5000) << OptDouble() << OptDouble(90.0);
+        QTest::newRow("max absent") << OptInt(4012) << OptInt() << OptInt(5000) << OptDouble() << OptDouble();
+        QTest::newRow("over-full gauge") << OptInt(4600) << OptInt(4500) << OptInt(4000)
+                                         << OptDouble(102.22222222222221) << OptDouble(112.5);
+    }
+    void testPercentages()
+    {
+        Battery battery;
+        QFETCH(OptInt, current);
+        QFETCH(OptInt, max);
+        QFETCH(OptInt, design);
+        battery.currentCapacity = current;
+        battery.maxCapacity = max;
+        battery.designCapacity = design;
+        QTEST(battery.chargePercentage(), "charge");
+        QTEST(battery.healthPercentage(), "health");
+    }
+
+    void testRemainingTime_data()
+    {
+        QTest::addColumn<OptBool>("isCharging");
+        QTest::addColumn<OptInt>("toFull");
+        QTest::addColumn<OptInt>("toEmpty");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("state unknown") << OptBool() << OptInt(30) << OptInt(40) << "-";
+        QTest::newRow("charging, zero") << OptBool(true) << OptInt(0) << OptInt(40) << "-";
+        QTest::newRow("charging, 59") << OptBool(true) << OptInt(59) << OptInt(40) << "00:59";
+        QTest::newRow("discharging uses empty") << OptBool(false) << OptInt(30) << OptInt(125) << "02:05";
+        QTest::newRow("discharging, no estimate") << OptBool(false) << OptInt(30) << OptInt() << "-";
+        QTest::newRow("negative") << OptBool(false) << OptInt() << OptInt(-5) << "-";
+        QTest::newRow("largest") << OptBool(false) << OptInt() << OptInt(kMax) << "153722867280912930:07";
+    }
+    void testRemainingTime()
+    {
+        Battery battery;
+        QFETCH(OptBool, isCharging);
+        QFETCH(OptInt, toFull);
+        QFETCH(OptInt, toEmpty);
+        battery.isCharging = isCharging;
+        battery.timeToFull = toFull;
+        battery.timeToEmpty = toEmpty;
+        QTEST(battery.remainingTimeText(), "text");
     }
 };
 

@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "system/HardwareReport.h"
 
+#include "FixtureFiles.h"
 #include "platform/CpuInfoReader.h"
 #include "platform/CpuTopologyReader.h"
 #include "platform/DmiReader.h"
 #include "platform/DrmConnectorReader.h"
+#include "platform/HostNameSource.h"
 #include "platform/SysInfoFile.h"
+#include "system/AppInfoManager.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,55 +55,45 @@ private slots:
         QTest::addColumn<QString>("machine");
         QTest::addColumn<QStringList>("expected"); // model, identifier, processor, speed, sockets, cores, memory,
                                                    // firmware, serial, uuid
+        QTest::addColumn<QStringList>("displays"); // "card/name/resolution"
         QTest::newRow("laptop") << "laptop"
                                 << QStringList { "ThinkPad X1 Carbon Gen 9", "LENOVO 20XW0055GE",
                                        "11th Gen Intel(R) Core(TM) i7-1165G7 @ 2.80GHz", "4.7 GHz", "1", "4", "16 GB",
-                                       "N32ET75W (1.51 )", "PF2XK7QM", "4C4C4544-0051-3510-8039-B4C04F4B4D32" };
+                                       "N32ET75W (1.51 )", "PF2XK7QM", "4C4C4544-0051-3510-8039-B4C04F4B4D32" }
+                                << QStringList { "i915/Built-in Display/1920 x 1200", "i915/DELL U2720Q/3840 x 2160" };
         // Placeholder strings in the system fields; the board names the machine, the serial is filler.
         QTest::newRow("self-built hybrid desktop")
             << "desktop-hybrid"
             << QStringList { "ASUSTeK COMPUTER INC. PRIME Z690-P D4", "PRIME Z690-P D4",
                    "12th Gen Intel(R) Core(TM) i5-12600K", "4.9 GHz", "1", "10", "31.1 GB", "2803", "(absent)",
-                   "A3F1E62C-8A4D-11ED-9C55-047C16D2E8B1" };
-        // No DMI, no topology directories, no cpufreq: cpuinfo and machine-id fill in.
+                   "A3F1E62C-8A4D-11ED-9C55-047C16D2E8B1" }
+            << QStringList { "amdgpu/DELL U2720Q/3840 x 2160", "amdgpu/LG ULTRAGEAR/2560 x 1440" };
+        // No DMI, no topology directories, no cpufreq, no DRM: cpuinfo and machine-id fill in.
         QTest::newRow("virtual machine") << "vm-nodmi"
                                          << QStringList { "Virtual Machine", "(absent)", "Intel(R) Xeon(R) Processor",
                                                 "2.3 GHz", "1", "2", "23.5 GB", "(absent)", "(absent)",
-                                                "3D1219C7-C4C5-404A-AA1F-6D2A48ADFDA4" };
+                                                "3D1219C7-C4C5-404A-AA1F-6D2A48ADFDA4" }
+                                         << QStringList();
         QTest::newRow("arm board") << "arm-board"
                                    << QStringList { "Raspberry Pi 4 Model B Rev 1.4", "raspberrypi,4-model-b",
                                           "ARM Cortex-A72", "1.8 GHz", "1", "4", "3.7 GB", "(absent)",
-                                          "10000000a3b4c5d6", "C0FFEE00-D15E-A5E0-B0A7-F00DFEEDFACE" };
+                                          "10000000a3b4c5d6", "C0FFEE00-D15E-A5E0-B0A7-F00DFEEDFACE" }
+                                   << QStringList { "vc4-drm/DELL P2419H/1920 x 1080" };
     }
     void testOverview()
     {
         QFETCH(QString, machine);
         QFETCH(QStringList, expected);
-        const HardwareOverview overview = HardwareReport(fixture(machine)).overview();
+        const HardwareReport report(fixture(machine));
+        const HardwareOverview overview = report.overview();
         const QStringList actual { text(overview.modelName), text(overview.modelIdentifier),
             text(overview.processorName), text(overview.processorSpeed), number(overview.processors),
             number(overview.cores), text(overview.memory), text(overview.firmwareVersion), text(overview.serialNumber),
             text(overview.hardwareUuid) };
         QCOMPARE(actual, expected);
-    }
-
-    void testDisplays_data()
-    {
-        QTest::addColumn<QString>("machine");
-        QTest::addColumn<QStringList>("displays"); // "card/name/resolution"
-        QTest::newRow("laptop: panel first, then the monitor")
-            << "laptop" << QStringList { "i915/Built-in Display/1920 x 1200", "i915/DELL U2720Q/3840 x 2160" };
-        QTest::newRow("desktop: two monitors, an idle second card")
-            << "desktop-hybrid" << QStringList { "amdgpu/DELL U2720Q/3840 x 2160", "amdgpu/LG ULTRAGEAR/2560 x 1440" };
-        QTest::newRow("virtual machine: no DRM") << "vm-nodmi" << QStringList();
-        QTest::newRow("arm board: HDMI on the second card")
-            << "arm-board" << QStringList { "vc4-drm/DELL P2419H/1920 x 1080" };
-    }
-    void testDisplays()
-    {
-        QFETCH(QString, machine);
+        // The laptop's panel first, then its monitor; an idle second card shows nothing.
         QStringList displays;
-        for (const GraphicsEntry &card : HardwareReport(fixture(machine)).graphics()) {
+        for (const GraphicsEntry &card : report.graphics()) {
             for (const DisplayEntry &display : card.displays)
                 displays.append(card.name + u'/' + display.name + u'/' + text(display.resolution));
         }
@@ -208,6 +201,83 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QVERIFY(!SysInfoFile::read(fifo));
         QVERIFY(!SysInfoFile::read(dir.path()));
+    }
+
+    void testImageByName_data()
+    {
+        QTest::addColumn<QStringList>("nameChassisImage"); // an empty chassis is unknown
+        QTest::newRow("MacBook Pro without the space") << QStringList { "Ana's MacBook Pro", "", "MacBookPro" };
+        QTest::newRow("iMac before Mac mini") << QStringList { "iMac and Mac mini", "", "iMac" };
+        QTest::newRow("Mac Book with a space") << QStringList { "Old Mac Book", "desktop", "MacBookPro" };
+        QTest::newRow("name is case-sensitive") << QStringList { "my imac", "", "MacBookPro" };
+        QTest::newRow("laptop chassis") << QStringList { "x1carbon", "laptop", "MacBookPro" };
+        QTest::newRow("hostnamed desktop") << QStringList { "forge", "desktop", "macpro" };
+        QTest::newRow("SMBIOS tower") << QStringList { "forge", "7", "macpro" };
+        QTest::newRow("SMBIOS all in one") << QStringList { "kitchen", "13", "iMac" };
+        QTest::newRow("SMBIOS mini PC") << QStringList { "nuc", "35", "macmini" };
+    }
+    void testImageByName()
+    {
+        QFETCH(QStringList, nameChassisImage);
+        const QString chassis = nameChassisImage[1];
+        QCOMPARE(AppInfoManager::deviceImageNameFor(
+                     nameChassisImage[0], chassis.isEmpty() ? std::nullopt : std::optional(chassis)),
+            nameChassisImage[2]);
+    }
+
+    // Ubuntu's /etc/debian_version names the Debian release it is based on, not its own.
+    void testMachines_data()
+    {
+        QTest::addColumn<QString>("machine");
+        QTest::addColumn<QStringList>("expected"); // system name, version, image, host name
+        QTest::newRow("laptop") << "laptop" << QStringList { "Ubuntu", "24.04", "MacBookPro", "Ana's ThinkPad" };
+        QTest::newRow("desktop") << "desktop-hybrid" << QStringList { "Fedora Linux", "40", "macpro", "forge" };
+        QTest::newRow("virtual machine") << "vm-nodmi"
+                                         << QStringList { "Debian GNU/Linux", "12.11", "MacBookPro", "vm" };
+        QTest::newRow("arm board") << "arm-board"
+                                   << QStringList { "Debian GNU/Linux", "12.5", "MacBookPro", "raspberrypi" };
+    }
+    void testMachines()
+    {
+        QFETCH(QString, machine);
+        const QString root = QStringLiteral(TAVLO_TEST_DATA "/system/") + machine;
+        const AppInfoManager::Sources sources { root + QStringLiteral("/proc"), root + QStringLiteral("/sys"),
+            root + QStringLiteral("/etc"), root + QStringLiteral("/usr/lib"), false, 0 };
+        const AppInfoManager info(sources);
+        const QStringList actual { info.systemName(), info.systemVersion(), info.deviceImageName(),
+            HostNameSource(nullptr, sources.etcRoot, sources.procRoot).localizedName().value_or(QString()) };
+        QTEST(actual, "expected");
+    }
+
+    void testOsRelease_data()
+    {
+        QTest::addColumn<QByteArray>("osRelease");
+        QTest::addColumn<QByteArray>("debianVersion"); // "usr/lib": only the vendor's copy, nothing in /etc
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("vendor copy") << QByteArray("NAME=openSUSE Tumbleweed\nVERSION_ID=\"20240601\"\n")
+                                     << QByteArray("usr/lib") << QStringList { "openSUSE Tumbleweed", "20240601" };
+        QTest::newRow("quoted with escapes") << QByteArray("NAME=\"My \\\"Quoted\\\" OS\"\nVERSION_ID='1.2'\n")
+                                             << QByteArray() << QStringList { "My \"Quoted\" OS", "1.2" };
+        QTest::newRow("Debian point release") << QByteArray("NAME=\"Debian GNU/Linux\"\nID=debian\nVERSION_ID=\"12\"\n")
+                                              << QByteArray("12.8\n") << QStringList { "Debian GNU/Linux", "12.8" };
+        QTest::newRow("point release of another major") << QByteArray("NAME=Debian\nID=debian\nVERSION_ID=12\n")
+                                                        << QByteArray("11.9\n") << QStringList { "Debian", "12" };
+        QTest::newRow("markup stays text") << QByteArray("NAME=\"<b>OS</b>\tX\"\nVERSION_ID=7\n") << QByteArray()
+                                           << QStringList { "<b>OS</b> X", "7" };
+        QTest::newRow("empty file") << QByteArray("") << QByteArray() << QStringList { "unkown", "unkown" };
+    }
+    void testOsRelease()
+    {
+        QFETCH(QByteArray, osRelease);
+        QFETCH(QByteArray, debianVersion);
+        QTemporaryDir dir;
+        const bool vendorOnly = debianVersion == "usr/lib";
+        QVERIFY(FixtureFiles::write(dir.filePath(vendorOnly ? "usr/lib/os-release" : "etc/os-release"), osRelease));
+        if (!debianVersion.isEmpty() && !vendorOnly)
+            QVERIFY(FixtureFiles::write(dir.filePath(QStringLiteral("etc/debian_version")), debianVersion));
+        const AppInfoManager info({ dir.path(), dir.path(), dir.filePath(QStringLiteral("etc")),
+            dir.filePath(QStringLiteral("usr/lib")), false, 0 });
+        QTEST((QStringList { info.systemName(), info.systemVersion() }), "expected");
     }
 };
 

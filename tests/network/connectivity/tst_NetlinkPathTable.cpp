@@ -4,8 +4,9 @@
 #include "platform/InterfaceKindProbe.h"
 #include "platform/NetlinkPathTable.h"
 
-#include <QRandomGenerator>
 #include <QTest>
+
+Q_DECLARE_METATYPE(InterfaceKind)
 
 namespace {
 
@@ -89,6 +90,36 @@ class NetlinkPathTableTest : public QObject
     Q_OBJECT
 
 private slots:
+    void testKindOf_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("arphrdType");
+        QTest::addColumn<InterfaceKind>("expected");
+
+        // The fixture is a laptop's class/net: symlinks into devices/, as the kernel lays them out.
+        QTest::newRow("loopback") << "lo" << ARPHRD_LOOPBACK << InterfaceKind::loopback;
+        QTest::newRow("pci ethernet") << "enp3s0" << ARPHRD_ETHER << InterfaceKind::wiredEthernet;
+        QTest::newRow("usb tethering is ethernet") << "usb0" << ARPHRD_ETHER << InterfaceKind::wiredEthernet;
+        QTest::newRow("cfg80211 wifi") << "wlp2s0" << ARPHRD_ETHER << InterfaceKind::wifi;
+        QTest::newRow("wireless extensions wifi") << "wlan0" << ARPHRD_ETHER << InterfaceKind::wifi;
+        QTest::newRow("modem in ethernet mode") << "wwan0" << ARPHRD_ETHER << InterfaceKind::cellular;
+        QTest::newRow("bridge") << "docker0" << ARPHRD_ETHER << InterfaceKind::other;
+        QTest::newRow("nic not framing ethernet") << "enp3s0" << 0xFFFE << InterfaceKind::other;
+        QTest::newRow("not in sysfs") << "eth7" << ARPHRD_ETHER << InterfaceKind::other;
+        QTest::newRow("name climbing out")
+            << "../../devices/pci0000:00/0000:00:1c.2/0000:03:00.0/net/enp3s0" << ARPHRD_ETHER << InterfaceKind::other;
+        QTest::newRow("dot dot") << ".." << ARPHRD_ETHER << InterfaceKind::other;
+    }
+
+    void testKindOf()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, arphrdType);
+        QFETCH(InterfaceKind, expected);
+
+        QCOMPARE(InterfaceKindProbe(sysRoot()).kindOf(name, static_cast<unsigned short>(arphrdType)), expected);
+    }
+
     void testEvaluate_data()
     {
         QTest::addColumn<QByteArrayList>("messages");

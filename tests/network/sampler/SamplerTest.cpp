@@ -1,0 +1,684 @@
+// SPDX-FileCopyrightText: 2026 The Tavlo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FixtureFiles.h"
+#include "NetnsSandbox.h"
+#include "network/NettopSample.h"
+#include "network/NetworkSpeedManager.h"
+#include "network/SpeedFormat.h"
+#include "network/TitleSink.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <QNetworkDatagram>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <QUdpSocket>
+#include <atomic>
+#include <limits>
+#include <memory>
+#include <sys/stat.h>
+namespace {
+const QStringList sampleArguments { "-x", "-t", "wifi", "-t", "wired", "-J", "time,bytes_in,bytes_out", "-P", "-l",
+    "1" };
+
+QString program()
+{
+    return qEnvironmentVariable("TAVLO_LIBEXEC_DIR") + QStringLiteral("/nettop");
+}
+
+NettopRoots fixture(const QString &name)
+{
+    const QString base = QStringLiteral(TAVLO_TEST_DATA "/network/sampler/") + name;
+    return { base + QStringLiteral("/proc"), base + QStringLiteral("/sys") };
+}
+
+QStringList lines(const QString &text)
+{
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QString field(const QString &line, int index)
+{
+    return line.split(QLatin1Char(' '), Qt::SkipEmptyParts).value(index);
+}
+
+// A writable copy of the laptop's trees; cp keeps sysfs's symbolic links, which loop back into
+// the tree.
+NettopRoots copyOfLaptop(const QTemporaryDir &copy)
+{
+    const NettopRoots laptop = fixture(QStringLiteral("laptop"));
+    if (QProcess::execute(QStringLiteral("cp"), { "-a", laptop.proc, laptop.sys, copy.path() }) != 0)
+        return {};
+    return { copy.filePath(QStringLiteral("proc")), copy.filePath(QStringLiteral("sys")) };
+}
+
+// A title sink that keeps every call, as the panel item would receive them.
+class RecordingSink : public TitleSink
+{
+public:
+    struct Title
+    {
+        QString upload;
+        QString download;
+        QThread *thread = nullptr;
+    };
+
+    void updateTitle(const QString &upload, const QString &download) override
+    {
+        m_inside = true;
+        {
+            const QMutexLocker locker(&m_mutex);
+            m_titles.append({ upload, download, QThread::currentThread() });
+        }
+        if (const int delay = m_delayNextMs.exchange(0); delay > 0)
+            QThread::msleep(static_cast<unsigned long>(delay));
+        m_inside = false;
+    }
+
+    QList<Title> titles() const
+    {
+        const QMutexLocker locker(&m_mutex);
+        return m_titles;
+    }
+
+    // The next call stays inside the sink this long, like a slow receiver.
+    void delayNext(int ms) { m_delayNextMs = ms; }
+    bool isInside() const { return m_inside; }
+
+private:
+    mutable QMutex m_mutex;
+    QList<Title> m_titles;
+    std::atomic<int> m_delayNextMs { 0 };
+    std::atomic<bool> m_inside { false };
+};
+
+constexpr int width = 40;
+
+QString header(int lineWidth = width)
+{
+    const QString tail = QStringLiteral(" bytes_in bytes_out");
+    return QStringLiteral("time") + QString(lineWidth - 4 - tail.size(), QLatin1Char(' ')) + tail + QLatin1Char('\n');
+}
+
+// A data line of the given width whose last two fields are the two counters.
+QString row(const QString &in, const QString &out, int lineWidth = width, const QString &name = QStringLiteral("eth0"))
+{
+    const QString head = QStringLiteral("11:00:00.000000 ") + name;
+    const QString tail = QLatin1Char(' ') + in + QLatin1Char(' ') + out;
+    return head + QString(lineWidth - head.size() - tail.size(), QLatin1Char(' ')) + tail + QLatin1Char('\n');
+}
+
+QString row(qint64 in, qint64 out, int lineWidth = width)
+{
+    return row(QString::number(in), QString::number(out), lineWidth);
+}
+
+QStringList texts(const QList<RecordingSink::Title> &titles)
+{
+    QStringList result;
+    for (const auto &title : titles)
+        result.append(title.upload + QLatin1Char('|') + title.download);
+    return result;
+}
+
+// <proc>/net/dev as the kernel prints it: "%6s: " and sixteen counters.
+QString devLine(const char *name, qint64 in, qint64 out)
+{
+    return QString::asprintf("%6s: %7lld %7lld %4d %4d %4d %5d %10d %9d %8lld %7lld %4d %4d %4d %5d %7d %10d\n", name,
+        in, in / 1000, 0, 0, 0, 0, 0, 0, out, out / 1000, 0, 0, 0, 0, 0, 0);
+}
+
+// Every reading comes exactly one interval after the last, unless told otherwise.
+struct SteppingClock
+{
+    std::shared_ptr<std::chrono::steady_clock::time_point> now
+        = std::make_shared<std::chrono::steady_clock::time_point>();
+    std::shared_ptr<std::chrono::milliseconds> step = std::make_shared<std::chrono::milliseconds>(1000);
+    void install(NetworkSpeedManager &manager, std::chrono::milliseconds interval = std::chrono::milliseconds(1000))
+    {
+        *step = interval;
+        manager.setClock([now = now, step = step] { return *now += *step; });
+    }
+};
+
+} // namespace
+
+class SamplerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_proc.isValid());
+        QVERIFY(QDir(m_proc.path()).mkpath(QStringLiteral("net")));
+        m_roots.proc = m_proc.path();
+        m_roots.sys = QStringLiteral(TAVLO_TEST_DATA "/network/sampler/laptop/sys");
+    }
+
+    void testLadder_data()
+    {
+        QTest::addColumn<qint64>("last");
+        QTest::addColumn<qint64>("current");
+        QTest::addColumn<QString>("text");
+
+        constexpr qint64 kilo = 1024;
+        constexpr qint64 mega = kilo * 1024;
+        constexpr qint64 giga = mega * 1024;
+        constexpr auto lowest = std::numeric_limits<qint64>::min();
+        constexpr auto highest = std::numeric_limits<qint64>::max();
+        QTest::newRow("9 bytes") << qint64(0) << qint64(9) << "0  b/s";
+        QTest::newRow("10 bytes") << qint64(0) << qint64(10) << "10  b/s";
+        QTest::newRow("999 bytes") << qint64(0) << qint64(999) << "999  b/s";
+        QTest::newRow("kilo tier starts at 1000") << qint64(0) << qint64(1000) << "0.98 Kb/s";
+        QTest::newRow("difference of totals") << qint64(5000) << qint64(5000 + kilo) << "1.0 Kb/s";
+        QTest::newRow("two decimals only when needed") << qint64(0) << qint64(1126) << "1.1 Kb/s";
+        QTest::newRow("half rounds away from zero") << qint64(0) << qint64(1152) << "1.13 Kb/s";
+        QTest::newRow("rounds up into 100") << qint64(0) << qint64(102396) << "100.0 Kb/s";
+        QTest::newRow("one decimal from 100, half away") << qint64(0) << qint64(102656) << "100.3 Kb/s";
+        QTest::newRow("top of kilo tier") << qint64(0) << qint64(1023999) << "1000.0 Kb/s";
+        QTest::newRow("mega tier starts at 1000 kilo") << qint64(0) << qint64(1000 * kilo) << "0.98 Mb/s";
+        QTest::newRow("giga tier starts at 1000 mega") << qint64(0) << qint64(1000 * mega) << "0.98 Gb/s";
+        QTest::newRow("max tier starts at 1000 giga") << qint64(0) << qint64(1000 * giga) << "max /s";
+        QTest::newRow("scaling overflows 64 bits") << qint64(0) << highest / 1000 + 1 << "max /s";
+        QTest::newRow("negative") << qint64(7048) << qint64(5000) << "0  b/s";
+        QTest::newRow("scaling underflows 64 bits") << qint64(0) << lowest << "0  b/s";
+        // Totals so far apart that their difference does not fit 64 bits either way.
+        QTest::newRow("difference overflows") << lowest << highest << "max /s";
+        QTest::newRow("difference underflows") << highest << lowest << "0  b/s";
+    }
+
+    void testLadder()
+    {
+        QFETCH(qint64, last);
+        QFETCH(qint64, current);
+        QFETCH(QString, text);
+        QCOMPARE(formatSpeed(last, current), text);
+    }
+
+    void testParse_data()
+    {
+        QTest::addColumn<QStringList>("outputs");
+        QTest::addColumn<QStringList>("titles");
+
+        const QString h = header();
+        QTest::newRow("sums every data line")
+            << QStringList { h + row(3000, 50) + row(2000, 50), h + row(4000, 80) + row(3048, 70) }
+            << QStringList { "50  b/s|2.0 Kb/s" };
+        QTest::newRow("line one longer than the header is ignored") << QStringList { h + row(5000, 100),
+            h + row(7048, 100) + row(999999, 999, width + 1) } << QStringList { "0  b/s|2.0 Kb/s" };
+        QTest::newRow("negative difference")
+            << QStringList { h + row(9000, 500), h + row(5000, 100) } << QStringList { "0  b/s|0  b/s" };
+        // The cut header is carried and glued to the next header, which then measures every
+        // data line of that output as too short: that run counts nothing, the next one
+        // compares with the last run that did, two seconds before.
+        QTest::newRow("cut header at the end is carried") << QStringList { h + row(5000, 100) + "time   by",
+            h + row(7048, 100), h + row(8072, 200) } << QStringList { "50  b/s|1.5 Kb/s" };
+        QTest::newRow("cut header in the middle is dropped")
+            << QStringList { h + row(5000, 100), "time   by\n" + row(6024, 100) } << QStringList { "0  b/s|1.0 Kb/s" };
+        QTest::newRow("header length changes between outputs") << QStringList { h + row(5000, 100),
+            header(60) + row(6024, 300, 60) } << QStringList { "200  b/s|1.0 Kb/s" };
+        QTest::newRow("header length changes within an output") << QStringList { h + row(5000, 100),
+            header(60) + row(1, 1) + row(6024, 300, 60) } << QStringList { "200  b/s|1.0 Kb/s" };
+        const QString split = row(1000, 1);
+        QTest::newRow("carried data line completed by the next output")
+            << QStringList { h + row(5000, 100) + split.left(10), split.mid(10) + h + row(6024, 200) }
+            << QStringList { "101  b/s|1.98 Kb/s" };
+        QTest::newRow("zero totals suppress publishing") << QStringList { h + row(5000, 0), h + row(6000, 100),
+            h + row(7024, 200) } << QStringList { "100  b/s|1.0 Kb/s" };
+        QTest::newRow("lines with bad fields are skipped")
+            << QStringList { h + row(5000, 100) + row("12x", "34") + row("abc", "1"),
+                   h + row(6024, 200) + row("1\t2", "3") + row("5", "99999999999999999999") + row("+7", "-")
+                       + QStringLiteral("time%1\n").arg(QString(width - 4, 'x')) + QString(width, QLatin1Char(' '))
+                       + "\n" + QStringLiteral("%1 12\n").arg(QString(width - 3, 'x')) }
+            << QStringList { "100  b/s|1.0 Kb/s" };
+        QTest::newRow("signed fields") << QStringList { h + row("+5000", "+100"), h + row(QString("+7048"), "-0") }
+                                       << QStringList { "0  b/s|2.0 Kb/s" };
+        QTest::newRow("totals that would overflow skip the line")
+            << QStringList { h + row(5000, 100) + row(std::numeric_limits<qint64>::max(), 1),
+                   h + row(6024, 100) + row(std::numeric_limits<qint64>::max(), 1) }
+            << QStringList { "0  b/s|1.0 Kb/s" };
+        // Empty, header-only and blank runs measure nothing: the title stays, the totals too,
+        // and the next difference spans the four seconds since.
+        QTest::newRow("a run that measures nothing leaves the title")
+            << QStringList { h + row(5000, 100), h + row(6024, 100), QString(), h, "\n\n", h + row(8072, 100) }
+            << QStringList { "0  b/s|1.0 Kb/s", "0  b/s|512  b/s" };
+        QTest::newRow("blank lines between lines") << QStringList { "\n\n" + h + "\n" + row(5000, 100) + "\n\n",
+            h + "\n\n" + row(6024, 100) } << QStringList { "0  b/s|1.0 Kb/s" };
+        // e + U+0301 is one character on screen and two UTF-16 units.
+        const QString accented
+            = row(QStringLiteral("7048"), QStringLiteral("100"), width + 1, QStringLiteral("we\u0301th"));
+        QTest::newRow("width counts user-perceived characters")
+            << QStringList { h + row(5000, 100), h + accented } << QStringList { "0  b/s|2.0 Kb/s" };
+    }
+
+    void testParse()
+    {
+        QFETCH(QStringList, outputs);
+        QFETCH(QStringList, titles);
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink);
+        SteppingClock().install(manager);
+        for (const QString &output : outputs)
+            manager.parseOutput(output);
+        QCOMPARE(texts(sink.titles()), titles);
+    }
+
+    // The difference between two readings is shown per second of the time that really passed.
+    void testLateTicksAreScaled_data()
+    {
+        QTest::addColumn<int>("elapsedUs");
+        QTest::addColumn<qint64>("difference");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("on time") << 1000000 << qint64(2048) << "2.0 Kb/s";
+        QTest::newRow("less than a millisecond late") << 1000900 << qint64(2048) << "2.0 Kb/s";
+        QTest::newRow("120 ms late") << 1120000 << qint64(11469) << "10.0 Kb/s";
+        QTest::newRow("early") << 500000 << qint64(512) << "1.0 Kb/s";
+    }
+
+    void testLateTicksAreScaled()
+    {
+        QFETCH(int, elapsedUs);
+        QFETCH(qint64, difference);
+        std::chrono::steady_clock::time_point now;
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink);
+        manager.setClock([&now] { return now; });
+        manager.parseOutput(header() + row(5000, 100));
+        now += std::chrono::microseconds(elapsedUs);
+        manager.parseOutput(header() + row(5000 + difference, 100));
+        QCOMPARE(sink.titles().size(), 1);
+        QTEST(sink.titles().constFirst().download, "title");
+    }
+
+    void testFirstTickAfterStopOnlySeeds()
+    {
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink);
+        SteppingClock().install(manager);
+        manager.parseOutput(header() + row(5000, 100));
+        manager.stopSampling();
+        manager.parseOutput(header() + row(900000, 9000));
+        QCOMPARE(sink.titles().size(), 0);
+        manager.parseOutput(header() + row(901024, 9100));
+        QCOMPARE(texts(sink.titles()), QStringList { "100  b/s|1.0 Kb/s" });
+    }
+
+    void testSamplingLifecycle()
+    {
+        using namespace std::chrono_literals;
+        writeCounters(2814473210, 331866544, 9372118055, 844125907, 0);
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink, nullptr, m_roots, 40ms);
+        SteppingClock().install(manager, 40ms);
+        QSignalSpy samplingChanged(&manager, &NetworkSpeedManager::samplingChanged);
+        manager.startSampling();
+        manager.startSampling(); // a second start changes nothing
+        QVERIFY(manager.isSampling());
+        QCOMPARE(samplingChanged.size(), 1);
+
+        // Unchanged counters: every tick after the seeding one shows the zero rate.
+        QTRY_VERIFY_WITH_TIMEOUT(sink.titles().size() >= 2, 5000);
+        for (const auto &title : sink.titles()) {
+            QCOMPARE(title.upload + '|' + title.download, QStringLiteral("0  b/s|0  b/s"));
+            QVERIFY(title.thread != QThread::currentThread());
+        }
+
+        // 1024 more bytes out and 2048 more in over both counted interfaces; the other
+        // interfaces move gigabytes that must not show.
+        const qsizetype seen = sink.titles().size();
+        writeCounters(2814473210 + 1024, 331866544 + 512, 9372118055 + 1024, 844125907 + 512, 5000000000);
+        QTRY_VERIFY_WITH_TIMEOUT(texts(sink.titles().mid(seen)).contains("1.0 Kb/s|2.0 Kb/s"), 5000);
+        QVERIFY(!texts(sink.titles().mid(seen)).join(' ').contains("Mb/s"));
+
+        // Stopping twice is harmless; the jump made while asleep is testFirstTickAfterStopOnlySeeds's.
+        manager.stopSampling();
+        manager.stopSampling();
+        QVERIFY(!manager.isSampling());
+        QCOMPARE(samplingChanged.size(), 2);
+    }
+
+    void testStopWaitsForTickInProgress()
+    {
+        using namespace std::chrono_literals;
+        writeCounters(1000000, 1000000, 1000000, 1000000, 0);
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink, nullptr, m_roots, 20ms);
+        manager.startSampling();
+        QTRY_VERIFY_WITH_TIMEOUT(sink.titles().size() >= 1, 5000);
+        sink.delayNext(300);
+        QTRY_VERIFY_WITH_TIMEOUT(sink.isInside(), 5000);
+        manager.stopSampling();
+        // The slow call had to finish before the stop returned.
+        QVERIFY(!sink.isInside());
+        // Destroyed while running, the manager ends its tick thread before the sink goes.
+        const qsizetype seen = sink.titles().size();
+        manager.startSampling();
+        QTRY_VERIFY_WITH_TIMEOUT(sink.titles().size() >= seen + 2, 5000);
+    }
+
+    void testRapidSleepAndWake()
+    {
+        using namespace std::chrono_literals;
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink, nullptr, m_roots, 5ms);
+        SteppingClock().install(manager, 5ms);
+        // The counters only move while the sampler sleeps, so any rate but zero would be a
+        // difference taken across a stop.
+        for (int i = 0; i < 40; ++i) {
+            writeCounters(1000000 + i * 50000000LL, 1000000 + i * 1000000LL, 1000000, 1000000, 0);
+            manager.startSampling();
+            QTest::qWait(i % 4 == 0 ? 30 : 2);
+            manager.stopSampling();
+        }
+        manager.startSampling();
+        const qsizetype seen = sink.titles().size();
+        QTRY_VERIFY_WITH_TIMEOUT(sink.titles().size() >= seen + 2, 5000);
+        manager.stopSampling();
+        QVERIFY(seen > 0);
+        for (const QString &text : texts(sink.titles()))
+            QCOMPARE(text, QStringLiteral("0  b/s|0  b/s"));
+    }
+
+    // Real traffic in a network namespace of the test's own, read through /proc.
+    void testTrafficShowsAsRate()
+    {
+        using namespace std::chrono_literals;
+        NetnsSandbox sandbox;
+        if (!sandbox.unavailableReason().isEmpty())
+            QSKIP(qPrintable(sandbox.unavailableReason()));
+        QVERIFY2(sandbox.enterFresh() && sandbox.ip(QStringLiteral("link set lo up")), qPrintable(sandbox.error()));
+        // A sysfs of the test's own makes the namespace's loopback a wired card, the only one.
+        QTemporaryDir sys;
+        QVERIFY(QDir().mkpath(sys.filePath("class/net/lo/device")));
+        QVERIFY(FixtureFiles::write(sys.filePath("class/net/lo/type"), "1\n"));
+
+        RecordingSink sink;
+        NetworkSpeedManager manager(&sink, nullptr, NettopRoots { QStringLiteral("/proc"), sys.path() }, 200ms);
+
+        QUdpSocket receiver;
+        QVERIFY(receiver.bind(QHostAddress::LocalHost));
+        QUdpSocket sender;
+        QTimer traffic;
+        connect(&traffic, &QTimer::timeout, this, [&] {
+            sender.writeDatagram(QByteArray(20000, 'x'), QHostAddress::LocalHost, receiver.localPort());
+            while (receiver.hasPendingDatagrams())
+                receiver.receiveDatagram();
+        });
+        traffic.start(5ms);
+        manager.startSampling();
+        QTRY_VERIFY_WITH_TIMEOUT(sink.titles().size() >= 5, 10000);
+        manager.stopSampling();
+        traffic.stop();
+
+        // About 4 MB/s both ways: what goes out of the loopback comes back in.
+        const auto last = sink.titles().constLast();
+        QVERIFY2(last.upload.endsWith(QLatin1String("Mb/s")) || last.upload.endsWith(QLatin1String("Kb/s")),
+            qPrintable(last.upload));
+        QCOMPARE(last.download, last.upload);
+    }
+
+    // The nettop sample the manager reads, and the program that prints it.
+    void testFixture_data()
+    {
+        QTest::addColumn<QString>("machine");
+        QTest::addColumn<QStringList>("arguments");
+        // Interface name, bytes in, bytes out, in the order of <proc>/net/dev.
+        QTest::addColumn<QStringList>("rows");
+
+        QTest::newRow("laptop, wifi and wired")
+            << "laptop" << sampleArguments
+            << QStringList { "enp0s31f6 2814473210 331866544", "wlp0s20f3 9372118055 844125907" };
+        // The Ethernet-typed modem, Docker's bridge and its veth are not wired.
+        QTest::newRow("laptop, wired") << "laptop" << QStringList { "-x", "-t", "wired" }
+                                       << QStringList { "enp0s31f6 2814473210 331866544" };
+        QTest::newRow("laptop, cellular")
+            << "laptop" << QStringList { "-x", "-t", "cell" } << QStringList { "wwan0 1048576 65536" };
+        QTest::newRow("laptop, a kind twice") << "laptop" << QStringList { "-x", "-t", "wifi", "-t", "wifi" }
+                                              << QStringList { "wlp0s20f3 9372118055 844125907" };
+        QTest::newRow("laptop, everything")
+            << "laptop" << QStringList { "-x" }
+            << QStringList { "lo 48213377 48213377", "enp0s31f6 2814473210 331866544", "wlp0s20f3 9372118055 844125907",
+                   "wwan0 1048576 65536", "docker0 51210 8812331", "veth3f2a1c7 53910 8814119" };
+        // The bridge carries the second card's traffic again; the tunnel is not Ethernet.
+        QTest::newRow("desktop, wifi and wired")
+            << "desktop" << sampleArguments
+            << QStringList { "enp3s0 70934118226 3318261993", "enp4s0 5123345521 902334110",
+                   "wlx503eaa4c2e11 31337041 2210934" };
+        // Without the old wireless extensions only phy80211 tells a Wi-Fi interface.
+        QTest::newRow("desktop, wifi") << "desktop" << QStringList { "-x", "-t", "wifi" }
+                                       << QStringList { "wlx503eaa4c2e11 31337041 2210934" };
+        QTest::newRow("20-digit counters, 15-character names")
+            << "huge" << sampleArguments
+            << QStringList { "enp129s0f1np1 9223372036854775000 18446744073709551615",
+                   "wlx00c0ca987654 12345678901234567890 123" };
+    }
+
+    void testFixture()
+    {
+        QFETCH(QString, machine);
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, rows);
+
+        const QString text = nettopSample(arguments, fixture(machine));
+        QVERIFY(text.endsWith(QLatin1Char('\n')));
+        const QStringList output = lines(text);
+        QCOMPARE(output.size(), rows.size() + 1);
+        const QString &head = output.first();
+        QVERIFY(head.startsWith(QLatin1String("time")));
+        QVERIFY(head.endsWith(QLatin1String("bytes_out")));
+        static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{6}$"));
+        for (qsizetype i = 1; i < output.size(); ++i) {
+            const QString &line = output.at(i);
+            QCOMPARE(line.size(), head.size());
+            QVERIFY2(time.match(field(line, 0)).hasMatch(), qPrintable(line));
+            QCOMPARE(line.section(QLatin1Char(' '), 1, -1, QString::SectionSkipEmpty).simplified(), rows.at(i - 1));
+        }
+    }
+
+    void testBadArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("unknown option") << QStringList { "-q" };
+        QTest::newRow("unknown kind") << QStringList { "-t", "bluetooth" };
+        QTest::newRow("unknown column") << QStringList { "-J", "time,bytes" };
+        QTest::newRow("negative count") << QStringList { "-l", "-1" };
+        QTest::newRow("zero delay") << QStringList { "-s", "0" };
+        QTest::newRow("root without a value") << QStringList { "--proc-root" };
+    }
+
+    void testBadArguments()
+    {
+        QFETCH(QStringList, arguments);
+        if (!arguments.startsWith(QStringLiteral("--proc-root"))) {
+            QString error;
+            QVERIFY(!parseNettopArguments(arguments, &error));
+            QVERIFY(!error.isEmpty());
+            QVERIFY(nettopSample(arguments, fixture(QStringLiteral("laptop"))).isEmpty());
+        }
+        QProcess process;
+        process.start(program(), arguments);
+        QVERIFY(process.waitForFinished(5000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardOutput().isEmpty());
+        QVERIFY(process.readAllStandardError().contains("usage: nettop"));
+    }
+
+    // The program prints what the library samples, and ends quietly when its reader goes away.
+    void testProgram()
+    {
+        const NettopRoots laptop = fixture(QStringLiteral("laptop"));
+        const QStringList roots { "--proc-root", laptop.proc, "--sys-root", laptop.sys };
+        QProcess process;
+        process.start(program(), roots + sampleArguments);
+        QVERIFY(process.waitForFinished(5000));
+        QCOMPARE(process.exitCode(), 0);
+        // Time stamps differ from run to run.
+        const auto withoutTime = [](const QString &text) {
+            QStringList result;
+            for (const QString &line : lines(text))
+                result.append(line.mid(NettopLayout::timeWidth));
+            return result;
+        };
+        QCOMPARE(withoutTime(QString::fromLatin1(process.readAllStandardOutput())),
+            withoutTime(nettopSample(sampleArguments, laptop)));
+
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/bash"),
+            QStringList { "-c", "set -o pipefail; \"$0\" \"$@\" | head -n 1 >/dev/null; echo status=$?", program() }
+                + roots + QStringList { "-x", "-l", "0" });
+        QVERIFY(shell.waitForFinished(10000));
+        QCOMPARE(shell.readAllStandardOutput().trimmed(), QByteArray("status=0"));
+    }
+
+    void testMissingSources()
+    {
+        // A container without the counters, or without sysfs: the header alone.
+        NettopRoots roots { QStringLiteral("/nonexistent/proc"), QStringLiteral("/nonexistent/sys") };
+        QCOMPARE(lines(nettopSample(sampleArguments, roots)).size(), 1);
+        roots.proc = fixture(QStringLiteral("laptop")).proc;
+        QCOMPARE(lines(nettopSample(sampleArguments, roots)).size(), 1);
+        QCOMPARE(lines(nettopSample(QStringList { "-x" }, roots)).size(), 7);
+    }
+
+    void testMalformedCounters()
+    {
+        QTemporaryDir proc;
+        QByteArray text = FixtureFiles::read(fixture(QStringLiteral("laptop")).proc + QStringLiteral("/net/dev"));
+        text += "wlp0s20f3: 12 13\n"; // cut short
+        text += "enp0s31f6: 12 x 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n";
+        text += ": 1 1 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n";
+        text += "enp0s31f6: 99999999999999999999999 1 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n";
+        text += QByteArray(5000, 'x') + '\n';
+        text += QByteArray("\0\0\0", 3);
+        QVERIFY(FixtureFiles::write(proc.filePath(QStringLiteral("net/dev")), text));
+        const NettopRoots roots { proc.path(), fixture(QStringLiteral("laptop")).sys };
+        const QStringList output = lines(nettopSample(sampleArguments, roots));
+        QCOMPARE(output.size(), 3);
+        QCOMPARE(field(output.at(1), 1), QStringLiteral("enp0s31f6"));
+        QCOMPARE(field(output.at(2), 1), QStringLiteral("wlp0s20f3"));
+    }
+
+    void testKindsRememberedWhileNamesStay()
+    {
+        QTemporaryDir copy;
+        const NettopRoots roots = copyOfLaptop(copy);
+        NettopProducer producer(roots);
+        QCOMPARE(lines(producer.sample(sampleArguments)).size(), 3);
+
+        // Same names: what sysfs said is remembered, so the interfaces still count without it.
+        QVERIFY(QDir(roots.sys).removeRecursively());
+        QCOMPARE(lines(producer.sample(sampleArguments)).size(), 3);
+
+        // A renamed interface changes the list of names, and every fact is read again.
+        const QString devPath = roots.proc + QStringLiteral("/net/dev");
+        QByteArray dev = FixtureFiles::read(devPath);
+        QVERIFY(FixtureFiles::write(devPath, dev.replace("wwan0:", "wwan1:")));
+        QCOMPARE(lines(producer.sample(sampleArguments)).size(), 1);
+    }
+
+    void testFifoInPlaceOfAFile_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("counters") << "proc/net/dev" << sampleArguments << 1;
+        QTest::newRow("uevent") << "sys/class/net/wwan0/uevent" << QStringList { "-x", "-t", "cell" } << 1;
+    }
+
+    void testFifoInPlaceOfAFile()
+    {
+        QFETCH(QString, file);
+        QTemporaryDir copy;
+        const NettopRoots roots = copyOfLaptop(copy);
+        // The uevent lives behind a symbolic link into devices/; the FIFO goes where it points.
+        const QString path = QFileInfo(copy.filePath(file)).canonicalFilePath();
+        QVERIFY(QFile::remove(path));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QFETCH(QStringList, arguments);
+        QTEST(int(lines(nettopSample(arguments, roots)).size()), "lines");
+    }
+
+    // On this machine's own /proc and /sys: every counted interface is a real one, and its
+    // counters lie between the kernel's statistics read before and after.
+    void testRealMachine()
+    {
+        const QString net = QStringLiteral("/sys/class/net/");
+        auto statistic = [&](const QString &name, const char *which) {
+            return FixtureFiles::read(net + name + QLatin1String("/statistics/") + QLatin1String(which))
+                .trimmed()
+                .toULongLong();
+        };
+        const QStringList before = lines(nettopSample(sampleArguments));
+        if (before.size() < 2)
+            QSKIP("no counted interface here");
+        const QStringList output = lines(nettopSample(sampleArguments));
+        for (qsizetype i = 1; i < output.size(); ++i) {
+            const QString name = field(output.at(i), 1);
+            QVERIFY2(QFileInfo::exists(net + name + QStringLiteral("/device"))
+                    || QFileInfo::exists(net + name + QStringLiteral("/phy80211")),
+                qPrintable(name));
+            QVERIFY(field(output.at(i), 2).toULongLong() <= statistic(name, "rx_bytes"));
+            QVERIFY(field(output.at(i), 3).toULongLong() <= statistic(name, "tx_bytes"));
+            QCOMPARE(field(before.value(i), 1), name);
+            QVERIFY(field(output.at(i), 2).toULongLong() >= field(before.at(i), 2).toULongLong());
+        }
+    }
+
+    void testRepeatedSamplesFollowTheKernel()
+    {
+        // The producer keeps the counters file open; every sample must still be the kernel's
+        // latest word. Loopback traffic of our own makes the counters move.
+        NettopProducer producer;
+        const QStringList loopback { "-x", "-t", "loopback" };
+        const QStringList before = lines(producer.sample(loopback));
+        if (before.size() != 2)
+            QSKIP("no loopback interface here");
+        QUdpSocket receiver;
+        QVERIFY(receiver.bind(QHostAddress::LocalHost));
+        QUdpSocket sender;
+        const QByteArray datagram(1000, 'x');
+        for (int i = 0; i < 100; ++i)
+            QCOMPARE(sender.writeDatagram(datagram, QHostAddress::LocalHost, receiver.localPort()), datagram.size());
+        const QStringList after = lines(producer.sample(loopback));
+        QCOMPARE(after.size(), 2);
+        QVERIFY(field(after.at(1), 2).toULongLong() >= field(before.at(1), 2).toULongLong() + 100 * 1000);
+        QVERIFY(field(after.at(1), 3).toULongLong() >= field(before.at(1), 3).toULongLong() + 100 * 1000);
+    }
+
+private:
+    // Rewrites the fixture's counters atomically, as the kernel's view changes in one go.
+    void writeCounters(qint64 wiredIn, qint64 wiredOut, qint64 wifiIn, qint64 wifiOut, qint64 noise)
+    {
+        QString text = QStringLiteral(
+            "Inter-|   Receive                                                |  Transmit\n"
+            " face |bytes    packets errs drop fifo frame compressed multicast|bytes    packets errs drop fifo colls "
+            "carrier compressed\n");
+        // Loopback, the modem, the Docker bridge and its veth move bytes too, but none of them
+        // is a Wi-Fi or wired interface: the rates must not see them.
+        text += devLine("lo", 48213377 + noise, 48213377 + noise);
+        text += devLine("enp0s31f6", wiredIn, wiredOut);
+        text += devLine("wlp0s20f3", wifiIn, wifiOut);
+        text += devLine("wwan0", 1048576 + noise, 65536 + noise);
+        text += devLine("docker0", 51210 + noise, 8812331 + noise);
+        text += devLine("veth3f2a1c7", 53910 + noise, 8814119 + noise);
+        QSaveFile file(m_proc.filePath(QStringLiteral("net/dev")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.toLatin1());
+        QVERIFY(file.commit());
+    }
+
+    QTemporaryDir m_proc;
+    NettopRoots m_roots;
+};
+
+QTEST_GUILESS_MAIN(SamplerTest)
+#include "SamplerTest.moc"
