@@ -92,16 +92,23 @@ std::optional<double> memoryUsedShare(double totalGiB, double freeGiB)
     return std::clamp((totalGiB - freeGiB) / totalGiB, 0.0, 1.0);
 }
 
-std::optional<double> memoryUsedShare(const HostStatisticsSource &source)
+std::optional<MemorySnapshot> memorySnapshot(const HostStatisticsSource &source)
 {
-    // One read of /proc/meminfo gives total and free from the same instant.
     const auto info = MemInfoReader(source.procRoot).read();
-    if (!info || !info->memTotal)
+    if (!info || !info->memTotal || *info->memTotal == 0)
         return std::nullopt;
     const auto free = freeBytes(*info);
     if (!free)
         return std::nullopt;
-    return memoryUsedShare(double(*info->memTotal) / bytesPerGiB, double(*free) / bytesPerGiB);
+    return MemorySnapshot { *info->memTotal, *free };
+}
+
+std::optional<double> memoryUsedShare(const HostStatisticsSource &source)
+{
+    const auto memory = memorySnapshot(source);
+    if (!memory)
+        return std::nullopt;
+    return memoryUsedShare(double(memory->totalBytes) / bytesPerGiB, double(memory->freeBytes) / bytesPerGiB);
 }
 
 QString percentText(double share)

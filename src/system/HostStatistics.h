@@ -71,6 +71,14 @@ std::optional<VmStatistics> hostVmStatistics(const HostStatisticsSource &source 
 std::optional<MemoryUsage> memoryUsage(const HostStatisticsSource &source = {});
 std::optional<HostBasicInfo> hostBasicInfo(const HostStatisticsSource &source = {});
 
+// Total and free memory in bytes from one read of /proc/meminfo, so both are of one instant.
+struct MemorySnapshot
+{
+    quint64 totalBytes = 0;
+    quint64 freeBytes = 0;
+};
+std::optional<MemorySnapshot> memorySnapshot(const HostStatisticsSource &source = {});
+
 // (total − free) ÷ total limited to 0…1; absent without a total.
 std::optional<double> memoryUsedShare(double totalGiB, double freeGiB);
 std::optional<double> memoryUsedShare(const HostStatisticsSource &source = {});

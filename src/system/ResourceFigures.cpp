@@ -5,15 +5,14 @@
 ResourceFigures readResourceFigures(CpuLoadTicks &previous, const HostStatisticsSource &source, const QString &diskPath)
 {
     ResourceFigures figures;
-    const auto info = hostBasicInfo(source);
-    const auto memory = memoryUsage(source);
-    if (info && memory) {
-        const double total = double(info->maxMem) / bytesPerGiB;
-        const auto share = memoryUsedShare(total, memory->free);
+    if (const auto memory = memorySnapshot(source)) {
+        const double total = double(memory->totalBytes) / bytesPerGiB;
+        const double free = double(memory->freeBytes) / bytesPerGiB;
+        const auto share = memoryUsedShare(total, free);
         figures.memoryShare = share.value_or(0);
         figures.memoryPercent = share ? percentText(*share) : QString();
-        figures.memoryFree = formatSize(memory->free);
-        figures.memoryUsed = formatSize(total - memory->free);
+        figures.memoryFree = formatSize(free);
+        figures.memoryUsed = formatSize(total - free);
         figures.memoryTotal = formatSize(total);
     }
     if (const auto cpu = cpuUsage(previous, source)) {

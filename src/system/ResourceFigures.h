@@ -23,7 +23,7 @@ struct ResourceFigures
 };
 
 // One refresh: memory, CPU shares since `previous` (which then holds the current counters)
-// and the volume holding `diskPath`. Reads /proc twice and calls statvfs once; safe on any
-// thread.
+// and the volume holding `diskPath`. Reads /proc/meminfo and /proc/stat once each and calls
+// statvfs once; safe on any thread.
 ResourceFigures readResourceFigures(
     CpuLoadTicks &previous, const HostStatisticsSource &source = {}, const QString &diskPath = QStringLiteral("/"));
