@@ -209,11 +209,9 @@ private Q_SLOTS:
                 names.append(folder.publish(picture(Qt::red, QSize(48, 48))));
             for (int i = 1; i < names.size(); ++i)
                 QVERIFY(!names.at(i).isEmpty() && names.at(i) != names.at(i - 1));
-            QCOMPARE(folder.currentName(), names.last());
-            QStringList files = QDir(path).entryList(QDir::Files);
+            const QStringList files = QDir(path).entryList(QDir::Files);
             QCOMPARE(files.size(), NamedIconFolder::keptFiles);
             QVERIFY(files.contains(names.last() + QStringLiteral(".png")));
-            QCOMPARE(QImage(QDir(path).filePath(names.last() + QStringLiteral(".png"))).size(), QSize(48, 48));
         }
         QVERIFY(!QFileInfo::exists(path));
     }
