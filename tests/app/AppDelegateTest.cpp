@@ -56,7 +56,6 @@ private Q_SLOTS:
         QVERIFY(delegate.netManager()->isSampling());
         QVERIFY(delegate.sleepMonitor()->isListening());
         QVERIFY(!delegate.popOver()->isVisible());
-        QCOMPARE(delegate.popOver()->size(), QSize(350, 693));
         QVERIFY(delegate.popOver()->content());
         const QWidgetList windows = QApplication::topLevelWidgets();
         QVERIFY(std::none_of(windows.begin(), windows.end(), [](QWidget *widget) { return widget->isVisible(); }));
@@ -71,7 +70,8 @@ private Q_SLOTS:
     }
 
     // Sleep stops the sampler; wake starts it again, and the first tick after wake only
-    // seeds the counters, so rates appear again a tick later.
+    // seeds the counters, so rates appear again a tick later. Repeated or unpaired
+    // notifications leave one running sampler.
     void testSleepAndWake()
     {
         AppDelegate delegate(m_bus.connection());
@@ -105,26 +105,20 @@ private Q_SLOTS:
         QTRY_VERIFY(sampler->isSampling());
         const qint64 woke = clock.elapsed();
         QTRY_VERIFY_WITH_TIMEOUT(count() > beforeSleep, 3000);
-        const QMutexLocker locker(&mutex);
-        // The immediate tick at wake published nothing; the next one, a second on, did.
-        QVERIFY2(published.at(beforeSleep) - woke >= 700,
-            qPrintable(QStringLiteral("published %1 ms after wake").arg(published.at(beforeSleep) - woke)));
-    }
-
-    // Repeated or unpaired notifications leave one running sampler.
-    void testUnpairedNotifications()
-    {
-        AppDelegate delegate(m_bus.connection());
-        delegate.applicationDidFinishLaunching();
-        prepareForSleep(false);
+        {
+            const QMutexLocker locker(&mutex);
+            // The immediate tick at wake published nothing; the next one, a second on, did.
+            QVERIFY2(published.at(beforeSleep) - woke >= 700,
+                qPrintable(QStringLiteral("published %1 ms after wake").arg(published.at(beforeSleep) - woke)));
+        }
         prepareForSleep(false);
         QTest::qWait(200);
-        QVERIFY(delegate.netManager()->isSampling());
+        QVERIFY(sampler->isSampling());
         prepareForSleep(true);
         prepareForSleep(true);
-        QTRY_VERIFY(!delegate.netManager()->isSampling());
+        QTRY_VERIFY(!sampler->isSampling());
         prepareForSleep(false);
-        QTRY_VERIFY(delegate.netManager()->isSampling());
+        QTRY_VERIFY(sampler->isSampling());
     }
 
     // The session ending, Ctrl+C and a closed terminal reach the main thread as a signal

@@ -365,9 +365,9 @@ private Q_SLOTS:
         QCOMPARE(property(QStringLiteral("XAyatanaLabel")), lines[0] + QLatin1Char(' ') + lines[1]);
     }
 
-    // Activate(x, y) as a host sends it opens the window at that point, where screen readers
-    // find it in the application's accessibility tree; a second one closes it.
-    void testActivateTogglesAndIsAccessible()
+    // Activate(x, y) as a host sends it opens the window against that point; a second one
+    // closes it. (Screen readers find it there: the dashboard tests below read it that way.)
+    void testActivateToggles()
     {
         QTest::qWait(400);
         QDBusMessage activate = QDBusMessage::createMethodCall(
@@ -376,22 +376,6 @@ private Q_SLOTS:
         QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
         QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
         QCOMPARE(dashboard()->topLeft(), QPoint(600 - 175, 26 + 4));
-
-        if (m_accessibilityBus.state() == QProcess::Running
-            && m_connection.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")).value()) {
-            QProcess reader;
-            reader.setProcessEnvironment(m_environment);
-            reader.start(QStringLiteral("/usr/bin/python3"),
-                { QStringLiteral(TAVLO_SOURCE_DIR "/tests/app/atspi.py"), QStringLiteral("windows") });
-            QVERIFY(reader.waitForFinished(20000));
-            const QString windows = QString::fromUtf8(reader.readAllStandardOutput());
-            if (reader.exitCode() != 2)
-                QVERIFY2(windows.contains(QStringLiteral("Tavlo\t425\t30\t350\t693\t1")), qPrintable(windows));
-            else
-                qWarning("python3-gi with the Atspi typelib is not installed: accessibility not checked");
-        } else {
-            qWarning("no accessibility bus (at-spi2-core): accessibility not checked");
-        }
 
         QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
         QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);

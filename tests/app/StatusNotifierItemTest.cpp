@@ -30,21 +30,15 @@ public Q_SLOTS:
 };
 
 // Listens to the item's signals on the bus, as a host does.
-class SignalCounter : public QObject
+class SignalLog : public QObject
 {
     Q_OBJECT
 
 public:
-    int icons = 0;
-    int toolTips = 0;
-    int titles = 0;
-    QStringList labels;
+    QStringList seen;
 
 public Q_SLOTS:
-    void newIcon() { ++icons; }
-    void newToolTip() { ++toolTips; }
-    void newTitle() { ++titles; }
-    void newLabel(const QString &label, const QString &guide) { labels.append(label + QLatin1Char('|') + guide); }
+    void signal(const QDBusMessage &message) { seen.append(message.member()); }
 };
 
 class StatusNotifierItemTest : public QObject
@@ -89,18 +83,13 @@ private Q_SLOTS:
             QDBusConnection::disconnectFromBus(QLatin1String(name));
     }
 
+    // Network byte order, alpha first; a pixmap whose bytes do not match its size is refused.
     void testPixmapRoundTrip()
     {
         const QImage image = picture(QColor(10, 200, 30, 128), QSize(5, 3));
         const SniPixmap pixmap = Sni::pixmapFromImage(image);
-        QCOMPARE(pixmap.width, 5);
-        QCOMPARE(pixmap.height, 3);
-        QCOMPARE(pixmap.bytes.size(), 5 * 3 * 4);
-        // Network byte order: alpha first.
-        const QRgb centre = image.convertToFormat(QImage::Format_ARGB32).pixel(1, 1);
-        QCOMPARE(static_cast<uchar>(pixmap.bytes.at((1 * 5 + 1) * 4)), static_cast<uchar>(qAlpha(centre)));
+        QCOMPARE(static_cast<uchar>(pixmap.bytes.at((1 * 5 + 1) * 4)), uchar(128));
         QCOMPARE(Sni::imageFromPixmap(pixmap), image.convertToFormat(QImage::Format_ARGB32));
-        // A pixmap whose bytes do not match its size is refused, not read past its end.
         QVERIFY(Sni::imageFromPixmap({ 4, 4, QByteArray(10, 'x') }).isNull());
         QVERIFY(Sni::imageFromPixmap({ -1, 4, QByteArray() }).isNull());
     }
@@ -117,12 +106,8 @@ private Q_SLOTS:
             ++draws;
             return SniPixmapList { Sni::pixmapFromImage(picture(Qt::red, QSize(22, 22))) };
         });
-        item.setIconThemePath(QStringLiteral("/run/icons"));
         item.setMenuPath(QStringLiteral("/MenuBar"));
         item.setIcon(QStringLiteral("tavlo-1"));
-        item.setToolTip(QStringLiteral("Tavlo"), QStringLiteral("1.0 Kb/s \u2191\n0  b/s \u2193"));
-        item.setTitle(QStringLiteral("Tavlo: 1.0 Kb/s \u2191, 0  b/s \u2193"));
-        item.setLabel(QStringLiteral("1.0 Kb/s \u2191 0  b/s \u2193"), QStringLiteral("guide"));
 
         QDBusConnection host = connect("host");
         QDBusMessage introspect = QDBusMessage::createMethodCall(itemService(), Sni::itemPath,
@@ -141,13 +126,9 @@ private Q_SLOTS:
             QVERIFY2(properties.contains(QLatin1String(name)), name);
             QVERIFY2(xml.value().contains(QStringLiteral("<property name=\"%1\"").arg(QLatin1String(name))), name);
         }
-        QCOMPARE(properties.value(QStringLiteral("IconName")).toString(), QStringLiteral("tavlo-1"));
-        QCOMPARE(properties.value(QStringLiteral("IconThemePath")).toString(), QStringLiteral("/run/icons"));
+        // The types hosts insist on: an object path for the menu, a left click that activates.
         QCOMPARE(properties.value(QStringLiteral("Menu")).value<QDBusObjectPath>().path(), QStringLiteral("/MenuBar"));
         QCOMPARE(properties.value(QStringLiteral("ItemIsMenu")).toBool(), false);
-        SniToolTip toolTip;
-        properties.value(QStringLiteral("ToolTip")).value<QDBusArgument>() >> toolTip;
-        QCOMPARE(toolTip.description, QStringLiteral("1.0 Kb/s \u2191\n0  b/s \u2193"));
         SniPixmapList pixmaps;
         properties.value(QStringLiteral("IconPixmap")).value<QDBusArgument>() >> pixmaps;
         QCOMPARE(pixmaps.size(), 1);
@@ -166,16 +147,10 @@ private Q_SLOTS:
         StatusNotifierItem item(QStringLiteral("org.tavlo.Tavlo"), bus);
         QVERIFY(item.registerOnBus());
         QDBusConnection host = connect("host");
-        SignalCounter counter;
-        const QString service = itemService();
-        QVERIFY(host.connect(
-            service, Sni::itemPath, Sni::itemInterface, QStringLiteral("NewIcon"), &counter, SLOT(newIcon())));
-        QVERIFY(host.connect(
-            service, Sni::itemPath, Sni::itemInterface, QStringLiteral("NewToolTip"), &counter, SLOT(newToolTip())));
-        QVERIFY(host.connect(
-            service, Sni::itemPath, Sni::itemInterface, QStringLiteral("NewTitle"), &counter, SLOT(newTitle())));
-        QVERIFY(host.connect(service, Sni::itemPath, Sni::itemInterface, QStringLiteral("XAyatanaNewLabel"), &counter,
-            SLOT(newLabel(QString, QString))));
+        SignalLog log;
+        for (const char *name : { "NewIcon", "NewToolTip", "NewTitle", "XAyatanaNewLabel" })
+            QVERIFY(host.connect(itemService(), Sni::itemPath, Sni::itemInterface, QLatin1String(name), &log,
+                SLOT(signal(QDBusMessage))));
         for (int i = 0; i < 3; ++i) {
             item.setToolTip(QStringLiteral("Tavlo"), QStringLiteral("a"));
             item.setTitle(QStringLiteral("t"));
@@ -183,11 +158,11 @@ private Q_SLOTS:
         }
         item.setIcon(QStringLiteral("a"));
         item.setIcon(QStringLiteral("b"));
-        QTRY_COMPARE(counter.icons, 2);
-        QTRY_COMPARE(counter.labels, QStringList { QStringLiteral("l|g") });
+        const QStringList once { QStringLiteral("NewToolTip"), QStringLiteral("NewTitle"),
+            QStringLiteral("XAyatanaNewLabel"), QStringLiteral("NewIcon"), QStringLiteral("NewIcon") };
+        QTRY_COMPARE(log.seen, once);
         QTest::qWait(100);
-        QCOMPARE(counter.toolTips, 1);
-        QCOMPARE(counter.titles, 1);
+        QCOMPARE(log.seen, once);
     }
 
     // The right-click menu as a host reads it, and a click on an entry as a host sends it.
@@ -234,48 +209,17 @@ private Q_SLOTS:
                 names.append(folder.publish(picture(Qt::red, QSize(48, 48))));
             for (int i = 1; i < names.size(); ++i)
                 QVERIFY(!names.at(i).isEmpty() && names.at(i) != names.at(i - 1));
-            QCOMPARE(folder.currentName(), names.last());
-            QStringList files = QDir(path).entryList(QDir::Files);
+            const QStringList files = QDir(path).entryList(QDir::Files);
             QCOMPARE(files.size(), NamedIconFolder::keptFiles);
             QVERIFY(files.contains(names.last() + QStringLiteral(".png")));
-            QCOMPARE(QImage(QDir(path).filePath(names.last() + QStringLiteral(".png"))).size(), QSize(48, 48));
         }
         QVERIFY(!QFileInfo::exists(path));
     }
 
-    // The item registers with the watcher that runs, falls back to the tray icon when it is
-    // gone for good, and registers again with the next one.
+    // The item registers with the watcher that runs; a panel that restarts within a moment
+    // gets it again without a tray icon between; one gone for good leaves the tray icon, and
+    // the next watcher gets the item again.
     void testFollowsTheWatcher()
-    {
-        QDBusConnection bus = connect("item");
-        QDBusConnection panel = connect("panel");
-        FakeWatcher watcher;
-        QVERIFY(panel.registerObject(Sni::watcherPath, &watcher, QDBusConnection::ExportScriptableSlots));
-        QVERIFY(panel.registerService(Sni::watcherService));
-
-        PanelItem item(
-            QStringLiteral("org.tavlo.Tavlo"),
-            [&](QSize size, qreal ratio) {
-                QImage image(size * ratio, QImage::Format_ARGB32);
-                image.fill(Qt::black);
-                return image;
-            },
-            bus);
-        item.start();
-        QTRY_COMPARE(item.mode(), PanelItem::Mode::StatusNotifier);
-        QTRY_COMPARE(watcher.registered, QStringList { itemService() });
-
-        QVERIFY(panel.unregisterService(Sni::watcherService));
-        QTRY_COMPARE_WITH_TIMEOUT(item.mode(), PanelItem::Mode::TrayIcon, 5000);
-
-        QVERIFY(panel.registerService(Sni::watcherService));
-        QTRY_COMPARE(item.mode(), PanelItem::Mode::StatusNotifier);
-        QTRY_COMPARE(watcher.registered.size(), 2);
-        QCOMPARE(watcher.registered.last(), itemService());
-    }
-
-    // A panel that restarts within a moment gets the item again without a tray icon between.
-    void testPanelRestartKeepsTheItem()
     {
         QDBusConnection bus = connect("item");
         QDBusConnection panel = connect("panel");
@@ -286,7 +230,9 @@ private Q_SLOTS:
             QStringLiteral("org.tavlo.Tavlo"), [](QSize size, qreal) { return QImage(size, QImage::Format_ARGB32); },
             bus);
         item.start();
-        QTRY_COMPARE(watcher.registered.size(), 1);
+        QTRY_COMPARE(watcher.registered, QStringList { itemService() });
+        QCOMPARE(item.mode(), PanelItem::Mode::StatusNotifier);
+
         QSignalSpy modes(&item, &PanelItem::modeChanged);
         QVERIFY(panel.unregisterService(Sni::watcherService));
         QTest::qWait(200);
@@ -294,7 +240,13 @@ private Q_SLOTS:
         QTRY_COMPARE(watcher.registered.size(), 2);
         QTest::qWait(2500);
         QCOMPARE(modes.count(), 0);
-        QCOMPARE(item.mode(), PanelItem::Mode::StatusNotifier);
+
+        QVERIFY(panel.unregisterService(Sni::watcherService));
+        QTRY_COMPARE_WITH_TIMEOUT(item.mode(), PanelItem::Mode::TrayIcon, 5000);
+        QVERIFY(panel.registerService(Sni::watcherService));
+        QTRY_COMPARE(item.mode(), PanelItem::Mode::StatusNotifier);
+        QTRY_COMPARE(watcher.registered.size(), 3);
+        QCOMPARE(watcher.registered.last(), itemService());
     }
 };
 

@@ -1,56 +1,33 @@
 // SPDX-FileCopyrightText: 2026 The Tavlo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A small desktop panel for the virtual desktop and the end-to-end tests: it is the
-// StatusNotifierWatcher and a StatusNotifierHost, draws each registered item's picture in a
-// strip along the top of the screen, and calls Activate(x, y) with the click position when
-// an item is clicked, as panel hosts do. It prints "item <service> <x> <y> <w> <h>" each
-// time an item is laid out, so scripts know where to click and what to photograph.
-//
-// Like the real panels it is strict: an item that lacks a property some host needs is not
-// shown, and only square pictures are drawn (a host squeezes any other shape into its
-// square slot).
-//
-//   --label    draw the item's label beside the picture, as GNOME and MATE do
+// A small panel for the virtual desktop and the end-to-end tests: the StatusNotifierWatcher
+// and a host that draws each item's picture in a strip along the top of the screen, sends
+// Activate(x, y) on a click and prints "item <service> <x> <y> <w> <h>" when it lays an item out.
+// Strict as the real panels are: an item that lacks a property some host needs is not shown,
+// and only square pictures are drawn. With --label the item's label is drawn beside the
+// picture, as GNOME and MATE do.
 #include "platform/SniTypes.h"
 
 #include <QApplication>
-#include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
-#include <QDBusVariant>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTextStream>
 #include <QWidget>
-#include <cstdio>
 
 namespace {
 constexpr int panelHeight = 26;
-constexpr int iconHeight = 22;
-constexpr int spacing = 6;
-
-enum class Style
-{
-    Square,
-    Label
-};
-
-// What the strictest hosts (Ayatana's, GNOME's) insist on before they show an item.
-const QStringList requiredProperties { QStringLiteral("Id"), QStringLiteral("Category"), QStringLiteral("Status"),
-    QStringLiteral("IconName"), QStringLiteral("Menu"), QStringLiteral("IconPixmap") };
+constexpr int iconSize = 22;
 
 struct Item
 {
-    QString service;
-    QString path;
+    QString service, path, label, guide;
     QImage picture;
-    QString label;
-    QString guide;
     QRect rect;
 };
 } // namespace
@@ -58,60 +35,65 @@ struct Item
 class Panel : public QWidget
 {
     Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
 
 public:
-    explicit Panel(Style style)
+    explicit Panel(bool label)
         : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint | Qt::WindowStaysOnTopHint)
-        , m_style(style)
+        , m_label(label)
     {
-        setWindowTitle(QStringLiteral("panel"));
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        setGeometry(screen.x(), screen.y(), screen.width(), panelHeight);
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, QColor(0xe8, 0xe8, 0xe8));
-        setPalette(pal);
-        setAutoFillBackground(true);
-    }
-
-    void addItem(const QString &service, const QString &path)
-    {
-        for (const Item &item : std::as_const(m_items))
-            if (item.service == service)
-                return;
-        m_items.append({ service, path, {}, {}, {}, {} });
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        for (const char *signal : { "NewIcon", "NewToolTip", "NewTitle", "XAyatanaNewLabel" })
-            bus.connect(service, path, Sni::itemInterface, QLatin1String(signal), this, SLOT(refreshAll()));
-        refresh(service);
-    }
-
-    void removeItem(const QString &service)
-    {
-        m_items.removeIf([&](const Item &item) { return item.service == service; });
-        relayout();
+        setGeometry(0, 0, QGuiApplication::primaryScreen()->geometry().width(), panelHeight);
+        m_gone.setConnection(QDBusConnection::sessionBus());
+        m_gone.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
+        connect(&m_gone, &QDBusServiceWatcher::serviceUnregistered, this, [this](const QString &service) {
+            m_items.removeIf([&](const Item &item) { return item.service == service; });
+            relayout();
+        });
     }
 
 public Q_SLOTS:
-    void refreshAll()
+    // Items give either their bus name or, with the sender as bus name, an object path.
+    Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString &serviceOrPath, const QDBusMessage &message)
     {
-        for (const Item &item : std::as_const(m_items))
-            refresh(item.service);
+        const bool isPath = serviceOrPath.startsWith(QLatin1Char('/'));
+        const QString service = isPath ? message.service() : serviceOrPath;
+        if (std::none_of(m_items.begin(), m_items.end(), [&](const Item &item) { return item.service == service; })) {
+            m_items.append({ service, isPath ? serviceOrPath : Sni::itemPath, {}, {}, {}, {} });
+            m_gone.addWatchedService(service);
+            for (const char *signal : { "NewIcon", "XAyatanaNewLabel" })
+                QDBusConnection::sessionBus().connect(
+                    service, m_items.last().path, Sni::itemInterface, QLatin1String(signal), this, SLOT(refresh()));
+        }
+        refresh();
+    }
+    Q_SCRIPTABLE void RegisterStatusNotifierHost(const QString &) { }
+
+private Q_SLOTS:
+    void refresh()
+    {
+        for (const Item &item : std::as_const(m_items)) {
+            QDBusMessage call = QDBusMessage::createMethodCall(
+                item.service, item.path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
+            call << Sni::itemInterface;
+            auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+            connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this, service = item.service](QDBusPendingCallWatcher *w) {
+                    w->deleteLater();
+                    if (const QDBusPendingReply<QVariantMap> reply = *w; reply.isValid())
+                        take(service, reply.value());
+                });
+        }
     }
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
+        painter.fillRect(rect(), QColor(0xe8, 0xe8, 0xe8));
         for (const Item &item : std::as_const(m_items)) {
-            const QImage &picture = item.picture;
-            const QSize logical = picture.size() / std::max<qreal>(1.0, picture.devicePixelRatio());
-            const QRect target(item.rect.topLeft() + QPoint(0, (panelHeight - logical.height()) / 2), logical);
-            painter.drawImage(target, picture);
-            if (m_style == Style::Label) {
-                painter.setPen(palette().color(QPalette::WindowText));
-                QRect text = item.rect.adjusted(logical.width() + 3, 0, 0, 0);
-                painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, item.label);
-            }
+            painter.drawImage(item.rect.topLeft() + QPoint(0, (panelHeight - iconSize) / 2), item.picture);
+            if (m_label)
+                painter.drawText(item.rect.adjusted(iconSize + 3, 0, 0, 0), Qt::AlignVCenter, item.label);
         }
     }
 
@@ -120,167 +102,73 @@ protected:
         for (const Item &item : std::as_const(m_items)) {
             if (!item.rect.contains(event->position().toPoint()))
                 continue;
-            const QPoint global = event->globalPosition().toPoint();
             QDBusMessage call = QDBusMessage::createMethodCall(
                 item.service, item.path, Sni::itemInterface, QStringLiteral("Activate"));
-            call << global.x() << global.y();
+            call << event->globalPosition().toPoint().x() << event->globalPosition().toPoint().y();
             QDBusConnection::sessionBus().asyncCall(call);
         }
     }
 
-private Q_SLOTS:
-    void refresh(const QString &service)
-    {
-        const auto found
-            = std::find_if(m_items.begin(), m_items.end(), [&](const Item &item) { return item.service == service; });
-        if (found == m_items.end())
-            return;
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            service, found->path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
-        call << Sni::itemInterface;
-        auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, service](QDBusPendingCallWatcher *w) {
-            w->deleteLater();
-            const QDBusPendingReply<QVariantMap> reply = *w;
-            if (!reply.isValid())
-                return;
-            const QVariantMap properties = reply.value();
-            for (const QString &name : requiredProperties) {
-                if (!properties.contains(name)) {
-                    QTextStream(stderr) << "reject " << service << ": no " << name << Qt::endl;
-                    return;
-                }
-            }
-            for (Item &item : m_items) {
-                if (item.service != service)
-                    continue;
-                SniPixmapList pixmaps;
-                properties.value(QStringLiteral("IconPixmap")).value<QDBusArgument>() >> pixmaps;
-                item.picture = choose(pixmaps);
-                item.label = properties.value(QStringLiteral("XAyatanaLabel")).toString();
-                item.guide = properties.value(QStringLiteral("XAyatanaLabelGuide")).toString();
-            }
-            relayout();
-        });
-    }
-
 private:
-    QImage choose(const SniPixmapList &pixmaps) const
+    void take(const QString &service, const QVariantMap &properties)
     {
-        // The picture made for the slot, else the smallest larger one scaled down.
-        const SniPixmap *best = nullptr;
-        for (const SniPixmap &pixmap : pixmaps) {
-            if (pixmap.width != pixmap.height || pixmap.height < iconHeight)
-                continue;
-            if (!best || pixmap.width < best->width)
-                best = &pixmap;
+        // What the strictest hosts (Ayatana's, GNOME's) insist on before they show an item.
+        for (const char *name : { "Id", "Category", "Status", "IconName", "Menu", "IconPixmap" }) {
+            if (!properties.contains(QLatin1String(name))) {
+                QTextStream(stderr) << "reject " << service << ": no " << name << Qt::endl;
+                return;
+            }
         }
-        if (!best)
-            return {};
-        return Sni::imageFromPixmap(*best).scaled(
-            iconHeight, iconHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        SniPixmapList pixmaps;
+        properties.value(QStringLiteral("IconPixmap")).value<QDBusArgument>() >> pixmaps;
+        // Hosts show a square slot: the smallest square picture that fills it, scaled down.
+        const SniPixmap *best = nullptr;
+        for (const SniPixmap &pixmap : pixmaps)
+            if (pixmap.width == pixmap.height && pixmap.height >= iconSize && (!best || pixmap.width < best->width))
+                best = &pixmap;
+        for (Item &item : m_items) {
+            if (item.service != service)
+                continue;
+            item.picture = best ? Sni::imageFromPixmap(*best).scaled(
+                               iconSize, iconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                : QImage();
+            item.label = properties.value(QStringLiteral("XAyatanaLabel")).toString();
+            item.guide = properties.value(QStringLiteral("XAyatanaLabelGuide")).toString();
+        }
+        relayout();
     }
 
     void relayout()
     {
-        int right = width() - spacing;
+        int right = width() - 6;
         for (Item &item : m_items) {
-            int itemWidth = std::max(iconHeight, item.picture.width());
-            if (m_style == Style::Label)
+            int itemWidth = iconSize;
+            if (m_label)
                 itemWidth += 3 + fontMetrics().horizontalAdvance(item.guide.isEmpty() ? item.label : item.guide);
             const QRect rect(right - itemWidth, 0, itemWidth, panelHeight);
-            right = rect.left() - spacing;
-            if (rect != item.rect) {
-                item.rect = rect;
-                const QPoint global = mapToGlobal(rect.topLeft());
-                QTextStream(stdout) << "item " << item.service << ' ' << global.x() << ' ' << global.y() << ' '
+            right = rect.left() - 6;
+            if (rect != std::exchange(item.rect, rect))
+                QTextStream(stdout) << "item " << item.service << ' ' << rect.x() << ' ' << rect.y() << ' '
                                     << rect.width() << ' ' << rect.height() << Qt::endl;
-            }
         }
         update();
     }
 
-    Style m_style;
+    bool m_label;
+    QDBusServiceWatcher m_gone;
     QList<Item> m_items;
-};
-
-class WatcherAdaptor : public QDBusAbstractAdaptor
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ registeredItems)
-    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
-    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
-
-public:
-    WatcherAdaptor(QObject *parent, Panel *panel)
-        : QDBusAbstractAdaptor(parent)
-        , m_panel(panel)
-        , m_services(new QDBusServiceWatcher(this))
-    {
-        m_services->setConnection(QDBusConnection::sessionBus());
-        m_services->setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
-        connect(m_services, &QDBusServiceWatcher::serviceUnregistered, this, [this](const QString &service) {
-            m_services->removeWatchedService(service);
-            m_items.removeIf([&](const QString &item) { return item.startsWith(service + QLatin1Char('/')); });
-            m_panel->removeItem(service);
-            Q_EMIT StatusNotifierItemUnregistered(service);
-        });
-    }
-
-    QStringList registeredItems() const { return m_items; }
-    bool isHostRegistered() const { return true; }
-    int protocolVersion() const { return 0; }
-
-public Q_SLOTS:
-    void RegisterStatusNotifierItem(const QString &serviceOrPath, const QDBusMessage &message)
-    {
-        // Items give either their bus name or, with the sender as bus name, an object path.
-        QString service = serviceOrPath;
-        QString path = Sni::itemPath;
-        if (serviceOrPath.startsWith(QLatin1Char('/'))) {
-            service = message.service();
-            path = serviceOrPath;
-        }
-        const QString entry = service + path;
-        if (!m_items.contains(entry)) {
-            m_items.append(entry);
-            m_services->addWatchedService(service);
-        }
-        m_panel->addItem(service, path);
-        Q_EMIT StatusNotifierItemRegistered(entry);
-    }
-    void RegisterStatusNotifierHost(const QString & /*service*/) { }
-
-Q_SIGNALS:
-    void StatusNotifierItemRegistered(const QString &service);
-    void StatusNotifierItemUnregistered(const QString &service);
-    void StatusNotifierHostRegistered();
-
-private:
-    Panel *m_panel;
-    QDBusServiceWatcher *m_services;
-    QStringList m_items;
 };
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Sni::registerTypes();
-    Style style = Style::Square;
-    if (app.arguments().contains(QStringLiteral("--label")))
-        style = Style::Label;
-
-    Panel panel(style);
+    Panel panel(app.arguments().contains(QStringLiteral("--label")));
     panel.show();
-
-    QObject watcher;
-    new WatcherAdaptor(&watcher, &panel);
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.registerObject(Sni::watcherPath, &watcher, QDBusConnection::ExportAdaptors)
-        || !bus.registerService(QStringLiteral("org.kde.StatusNotifierHost-%1").arg(QCoreApplication::applicationPid()))
+    if (!bus.registerObject(Sni::watcherPath, &panel, QDBusConnection::ExportScriptableSlots)
         || !bus.registerService(Sni::watcherService)) {
-        std::fputs("tray host: the session bus refused our names\n", stderr);
+        QTextStream(stderr) << "tray host: the session bus refused our names" << Qt::endl;
         return 1;
     }
     QTextStream(stdout) << "ready" << Qt::endl;

@@ -3,7 +3,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Reads Tavlo as a screen reader does. Exit status 2 when AT-SPI cannot be used, 1 when Tavlo
 # or what was asked for is not there.
-#   atspi.py windows          each window: name, x, y, width, height, showing (0|1)
 #   atspi.py objects [WINDOW] each named object (of the showing window WINDOW only): role, name,
 #                             description, x, y, width, height
 #   atspi.py press NAME       presses the push button called NAME
@@ -104,10 +103,7 @@ def figures():
 
 
 def main(command, *arguments):
-    if command == "windows":
-        for window in children(application()):
-            tabs(window.get_name(), *box(window), int(showing(window)))
-    elif command == "objects":
+    if command == "objects":
         roots = [w for w in children(application()) if w.get_name() == arguments[0] and showing(w)] \
             if arguments else [application()]
         for node in (n for root in roots for n in walk(root)):

@@ -1,18 +1,11 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Tavlo developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Tavlo inside a real desktop panel, in a private headless session.
+"""Tavlo inside a real desktop panel, in a private headless session, as a user sees it.
 
     real-panels.py PANEL --app BUILD/src/app/tavlo [--shots DIR] [--themes light,dark]
 
-For each theme of the panel: starts the display (Xvfb, or headless sway for Wayland), a
-private session bus and the panel, then Tavlo in a network namespace of its own whose link
-carries steady traffic both ways. Checks, as a user would see them: the item appears, both
-rates read back by OCR from a screenshot match the link's own counters, a click opens the
-dashboard against the item, a second click and an outside click close it, neither Tavlo
-nor the panel logs a line about the item, and SIGTERM ends Tavlo with status 0 and its
-icon folder gone. Exit status 77 when the panel or a tool is not installed, 0 when all
-holds; a line per check on standard output.
+A line per check; exit status 77 when the panel or a tool is missing or not run as root.
 """
 import argparse, json, os, re, shutil, signal, subprocess, sys, tempfile, time
 
@@ -24,104 +17,99 @@ PANEL_TROUBLE = re.compile(r"error|warn|critical|fail|unknown|not found|invalid|
 PANEL_NOISE = re.compile(r"StatusNotifier|dbusmenu|org\.kde|tavlo|IconThemePath|UnknownProperty|IconPixmap", re.I)
 
 
-def xfce(theme, home):
-    rgba = "0.16" if theme == "dark" else "0.91"
-    conf = os.path.join(home, "config/xfce4/xfconf/xfce-perchannel-xml")
-    os.makedirs(conf)
-    with open(os.path.join(conf, "xfce4-panel.xml"), "w") as f:
-        f.write(f"""<?xml version="1.0" encoding="UTF-8"?>
-<channel name="xfce4-panel" version="1.0">
-  <property name="configver" type="int" value="2"/>
-  <property name="panels" type="array"><value type="int" value="1"/>
-    <property name="panel-1" type="empty">
-      <property name="position" type="string" value="p=6;x=0;y=0"/>
-      <property name="length" type="uint" value="100"/>
-      <property name="position-locked" type="bool" value="true"/>
-      <property name="size" type="uint" value="{TOP}"/>
-      <property name="background-style" type="uint" value="1"/>
-      <property name="background-rgba" type="array">
-        <value type="double" value="{rgba}"/><value type="double" value="{rgba}"/>
-        <value type="double" value="{rgba}"/><value type="double" value="1"/></property>
-      <property name="plugin-ids" type="array"><value type="int" value="1"/></property>
-    </property></property>
-  <property name="plugins" type="empty"><property name="plugin-1" type="string" value="systray"/></property>
-</channel>
-""")
+def write(path, text):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as f:
+        f.write(text)
+
+
+# Each panel writes its configuration into the session's home and gives its command line.
+def xfce(home, dark):
+    v = "0.16" if dark else "0.91"
+    prop = '<property name="{}" type="{}" value="{}"/>'.format
+    write(f"{home}/config/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml",
+          '<?xml version="1.0" encoding="UTF-8"?>\n<channel name="xfce4-panel" version="1.0">'
+          + prop("configver", "int", 2) + '<property name="panels" type="array"><value type="int" value="1"/>'
+          '<property name="panel-1" type="empty">' + prop("position", "string", "p=6;x=0;y=0")
+          + prop("length", "uint", 100) + prop("position-locked", "bool", "true") + prop("size", "uint", TOP)
+          + prop("background-style", "uint", 1) + '<property name="background-rgba" type="array">'
+          + f'<value type="double" value="{v}"/>' * 3 + '<value type="double" value="1"/></property>'
+          '<property name="plugin-ids" type="array"><value type="int" value="1"/></property></property></property>'
+          '<property name="plugins" type="empty">' + prop("plugin-1", "string", "systray") + "</property></channel>\n")
     return ["xfce4-panel", "--disable-wm-check"]
 
 
-def tint2(theme, home):
-    path = os.path.join(home, "tint2rc")
-    colour = "#202020" if theme == "dark" else "#e8e8e8"
-    with open(path, "w") as f:
-        f.write(f"rounded = 0\nborder_width = 0\nbackground_color = {colour} 100\nborder_color = #000000 0\n"
-                f"panel_items = S\npanel_position = top center horizontal\npanel_size = 100% {TOP}\n"
-                "panel_background_id = 1\nsystray_padding = 4 4 4\nsystray_icon_size = 22\n")
-    return ["tint2", "-c", path]
+def tint2(home, dark):
+    write(f"{home}/tint2rc", f"rounded = 0\nborder_width = 0\nbackground_color = {colour(dark)} 100\n"
+          f"border_color = #000000 0\npanel_items = S\npanel_position = top center horizontal\n"
+          f"panel_size = 100% {TOP}\npanel_background_id = 1\nsystray_padding = 4 4 4\nsystray_icon_size = 22\n")
+    return ["tint2", "-c", f"{home}/tint2rc"]
 
 
-def lxqt(theme, home):
-    os.makedirs(os.path.join(home, "config/lxqt"))
-    colour = "#202020" if theme == "dark" else "#e8e8e8"
-    with open(os.path.join(home, "config/lxqt/panel.conf"), "w") as f:
-        f.write(f"[General]\n__userfile__=true\n[panel1]\nplugins=statusnotifier\nposition=Top\n"
-                f"panelSize={TOP}\niconSize=22\nbackground-color={colour}\nfont-color=#808080\n"
-                "[statusnotifier]\ntype=statusnotifier\n")
+def lxqt(home, dark):
+    write(f"{home}/config/lxqt/panel.conf", f"[General]\n__userfile__=true\n[panel1]\nplugins=statusnotifier\n"
+          f"position=Top\npanelSize={TOP}\niconSize=22\nbackground-color={colour(dark)}\nfont-color=#808080\n"
+          "[statusnotifier]\ntype=statusnotifier\n")
     return ["lxqt-panel"]
 
 
-def waybar(theme, home):
-    os.makedirs(os.path.join(home, "config/waybar"))
-    colour = "#202020" if theme == "dark" else "#e8e8e8"
-    with open(os.path.join(home, "config/waybar/config"), "w") as f:
-        f.write(f'{{"layer": "top", "position": "top", "height": {TOP}, "modules-right": ["tray"],'
-                ' "tray": {"icon-size": 22, "spacing": 4}}\n')
-    with open(os.path.join(home, "config/waybar/style.css"), "w") as f:
-        f.write(f"window#waybar {{ background: {colour}; }}\n")
+def waybar(home, dark):
+    write(f"{home}/config/waybar/config", f'{{"layer": "top", "position": "top", "height": {TOP}, '
+          '"modules-right": ["tray"], "tray": {"icon-size": 22, "spacing": 4}}\n')
+    write(f"{home}/config/waybar/style.css", f"window#waybar {{ background: {colour(dark)}; }}\n")
     return ["waybar"]
 
 
-def gnome(theme, home):
+def gnome(home, dark):
     # An extension of the test's own lets it take screenshots and ask the shell where things
-    # are (both refused to clients outside unsafe mode).
-    folder = os.path.join(home, "data/gnome-shell/extensions/tavlo-test@tavlo.org")
-    os.makedirs(folder)
-    with open(os.path.join(folder, "metadata.json"), "w") as f:
-        f.write('{"uuid": "tavlo-test@tavlo.org", "name": "t", "description": "t", "shell-version": ["43"]}\n')
-    with open(os.path.join(folder, "extension.js"), "w") as f:
-        f.write("function init() {}\nfunction enable() { global.context.unsafe_mode = true; }\nfunction disable() {}\n")
-    scheme = "prefer-dark" if theme == "dark" else "default"
-    return [["gsettings", "set", "org.gnome.shell", "enabled-extensions",
-             "['ubuntu-appindicators@ubuntu.com', 'tavlo-test@tavlo.org']"],
-            ["gsettings", "set", "org.gnome.desktop.interface", "color-scheme", scheme]]
+    # are (both refused to clients outside unsafe mode). Gives the settings to make.
+    folder = f"{home}/data/gnome-shell/extensions/tavlo-test@tavlo.org"
+    write(f"{folder}/metadata.json",
+          '{"uuid": "tavlo-test@tavlo.org", "name": "t", "description": "t", "shell-version": ["43"]}\n')
+    write(f"{folder}/extension.js",
+          "function init() {}\nfunction enable() { global.context.unsafe_mode = true; }\nfunction disable() {}\n")
+    return [["org.gnome.shell", "enabled-extensions", "['ubuntu-appindicators@ubuntu.com', 'tavlo-test@tavlo.org']"],
+            ["org.gnome.desktop.interface", "color-scheme", "prefer-dark" if dark else "default"]]
 
 
-PANELS = {"xfce": xfce, "tint2": tint2, "lxqt": lxqt, "waybar": waybar, "gnome": gnome}
-PROGRAMS = {"xfce": ["xfce4-panel"], "tint2": ["tint2"], "lxqt": ["lxqt-panel"], "waybar": ["sway", "waybar", "grim"],
-            "gnome": ["gnome-shell", "gdbus"]}
+def colour(dark):
+    return "#202020" if dark else "#e8e8e8"
+
+
+# The panel's configuration and the programs it needs besides the common ones.
+PANELS = {"xfce": (xfce, ["xfce4-panel", "Xvfb", "xdotool"]), "tint2": (tint2, ["tint2", "Xvfb", "xdotool"]),
+          "lxqt": (lxqt, ["lxqt-panel", "Xvfb", "xdotool"]), "waybar": (waybar, ["sway", "waybar", "grim"]),
+          "gnome": (gnome, ["gnome-shell", "gdbus"])}
 
 
 class Session:
     def __init__(self, args, theme):
-        self.args, self.theme, self.panel = args, theme, args.panel
-        self.wayland = args.panel in ("waybar", "gnome")
-        self.gnome = args.panel == "gnome"
+        self.args, self.theme, self.panel, self.dark = args, theme, args.panel, theme == "dark"
+        self.wayland, self.gnome = args.panel in ("waybar", "gnome"), args.panel == "gnome"
         self.home = tempfile.mkdtemp(prefix="tavlo-panels-")
         self.procs, self.results = [], []
-        self.ns = f"tavlo-pn{os.getpid()}"
+        pid = os.getpid()
+        self.ns, self.link, self.net = f"tavlo-pn{pid}", f"tvpn{pid % 100000}", f"10.{200 + pid % 50}.{pid // 50 % 250}"
         # sway and GNOME Shell refuse to run as root: the Wayland sessions run as nobody.
         self.user = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] if self.wayland else []
-        self.link = f"tvpn{os.getpid() % 100000}"
-        self.net = f"10.{200 + os.getpid() % 50}.{os.getpid() // 50 % 250}"
 
     def spawn(self, argv, log=None, **kw):
         out = open(os.path.join(self.home, log), "w") if log else subprocess.DEVNULL
-        p = subprocess.Popen(argv, env=self.env, stdout=out, stderr=subprocess.STDOUT, **kw)
-        self.procs.append(p)
-        return p
+        self.procs.append(subprocess.Popen(argv, env=self.env, stdout=out, stderr=subprocess.STDOUT, **kw))
+        return self.procs[-1]
 
     def run(self, argv, **kw):
         return subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=30, **kw)
+
+    def own(self):
+        if self.user:
+            subprocess.run(["chown", "-R", "65534:65534", self.home], check=True)
+
+    def bus(self, name):
+        self.procs.append(subprocess.Popen(self.user + ["dbus-daemon", "--session", "--nofork", "--print-address=1",
+                                                        f"--address=unix:path={self.home}/{name}"],
+                                           env=self.env, stdout=subprocess.PIPE))
+        return self.procs[-1].stdout.readline().decode().strip()
 
     def check(self, name, ok, detail=""):
         self.results.append(ok)
@@ -138,69 +126,53 @@ class Session:
 
     # The session: display, bus, network, panel.
     def start(self):
-        self.env = dict(os.environ, HOME=self.home, XDG_CONFIG_HOME=f"{self.home}/config", LANG="C.UTF-8",
-                        XDG_DATA_HOME=f"{self.home}/data",
-                        XDG_RUNTIME_DIR=f"{self.home}/run", XDG_CACHE_HOME=f"{self.home}/cache",
-                        NO_AT_BRIDGE="1", GTK_A11Y="none")
-        os.makedirs(f"{self.home}/run", mode=0o700)
+        h = self.home
+        self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM",
+                                                                     "SWAYSOCK")}
+        self.env.update(HOME=h, XDG_CONFIG_HOME=f"{h}/config", XDG_DATA_HOME=f"{h}/data", XDG_RUNTIME_DIR=f"{h}/run",
+                        XDG_CACHE_HOME=f"{h}/cache", LANG="C.UTF-8", NO_AT_BRIDGE="1", GTK_A11Y="none")
+        os.makedirs(f"{h}/run", mode=0o700)
         for folder in ("config", "cache"):
-            os.makedirs(f"{self.home}/{folder}", exist_ok=True)
-        if self.user:
-            subprocess.run(["chown", "-R", "65534:65534", self.home], check=True)
-        for k in ("WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM", "SWAYSOCK"):
-            self.env.pop(k, None)
-        bus = subprocess.Popen(self.user + ["dbus-daemon", "--session", "--nofork", "--print-address=1",
-                                f"--address=unix:path={self.home}/bus"], env=self.env, stdout=subprocess.PIPE)
-        self.procs.append(bus)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+            os.makedirs(f"{h}/{folder}", exist_ok=True)
+        self.own()
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus("bus")
         if self.gnome:
-            self.start_gnome()
+            # The shell asks logind for the session on the system bus: a mock on a bus of our own.
+            self.env["DBUS_SYSTEM_BUS_ADDRESS"] = self.bus("system")
+            self.spawn(self.user + ["python3", "-m", "dbusmock", "--system", "--template", "logind"])
+            for setting in gnome(h, self.dark):
+                self.own()
+                self.run(self.user + ["gsettings", "set", *setting])
+            self.spawn(self.user + ["gnome-shell", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
+                                    f"{SCREEN[0]}x{SCREEN[1]}"], log="panel.log")
+            self.env.update(WAYLAND_DISPLAY="wayland-0", QT_QPA_PLATFORM="wayland")
+            self.wait(lambda: os.path.exists(f"{h}/run/wayland-0"), 30)
+            self.wait(lambda: self.shell("1") == 1, 30)
         elif self.wayland:
-            with open(f"{self.home}/sway.conf", "w") as f:
-                f.write(f"output HEADLESS-1 resolution {SCREEN[0]}x{SCREEN[1]}\nbar swaybar_command {' '.join(PANELS['waybar'](self.theme, self.home))}\n")
+            write(f"{h}/sway.conf", f"output HEADLESS-1 resolution {SCREEN[0]}x{SCREEN[1]}\n"
+                  f"bar swaybar_command {' '.join(waybar(h, self.dark))}\n")
             self.env.update(WLR_BACKENDS="headless", WLR_RENDERER="pixman", WLR_LIBINPUT_NO_DEVICES="1")
-            subprocess.run(["chown", "-R", "65534:65534", self.home], check=True)
-            self.spawn(self.user + ["sway", "-c", f"{self.home}/sway.conf"], log="panel.log")
-            sock = self.wait(lambda: [f for f in os.listdir(f"{self.home}/run") if f.startswith("wayland-")
-                                      and not f.endswith(".lock")])
-            self.env.update(WAYLAND_DISPLAY=sock[0], QT_QPA_PLATFORM="wayland")
-            self.env["SWAYSOCK"] = self.wait(lambda: next((f"{self.home}/run/{f}" for f in
-                                                          os.listdir(f"{self.home}/run") if f.startswith("sway-ipc")), None))
+            self.own()
+            self.spawn(self.user + ["sway", "-c", f"{h}/sway.conf"], log="panel.log")
+            found = lambda prefix: self.wait(lambda: next((f for f in os.listdir(f"{h}/run") if f.startswith(prefix)
+                                                           and not f.endswith(".lock")), None))
+            self.env.update(WAYLAND_DISPLAY=found("wayland-"), QT_QPA_PLATFORM="wayland")
+            self.env["SWAYSOCK"] = f"{h}/run/{found('sway-ipc')}"
         else:
             r, w = os.pipe()
             self.spawn(["Xvfb", "-displayfd", str(w), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
                         "-nolisten", "tcp"], pass_fds=(w,))
             os.close(w)
-            self.env["DISPLAY"] = ":" + os.read(r, 16).decode().strip()
-            self.env["QT_QPA_PLATFORM"] = "xcb"
-            self.spawn(PANELS[self.panel](self.theme, self.home), log="panel.log")
+            self.env.update(DISPLAY=":" + os.read(r, 16).decode().strip(), QT_QPA_PLATFORM="xcb")
+            self.spawn(PANELS[self.panel][0](h, self.dark), log="panel.log")
         self.network()
-
-    def start_gnome(self):
-        # The shell asks logind for the session on the system bus: a mock on a bus of our own.
-        system = subprocess.Popen(self.user + ["dbus-daemon", "--session", "--nofork", "--print-address=1",
-                                               f"--address=unix:path={self.home}/system"], env=self.env,
-                                  stdout=subprocess.PIPE)
-        self.procs.append(system)
-        self.env["DBUS_SYSTEM_BUS_ADDRESS"] = system.stdout.readline().decode().strip()
-        self.spawn(self.user + ["python3", "-m", "dbusmock", "--system", "--template", "logind"])
-        for command in gnome(self.theme, self.home):
-            subprocess.run(["chown", "-R", "65534:65534", self.home], check=True)
-            self.run(self.user + command)
-        self.spawn(self.user + ["gnome-shell", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
-                                f"{SCREEN[0]}x{SCREEN[1]}"], log="panel.log")
-        self.env.update(WAYLAND_DISPLAY="wayland-0", QT_QPA_PLATFORM="wayland")
-        self.wait(lambda: os.path.exists(f"{self.home}/run/wayland-0"), 30)
-        self.wait(lambda: self.shell("1") == 1, 30)
 
     def shell(self, script):
         out = self.run(self.user + ["gdbus", "call", "--session", "--dest", "org.gnome.Shell", "--object-path",
                                     "/org/gnome/Shell", "--method", "org.gnome.Shell.Eval", script]).stdout
         m = re.match(r"\(true, '(.*)'\)", out.strip())
-        if not m:
-            return None
         # Eval answers with JSON of the result; a JSON text made in the shell comes back quoted.
-        value = json.loads(m[1])
+        value = json.loads(m[1]) if m else None
         return json.loads(value) if isinstance(value, str) and value[:1] in "[{" else value
 
     def network(self):
@@ -215,8 +187,7 @@ class Session:
         self.fake = f"{self.home}/sysnet"
         os.makedirs(f"{self.fake}/device")
         for name, text in (("type", "1"), ("ifindex", "2"), ("uevent", f"INTERFACE={self.link}")):
-            with open(f"{self.fake}/{name}", "w") as f:
-                f.write(text + "\n")
+            write(f"{self.fake}/{name}", text + "\n")
         # UDP both ways, paced: no acknowledgements to blur the two directions.
         pace = ("import socket,sys,time\ns=socket.socket(socket.AF_INET,socket.SOCK_DGRAM)\n"
                 "base=int(sys.argv[2]);vary=sys.argv[3]=='1';chunk=b'x'*1000;t0=time.monotonic();cur=-1\n"
@@ -224,13 +195,12 @@ class Session:
                 " if sec!=cur: cur=sec;t=now;n=0;rate=base*(1+sec*7%11)//4 if vary else base\n"
                 " s.sendto(chunk,(sys.argv[1],47900));n+=1028\n"
                 " d=n/rate-(time.monotonic()-t)\n if d>0: time.sleep(d)\n")
-        sink = ("import socket\ns=socket.socket(socket.AF_INET,socket.SOCK_DGRAM)\n"
-                "s.bind(('0.0.0.0',47900))\nwhile True: s.recv(4096)\n")
-        self.spawn(["ip", "netns", "exec", self.ns, "python3", "-c", sink])
-        self.spawn(["python3", "-c", sink])
-        vary = "1" if VARYING else "0"
-        self.spawn(["python3", "-c", pace, f"{self.net}.1", str(DOWN_RATE), vary])
-        self.spawn(["ip", "netns", "exec", self.ns, "python3", "-c", pace, f"{self.net}.2", str(UP_RATE), vary])
+        sink = "import socket\ns=socket.socket(socket.AF_INET,socket.SOCK_DGRAM)\ns.bind(('0.0.0.0',47900))\n" \
+               "while True: s.recv(4096)\n"
+        inside = ["ip", "netns", "exec", self.ns]
+        for prefix, program, *rest in (([], sink), (inside, sink), ([], pace, f"{self.net}.1", str(DOWN_RATE)),
+                                       (inside, pace, f"{self.net}.2", str(UP_RATE))):
+            self.spawn(prefix + ["python3", "-c", program] + (rest + ["1" if VARYING else "0"] if rest else []))
 
     def start_tavlo(self):
         script = f'mount --bind "{self.fake}" /sys/class/net/{self.link} 2>/dev/null || ' \
@@ -246,15 +216,12 @@ class Session:
     # Looking at the screen.
     def screenshot(self, path):
         if self.gnome:
-            shot = f"{self.home}/gnome-shot.png"
             self.run(self.user + ["gdbus", "call", "--session", "--dest", "org.gnome.Shell.Screenshot", "--object-path",
                                   "/org/gnome/Shell/Screenshot", "--method", "org.gnome.Shell.Screenshot.Screenshot",
-                                  "false", "false", shot])
-            shutil.copy(shot, path)
-        elif self.wayland:
-            self.run(["grim", path])
+                                  "false", "false", f"{self.home}/gnome-shot.png"])
+            shutil.copy(f"{self.home}/gnome-shot.png", path)
         else:
-            self.run(["import", "-window", "root", path])
+            self.run(["grim", path] if self.wayland else ["import", "-window", "root", path])
         return path
 
     def panel_item(self):
@@ -265,24 +232,11 @@ class Session:
                              "'appindicator')).map(k => Main.panel.statusArea[k]).map(a => "
                              "[...a.get_transformed_position(), ...a.get_transformed_size()].map(Math.round)))")
             return tuple(box[-1]) if box else None
-        shot = self.screenshot(f"{self.home}/strip.png")
-        out = self.run(["convert", shot, "-crop", f"{SCREEN[0]}x{TOP}+0+0", "+repage", "txt:-"]).stdout
-        pixels = {}
-        for m in re.finditer(r"^(\d+),(\d+): \(\s*([\d.]+),\s*([\d.]+),\s*([\d.]+)", out, re.M):
-            pixels[(int(m[1]), int(m[2]))] = tuple(float(v) for v in m.group(3, 4, 5))
-        if not pixels:
-            return None
-        colours = {}
-        for c in pixels.values():
-            colours[c] = colours.get(c, 0) + 1
-        back = max(colours, key=colours.get)
-        scale = 255 if max(back) <= 255 else 65535
-        # The tray is the panel's only plug-in: anything else in the strip is the item.
-        odd = [p for p, c in pixels.items() if max(abs(a - b) for a, b in zip(c, back)) > 0.03 * scale]
-        if len(odd) < 30:
-            return None
-        xs, ys = [p[0] for p in odd], [p[1] for p in odd]
-        return min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1
+        # The tray is the panel's only plug-in: what differs from the strip's corners is the item.
+        found = self.run(["convert", self.screenshot(f"{self.home}/strip.png"), "-crop", f"{SCREEN[0]}x{TOP}+0+0",
+                          "+repage", "-fuzz", "3%", "-format", "%@", "info:"]).stdout.strip()
+        w, h, x, y = map(int, re.fullmatch(r"(\d+)x(\d+)\+(\d+)\+(\d+)", found or "0x0+0+0").groups())
+        return (x, y, w, h) if 8 <= min(w, h) and w < SCREEN[0] // 2 else None
 
     def ocr(self, box, name):
         """The item's text, from the text part (right of the markers) enlarged to a few sizes."""
@@ -294,31 +248,30 @@ class Session:
         else:
             w = min(w, h)  # the picture, without a label beside it
             x, w = x + w // 4, w - w // 4
-        shot = self.screenshot(f"{self.home}/ocr.png")
-        texts = []
+        shot, big = self.screenshot(f"{self.home}/ocr.png"), f"{self.home}/{name}"
         for scale in ("600%", "400%", "800%"):
-            big = f"{self.home}/{name}"
             self.run(["convert", shot, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-colorspace",
                       "gray", "-resize", scale, "-normalize", big])
             if float(self.run(["convert", big, "-format", "%[fx:mean]", "info:"]).stdout or 1) < 0.5:
                 self.run(["convert", big, "-negate", big])
             self.run(["convert", big, "-bordercolor", "white", "-border", "40", big])
-            texts.append(self.run(["tesseract", big, "stdout", "--psm", "6", "-c",
-                                   "tessedit_char_whitelist=0123456789.KMGb/s "]).stdout)
-            if len(re.findall(r"\d\s?[KMG]", texts[-1])) == 2:
+            text = self.run(["tesseract", big, "stdout", "--psm", "6", "-c",
+                             "tessedit_char_whitelist=0123456789.KMGb/s "]).stdout
+            if len(re.findall(r"\d\s?[KMG]", text)) == 2:
                 break
-        return texts[-1]
+        return text
 
     def click(self, x, y):
         if not self.wayland:
             self.run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
-            return True
-        # Headless compositors have no pointer, and Debian ships no virtual-pointer client: on the item,
-        # the click is what waybar sends for one; elsewhere there is nothing to click with.
-        if y > TOP:
+        elif y <= TOP:
+            # Headless compositors have no pointer, and Debian ships no virtual-pointer client: on
+            # the item, the click is what waybar sends for one; elsewhere there is nothing to click with.
+            self.run(self.user + ["dbus-send", "--print-reply", "--session",
+                                  f"--dest=org.kde.StatusNotifierItem-{self.tavlo.pid}-1", "/StatusNotifierItem",
+                                  "org.kde.StatusNotifierItem.Activate", f"int32:{x}", f"int32:{y}"])
+        else:
             return False
-        self.run(self.user + ["dbus-send", "--print-reply", "--session", f"--dest=org.kde.StatusNotifierItem-{self.tavlo.pid}-1",
-                              "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", f"int32:{x}", f"int32:{y}"])
         return True
 
     def dashboard(self):
@@ -332,16 +285,17 @@ class Session:
             while nodes:
                 node = nodes.pop()
                 if node.get("name") == "Tavlo" and node.get("visible"):
-                    r = node["rect"]
-                    return r["x"], r["y"], r["width"], r["height"]
+                    return tuple(node["rect"][k] for k in ("x", "y", "width", "height"))
                 nodes += node.get("nodes", []) + node.get("floating_nodes", [])
             return None
         ids = self.run(["xdotool", "search", "--onlyvisible", "--name", "^Tavlo$"]).stdout.split()
         if not ids:
             return None
-        g = self.run(["xdotool", "getwindowgeometry", "--shell", ids[0]]).stdout
-        v = dict(l.split("=") for l in g.split())
+        v = dict(l.split("=") for l in self.run(["xdotool", "getwindowgeometry", "--shell", ids[0]]).stdout.split())
         return int(v["X"]), int(v["Y"]), int(v["WIDTH"]), int(v["HEIGHT"])
+
+    def icons(self):
+        return [f for f in os.listdir(f"{self.home}/run") if f.startswith("tavlo-icons")]
 
     # The checks.
     def test(self):
@@ -359,39 +313,36 @@ class Session:
         after, t1 = self.counters(), time.monotonic()
         down, up = [(b - a) / (t1 - t0) for a, b in zip(before, after)]
         self.check("legible", legible(text, up, down), f"OCR {text.split()} true up {up:.0f} B/s down {down:.0f} B/s")
+        x, y, w, h = box
         if self.args.shots:
-            x, y, w, h = box
-            out = f"{self.args.shots}/{self.panel}-{self.theme}.png"
             width = max(120, w + 20)
             left = max(0, min(SCREEN[0] - width, x + w // 2 - width // 2))
-            self.run(["convert", self.screenshot(f"{self.home}/s.png"), "-crop", f"{width}x{TOP}+{left}+0",
-                      "+repage", "-filter", "point", "-resize", "400%", out])
-        cx, cy = x0, y0 = box[0] + box[2] // 2, box[1] + box[3] // 2
+            self.run(["convert", self.screenshot(f"{self.home}/s.png"), "-crop", f"{width}x{TOP}+{left}+0", "+repage",
+                      "-filter", "point", "-resize", "400%", f"{self.args.shots}/{self.panel}-{self.theme}.png"])
+        cx, cy = x + w // 2, y + h // 2
         self.click(cx, cy)
         window = self.wait(self.dashboard, 10)
         placed = window is not None and abs(window[1] - TOP) <= 12 and window[0] <= cx <= window[0] + window[2]
         self.check("click opens it against the item", placed or (self.wayland and window is not None),
                    f"item {box} dashboard {window}")
+        closed = lambda: self.wait(lambda: self.dashboard() is None, 5) is not None
         time.sleep(0.6)
-        self.click(x0, y0)
-        self.check("second click closes", self.wait(lambda: self.dashboard() is None, 5) is not None)
+        self.click(cx, cy)
+        self.check("second click closes", closed())
         time.sleep(0.6)
-        self.click(x0, y0)
+        self.click(cx, cy)
         opened = self.wait(self.dashboard, 10) is not None
         time.sleep(0.6)
         if self.click(SCREEN[0] // 2, SCREEN[1] - 50):
-            self.check("outside click closes", opened and self.wait(lambda: self.dashboard() is None, 5) is not None)
+            self.check("outside click closes", opened and closed())
         else:
             print(f"{self.panel}/{self.theme}: n/a  outside click (no pointer in a headless compositor)")
-        icons = [f for f in os.listdir(f"{self.home}/run") if f.startswith("tavlo-icons")]
+        icons = self.icons()
         self.tavlo.send_signal(signal.SIGTERM)
         status = self.tavlo.wait(10)
-        left = [f for f in os.listdir(f"{self.home}/run") if f.startswith("tavlo-icons")]
-        self.check("SIGTERM ends with status 0, icons removed", status == 0 and not left, f"status {status} {icons}")
+        self.check("SIGTERM ends with status 0, icons removed", status == 0 and not self.icons(),
+                   f"status {status} {icons}")
         time.sleep(0.5)
-        self.logs()
-
-    def logs(self):
         with open(f"{self.home}/tavlo.log", errors="replace") as f:
             own = [l.strip() for l in f if l.strip()]
         with open(f"{self.home}/panel.log", errors="replace") as f:
@@ -413,24 +364,15 @@ class Session:
             shutil.rmtree(self.home, ignore_errors=True)
 
 
-def compact(rate):
-    """The compact text the item shows for a rate in bytes per second."""
-    for unit, size in (("G", 1 << 30), ("M", 1 << 20), ("K", 1 << 10)):
-        if rate >= 1000 * size / 1024:
-            return rate / size, unit
-    return rate, ""
-
-
 def legible(text, up, down):
+    """Both rates read as the item's compact form shows them (whole numbers and a unit)."""
     found = re.findall(r"(\d+(?:[.,]\d)?)\s*([KMG])", text.replace("O", "0"))
-    if len(found) != 2:
-        return False
     for (number, unit), rate in zip(found, (up, down)):
-        value, want = compact(rate)
-        # The picture shows whole numbers.
-        if unit != want or abs(float(number.replace(",", ".")) - value) > max(0.15 * value, 0.6):
+        size, want = next(((s, u) for u, s in (("G", 1 << 30), ("M", 1 << 20), ("K", 1 << 10))
+                           if rate >= 1000 * s / 1024), (1, ""))
+        if unit != want or abs(float(number.replace(",", ".")) - rate / size) > max(0.15 * rate / size, 0.6):
             return False
-    return True
+    return len(found) == 2
 
 
 def main():
@@ -440,8 +382,7 @@ def main():
     parser.add_argument("--shots")
     parser.add_argument("--themes", default="light,dark")
     args = parser.parse_args()
-    missing = [p for p in PROGRAMS[args.panel] + ["tesseract", "convert", "ip", "dbus-daemon"]
-               + ([] if args.panel in ("waybar", "gnome") else ["Xvfb", "xdotool"]) if not shutil.which(p)]
+    missing = [p for p in PANELS[args.panel][1] + ["tesseract", "convert", "ip", "dbus-daemon"] if not shutil.which(p)]
     if missing or os.geteuid() != 0:
         print(f"skipped: {'needs root' if not missing else 'not installed: ' + ' '.join(missing)}")
         return 77
