@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -159,15 +160,16 @@ QComboBox *SettingView::picker(const QList<Option> &options, void (PreferenceMan
     }
     // Only the user's own choices write: `activated`, not `currentIndexChanged`, so showing a
     // value read back from the store never writes it again.
-    connect(combo, &QComboBox::activated, this,
-        [this, combo, setter](int index) { (m_preference->*setter)(combo->itemData(index).toString()); });
+    const std::function<void(const QString &)> write = std::bind_front(setter, m_preference);
+    connect(
+        combo, &QComboBox::activated, this, [combo, write](int index) { write(combo->itemData(index).toString()); });
     return combo;
 }
 
 QCheckBox *SettingView::toggle(void (PreferenceManager::*setter)(bool))
 {
     auto *box = new QCheckBox(this);
-    connect(box, &QCheckBox::clicked, this, [this, setter](bool checked) { (m_preference->*setter)(checked); });
+    connect(box, &QCheckBox::clicked, this, std::function<void(bool)>(std::bind_front(setter, m_preference)));
     return box;
 }
 
