@@ -82,7 +82,10 @@ def figures():
         while time.monotonic() < deadline:
             now = read()
             if now.get("user") is not None and now != previous:
-                return now
+                # The labels of one refresh reach the tree one by one: let the rest arrive, so
+                # that the next change found is the next refresh, a second later.
+                time.sleep(0.2)
+                return read()
             time.sleep(0.01)
         sys.exit("the panel did not refresh")
 
