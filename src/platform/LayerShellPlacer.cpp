@@ -129,6 +129,24 @@ Shell *sessionShell()
     return shell;
 }
 
+// Qt reads this whenever it asks whether a window with Qt::BypassWindowManagerHint needs a
+// shell role, for as long as the window shows. It is set only while such a window shows, so
+// that programs started meanwhile inherit it no longer than that.
+const char *const bypassVariable = "QT_WAYLAND_USE_BYPASSWINDOWMANAGERHINT";
+int roleless = 0;
+
+void showWithoutRole(QWidget *window)
+{
+    qputenv(bypassVariable, "1");
+    window->show();
+}
+
+void releaseRoleless()
+{
+    if (roleless == 0)
+        qunsetenv(bypassVariable);
+}
+
 // A layer surface of one showing of a window: destroyed when the window hides, which also
 // takes Qt's wl_surface with it.
 class LayerSurface : public QObject
@@ -169,8 +187,9 @@ public:
 
     ~LayerSurface() override
     {
-        if (m_proxy)
-            wl_proxy_marshal_flags(m_proxy, Destroy, nullptr, wl_proxy_get_version(m_proxy), WL_MARSHAL_FLAG_DESTROY);
+        wl_proxy_marshal_flags(m_proxy, Destroy, nullptr, wl_proxy_get_version(m_proxy), WL_MARSHAL_FLAG_DESTROY);
+        --roleless;
+        releaseRoleless();
     }
 
     LayerSurface(const LayerSurface &) = delete;
@@ -200,6 +219,7 @@ private:
         , m_proxy(proxy)
         , m_surface(surface)
     {
+        ++roleless;
         struct Listener
         {
             void (*configure)(void *, wl_proxy *, uint32_t, uint32_t, uint32_t);
@@ -336,9 +356,6 @@ void LayerShellPlacer::prepare(QWidget *window)
     if (!isAvailable())
         return;
     window->setWindowFlag(Qt::BypassWindowManagerHint, true);
-    // Read by Qt whenever it decides whether a window needs a shell role, for as long as the
-    // window shows: set for the whole run once a layer surface may be wanted.
-    qputenv("QT_WAYLAND_USE_BYPASSWINDOWMANAGERHINT", "1");
 }
 
 bool LayerShellPlacer::show(QWidget *window, const QRect &anchor)
@@ -354,9 +371,10 @@ bool LayerShellPlacer::show(QWidget *window, const QRect &anchor)
     // The catcher first, so that the window comes above it.
     auto *catcher = new ClickCatcher(window);
     catcher->setGeometry(screenRect);
-    catcher->show();
+    showWithoutRole(catcher);
     if (!LayerSurface::make(shell, catcher, { allEdges, {}, QSize(0, 0), -1, keyboardNone })) {
         catcher->close();
+        releaseRoleless();
         return false;
     }
 
@@ -369,10 +387,11 @@ bool LayerShellPlacer::show(QWidget *window, const QRect &anchor)
         const QSize size = window->size();
         const Placement place = placement(QRect(at, QSize(1, 1)), size, screenRect);
         const uint32_t keyboard = shell->version >= onDemandVersion ? keyboardOnDemand : keyboardExclusive;
-        window->show();
+        showWithoutRole(window);
         if (!LayerSurface::make(shell, window, { anchorBits(place.edges), place.margins, size, 0, keyboard })) {
             window->hide();
             guard->close();
+            releaseRoleless();
         }
     };
     catcher->onPointerArrived([present, origin = screenRect.topLeft()](QPoint local) { present(origin + local); });
