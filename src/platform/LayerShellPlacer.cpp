@@ -12,7 +12,6 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
-#include <functional>
 #include <qpa/qplatformnativeinterface.h>
 #include <wayland-client.h>
 
@@ -283,16 +282,33 @@ uint32_t anchorBits(Qt::Edges edges)
 class ClickCatcher : public QWidget
 {
 public:
-    explicit ClickCatcher(QWidget *window)
+    ClickCatcher(QWidget *window, Shell *shell, const QRect &screen)
         : QWidget(nullptr, Qt::FramelessWindowHint | Qt::BypassWindowManagerHint | Qt::Tool)
         , m_window(window)
+        , m_shell(shell)
+        , m_screen(screen)
     {
         setAttribute(Qt::WA_TranslucentBackground);
         setAttribute(Qt::WA_DeleteOnClose);
+        setGeometry(screen);
         window->installEventFilter(this);
     }
 
-    void onPointerArrived(std::function<void(QPoint)> handler) { m_pointerArrived = std::move(handler); }
+    // Shows the window, placed for a click at `at` (global), unless it shows already.
+    void showWindowAt(QPoint at)
+    {
+        if (!m_window || m_window->isVisible())
+            return;
+        const QSize size = m_window->size();
+        const auto place = LayerShellPlacer::placement(QRect(at, QSize(1, 1)), size, m_screen);
+        const uint32_t keyboard = m_shell->version >= onDemandVersion ? keyboardOnDemand : keyboardExclusive;
+        showWithoutRole(m_window);
+        if (!LayerSurface::make(m_shell, m_window, { anchorBits(place.edges), place.margins, size, 0, keyboard })) {
+            m_window->hide();
+            close();
+            releaseRoleless();
+        }
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -302,12 +318,7 @@ protected:
         return QWidget::eventFilter(watched, event);
     }
 
-    void enterEvent(QEnterEvent *event) override
-    {
-        if (m_pointerArrived)
-            m_pointerArrived(event->position().toPoint());
-        m_pointerArrived = nullptr;
-    }
+    void enterEvent(QEnterEvent *event) override { showWindowAt(m_screen.topLeft() + event->position().toPoint()); }
 
     void mousePressEvent(QMouseEvent *) override
     {
@@ -318,7 +329,8 @@ protected:
 
 private:
     QPointer<QWidget> m_window;
-    std::function<void(QPoint)> m_pointerArrived;
+    Shell *m_shell;
+    QRect m_screen;
 };
 } // namespace
 
@@ -368,33 +380,16 @@ bool LayerShellPlacer::show(QWidget *window, const QRect &anchor)
         screen = QGuiApplication::primaryScreen();
     const QRect screenRect = screen ? screen->geometry() : QRect(QPoint(0, 0), window->size());
 
-    // The catcher first, so that the window comes above it.
-    auto *catcher = new ClickCatcher(window);
-    catcher->setGeometry(screenRect);
+    // The catcher first, so that the window comes above it. The window follows once the
+    // pointer has shown where the click was, so that it appears in its place at once; with
+    // no pointer (a touch screen), where the panel said.
+    auto *catcher = new ClickCatcher(window, shell, screenRect);
     showWithoutRole(catcher);
     if (!LayerSurface::make(shell, catcher, { allEdges, {}, QSize(0, 0), -1, keyboardNone })) {
         catcher->close();
         releaseRoleless();
         return false;
     }
-
-    // The window follows once the pointer has shown where the click was, so that it appears
-    // in its place at once; without a pointer (a touch screen), where the panel said.
-    const QPointer<ClickCatcher> guard(catcher);
-    const auto present = [window = QPointer<QWidget>(window), guard, shell, screenRect](QPoint at) {
-        if (!guard || !window || window->isVisible())
-            return;
-        const QSize size = window->size();
-        const Placement place = placement(QRect(at, QSize(1, 1)), size, screenRect);
-        const uint32_t keyboard = shell->version >= onDemandVersion ? keyboardOnDemand : keyboardExclusive;
-        showWithoutRole(window);
-        if (!LayerSurface::make(shell, window, { anchorBits(place.edges), place.margins, size, 0, keyboard })) {
-            window->hide();
-            guard->close();
-            releaseRoleless();
-        }
-    };
-    catcher->onPointerArrived([present, origin = screenRect.topLeft()](QPoint local) { present(origin + local); });
-    QTimer::singleShot(pointerWaitMs, catcher, [present, at = anchor.center()] { present(at); });
+    QTimer::singleShot(pointerWaitMs, catcher, [catcher, at = anchor.center()] { catcher->showWindowAt(at); });
     return true;
 }
