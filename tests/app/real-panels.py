@@ -389,7 +389,7 @@ class Session:
         if self.args.shots:
             width = max(120, w + 20)
             left = max(0, min(SCREEN[0] - width, x + w // 2 - width // 2))
-            self.run(["convert", self.screenshot(f"{self.home}/s.png"), "-crop", f"{width}x{TOP}+{left}+0", "+repage",
+            self.run(["convert", self.screenshot(f"{self.home}/s.png"), "-crop", f"{width}x{TOP}+{left}+{self.bar}", "+repage",
                       "-filter", "point", "-resize", "400%", f"{self.args.shots}/{self.panel}-{self.theme}.png"])
         cx, cy = x + w // 2, y + h // 2
         self.click(cx, cy)
@@ -404,6 +404,9 @@ class Session:
             placed = window is not None and abs(window[1] - TOP) <= 12 and window[0] <= cx <= window[0] + window[2]
         self.check("click opens it against the item", placed or (self.gnome and window is not None),
                    f"item {box} dashboard {window}")
+        if self.args.shots and window:
+            self.run(["convert", self.screenshot(f"{self.home}/open.png"), "-resize", "50%",
+                      f"{self.args.shots}/{self.panel}-{self.theme}-open.png"])
         closed = lambda: self.wait(lambda: self.dashboard() is None, 5) is not None
         time.sleep(0.6)
         self.click(cx, cy)
