@@ -194,6 +194,9 @@ public:
     LayerSurface(const LayerSurface &) = delete;
     LayerSurface &operator=(const LayerSurface &) = delete;
 
+    // The size the compositor gave the surface.
+    QSize size() const { return m_size; }
+
     // Moves the surface; takes effect at once, whatever Qt draws next.
     void place(uint32_t anchors, const QMargins &margins)
     {
@@ -247,9 +250,12 @@ private:
         return true;
     }
 
-    static void onConfigure(void *data, wl_proxy *proxy, uint32_t serial, uint32_t, uint32_t)
+    static void onConfigure(void *data, wl_proxy *proxy, uint32_t serial, uint32_t width, uint32_t height)
     {
-        static_cast<LayerSurface *>(data)->m_configured = true;
+        auto *self = static_cast<LayerSurface *>(data);
+        self->m_configured = true;
+        self->m_size
+            = QSize(int(std::min<uint32_t>(width, QWIDGETSIZE_MAX)), int(std::min<uint32_t>(height, QWIDGETSIZE_MAX)));
         wl_proxy_marshal_flags(proxy, AckConfigure, nullptr, wl_proxy_get_version(proxy), 0, serial);
     }
 
@@ -265,6 +271,7 @@ private:
     QPointer<QWidget> m_window;
     wl_proxy *m_proxy;
     wl_surface *m_surface;
+    QSize m_size;
     bool m_configured = false;
     bool m_closed = false;
 };
@@ -282,25 +289,26 @@ uint32_t anchorBits(Qt::Edges edges)
 class ClickCatcher : public QWidget
 {
 public:
-    ClickCatcher(QWidget *window, Shell *shell, const QRect &screen)
+    ClickCatcher(QWidget *window, Shell *shell, QSize screen)
         : QWidget(nullptr, Qt::FramelessWindowHint | Qt::BypassWindowManagerHint | Qt::Tool)
         , m_window(window)
         , m_shell(shell)
-        , m_screen(screen)
     {
         setAttribute(Qt::WA_TranslucentBackground);
         setAttribute(Qt::WA_DeleteOnClose);
-        setGeometry(screen);
+        resize(screen);
         window->installEventFilter(this);
     }
 
-    // Shows the window, placed for a click at `at` (global), unless it shows already.
+    // Shows the window, placed for a click at `at` (on the catcher's output, whose top left
+    // is 0, 0), unless it shows already. It goes to the same output as the catcher: the one
+    // the compositor picks for a new surface, where the pointer is.
     void showWindowAt(QPoint at)
     {
         if (!m_window || m_window->isVisible())
             return;
         const QSize size = m_window->size();
-        const auto place = LayerShellPlacer::placement(QRect(at, QSize(1, 1)), size, m_screen);
+        const auto place = LayerShellPlacer::placement(QRect(at, QSize(1, 1)), size, rect());
         const uint32_t keyboard = m_shell->version >= onDemandVersion ? keyboardOnDemand : keyboardExclusive;
         showWithoutRole(m_window);
         if (!LayerSurface::make(m_shell, m_window, { anchorBits(place.edges), place.margins, size, 0, keyboard })) {
@@ -318,7 +326,15 @@ protected:
         return QWidget::eventFilter(watched, event);
     }
 
-    void enterEvent(QEnterEvent *event) override { showWindowAt(m_screen.topLeft() + event->position().toPoint()); }
+    void enterEvent(QEnterEvent *event) override { showWindowAt(event->position().toPoint()); }
+
+    void hideEvent(QHideEvent *event) override
+    {
+        // Dropped by the compositor, say: the window goes with it.
+        QWidget::hideEvent(event);
+        if (m_window)
+            m_window->hide();
+    }
 
     void mousePressEvent(QMouseEvent *) override
     {
@@ -330,7 +346,6 @@ protected:
 private:
     QPointer<QWidget> m_window;
     Shell *m_shell;
-    QRect m_screen;
 };
 } // namespace
 
@@ -383,13 +398,17 @@ bool LayerShellPlacer::show(QWidget *window, const QRect &anchor)
     // The catcher first, so that the window comes above it. The window follows once the
     // pointer has shown where the click was, so that it appears in its place at once; with
     // no pointer (a touch screen), where the panel said.
-    auto *catcher = new ClickCatcher(window, shell, screenRect);
+    auto *catcher = new ClickCatcher(window, shell, screenRect.size());
     showWithoutRole(catcher);
-    if (!LayerSurface::make(shell, catcher, { allEdges, {}, QSize(0, 0), -1, keyboardNone })) {
+    const LayerSurface *layer = LayerSurface::make(shell, catcher, { allEdges, {}, QSize(0, 0), -1, keyboardNone });
+    if (!layer) {
         catcher->close();
         releaseRoleless();
         return false;
     }
-    QTimer::singleShot(pointerWaitMs, catcher, [catcher, at = anchor.center()] { catcher->showWindowAt(at); });
+    if (!layer->size().isEmpty())
+        catcher->resize(layer->size());
+    QTimer::singleShot(
+        pointerWaitMs, catcher, [catcher, at = anchor.center() - screenRect.topLeft()] { catcher->showWindowAt(at); });
     return true;
 }
