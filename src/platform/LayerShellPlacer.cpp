@@ -74,6 +74,8 @@ constexpr int panelGap = 4;
 // How long the window waits for the pointer to arrive on the catcher; a compositor sends
 // that at once when the catcher appears, under a pointer that stays where it clicked.
 constexpr int pointerWaitMs = 150;
+// No output is larger; a compositor that says otherwise gets no buffer of that size.
+constexpr uint32_t maxSide = 16384;
 // The configure event takes one round trip; a compositor that needs more is given a few.
 constexpr int maxRoundTrips = 4;
 
@@ -254,8 +256,7 @@ private:
     {
         auto *self = static_cast<LayerSurface *>(data);
         self->m_configured = true;
-        self->m_size
-            = QSize(int(std::min<uint32_t>(width, QWIDGETSIZE_MAX)), int(std::min<uint32_t>(height, QWIDGETSIZE_MAX)));
+        self->m_size = QSize(int(std::min(width, maxSide)), int(std::min(height, maxSide)));
         wl_proxy_marshal_flags(proxy, AckConfigure, nullptr, wl_proxy_get_version(proxy), 0, serial);
     }
 
@@ -387,8 +388,10 @@ void LayerShellPlacer::prepare(QWidget *window)
 
 bool LayerShellPlacer::show(QWidget *window, const QRect &anchor)
 {
+    // Without the hint Qt gives the window a role of its own, and a second one is an error
+    // that ends the connection.
     Shell *shell = sessionShell();
-    if (!shell)
+    if (!shell || !window->windowFlags().testFlag(Qt::BypassWindowManagerHint))
         return false;
     QScreen *screen = QGuiApplication::screenAt(anchor.center());
     if (!screen)

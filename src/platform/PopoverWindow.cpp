@@ -111,6 +111,7 @@ void PopoverWindow::showAt(const QRect &anchor)
     if (LayerShellPlacer::isAvailable()) {
         if (LayerShellPlacer::show(this, at))
             return;
+        // Refused: an ordinary window from now on.
         setWindowFlag(Qt::BypassWindowManagerHint, false);
     }
     QScreen *screen = QGuiApplication::screenAt(at.center());
