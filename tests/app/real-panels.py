@@ -422,7 +422,7 @@ class Session:
 
 def legible(text, up, down):
     """Both rates read as the item's compact form shows them (whole numbers and a unit)."""
-    found = re.findall(r"(\d+(?:[.,]\d)?)\s*([KMG])", text.replace("O", "0"))
+    found = re.findall(r"(\d+(?:[.,]\d+)?)\s*([KMG])", text.replace("O", "0"))
     for (number, unit), rate in zip(found, (up, down)):
         size, want = next(((s, u) for u, s in (("G", 1 << 30), ("M", 1 << 20), ("K", 1 << 10))
                            if rate >= 1000 * s / 1024), (1, ""))
