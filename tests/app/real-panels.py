@@ -104,7 +104,7 @@ def mate(home, dark, applet):
     if applet == "IndicatorAppletComplete":
         script += f"{AYATANA_SERVICE} & s=$!\n{wait} org.kde.StatusNotifierWatcher\n"
     script += (f"{program} & a=$!\n{wait} org.mate.panel.applet.{factory}\nmate-panel & p=$!\n"
-               "trap 'kill $p $a $s' TERM\nwait\n")
+               "trap 'kill $p $a $s 2>/dev/null' TERM\nwait\n")
     return ["sh", "-c", script]
 
 
