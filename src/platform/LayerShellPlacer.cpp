@@ -102,7 +102,7 @@ const wl_registry_listener registryListener = { onGlobal, onGlobalRemove };
 
 Shell *connectShell()
 {
-    if (QGuiApplication::platformName() != QLatin1String("wayland"))
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return nullptr;
     QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
     auto *display = native
