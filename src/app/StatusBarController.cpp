@@ -156,6 +156,10 @@ QRect StatusBarController::anchorFor(QPoint position) const
     // The XEmbed tray tells where the icon is.
     if (const QRect item = m_statusItem->geometry(); item.isValid())
         return item;
+    // On Wayland the host's point is all there is: a client never learns where the pointer is
+    // outside its own windows.
+    if (!position.isNull() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return QRect(position, QSize(1, 1));
     // StatusNotifierItem hosts pass a point, in the X server's pixels, but not all of them
     // the point on the screen: MATE's notification area passes one relative to its applet.
     // The pointer, right after the click, is on the item whatever the host says.

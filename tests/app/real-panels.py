@@ -7,7 +7,7 @@
 
 A line per check; exit status 77 when the panel or a tool is missing or not run as root.
 """
-import argparse, json, os, re, shutil, signal, subprocess, sys, tempfile, time
+import argparse, json, os, re, shutil, signal, socket, struct, subprocess, sys, tempfile, time
 
 TOP = 30  # every panel is configured along the top edge, this high
 SCREEN = (1280, 800)
@@ -53,9 +53,9 @@ def lxqt(home, dark):
     return ["lxqt-panel"]
 
 
-def waybar(home, dark):
-    write(f"{home}/config/waybar/config", f'{{"layer": "top", "position": "top", "height": {TOP}, '
-          '"modules-right": ["tray"], "tray": {"icon-size": 22, "spacing": 4}}\n')
+def waybar(home, dark, position="top", modules="modules-right"):
+    write(f"{home}/config/waybar/config", f'{{"layer": "top", "position": "{position}", "height": {TOP}, '
+          f'"{modules}": ["tray"], "tray": {{"icon-size": 22, "spacing": 4}}}}\n')
     write(f"{home}/config/waybar/style.css", f"window#waybar {{ background: {colour(dark)}; }}\n")
     return ["waybar"]
 
@@ -112,20 +112,65 @@ def colour(dark):
     return "#202020" if dark else "#e8e8e8"
 
 
-# The panel's configuration and the programs it needs besides the common ones.
+def waybar_bottom(home, dark):
+    # The item in the middle, where a dashboard pushed into a corner would be far from it.
+    return waybar(home, dark, "bottom", "modules-center")
+
+
+# The panel's configuration, the programs it needs besides the common ones, the themes run.
+SWAY = ["sway", "waybar", "grim", "wtype"]
 PANELS = {"xfce": (xfce, ["xfce4-panel", "Xvfb", "xdotool"]), "tint2": (tint2, ["tint2", "Xvfb", "xdotool"]),
-          "lxqt": (lxqt, ["lxqt-panel", "Xvfb", "xdotool"]), "waybar": (waybar, ["sway", "waybar", "grim"]),
-          "gnome": (gnome, ["gnome-shell", "gdbus"]),
+          "lxqt": (lxqt, ["lxqt-panel", "Xvfb", "xdotool"]), "waybar": (waybar, SWAY),
+          "waybar-bottom": (waybar_bottom, SWAY, "light"), "gnome": (gnome, ["gnome-shell", "gdbus"]),
           "mate-notification": (lambda h, d: mate(h, d, "NotificationArea"),
                                 MATE_NEEDS + [MATE_APPLETS["NotificationArea"][1]]),
           "mate-indicator": (lambda h, d: mate(h, d, "IndicatorAppletComplete"),
                              MATE_NEEDS + [MATE_APPLETS["IndicatorAppletComplete"][1], AYATANA_SERVICE])}
 
 
+class VirtualPointer:
+    """A pointer for the seat of a headless sway, which has none: a virtual pointer made
+    through the compositor's protocol for them, spoken on the socket directly (Debian ships no
+    client for it). Once it exists, sway's own seat commands move it and click."""
+
+    def __init__(self, path):
+        self.sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.sock.connect(path)
+        # wl_display.get_registry (new object 2), then wl_display.sync (3) to know when the
+        # globals have all been announced.
+        self.send(1, 1, struct.pack("<I", 2))
+        self.send(1, 0, struct.pack("<I", 3))
+        names, buf, synced = {}, b"", False
+        self.sock.settimeout(10)
+        while not synced:
+            chunk = self.sock.recv(65536)
+            if not chunk:
+                raise ConnectionError("the compositor hung up")
+            buf += chunk
+            while len(buf) >= 8 and len(buf) >= max(8, struct.unpack_from("<I", buf, 4)[0] >> 16):
+                obj, word = struct.unpack_from("<II", buf)
+                body, buf = buf[8:max(8, word >> 16)], buf[max(8, word >> 16):]
+                if obj == 2 and word & 0xFFFF == 0:  # wl_registry.global: name, interface, version
+                    name, length = struct.unpack_from("<II", body)
+                    names[body[8:7 + length].decode()] = name
+                synced = synced or obj == 3
+        for interface, new in (("wl_seat", 4), ("zwlr_virtual_pointer_manager_v1", 5)):
+            text = interface.encode() + b"\0"
+            self.send(2, 0, struct.pack("<II", names[interface], len(text)) + text + b"\0" * (-len(text) % 4)
+                      + struct.pack("<II", 1, new))
+        self.send(5, 0, struct.pack("<II", 4, 6))  # create_virtual_pointer(seat 4) as object 6
+
+    def send(self, obj, opcode, args):
+        self.sock.sendall(struct.pack("<II", obj, (8 + len(args)) << 16 | opcode) + args)
+
+
 class Session:
     def __init__(self, args, theme):
         self.args, self.theme, self.panel, self.dark = args, theme, args.panel, theme == "dark"
-        self.wayland, self.gnome = args.panel in ("waybar", "gnome"), args.panel == "gnome"
+        self.wayland, self.gnome = "Xvfb" not in PANELS[args.panel][1], args.panel == "gnome"
+        self.sway, self.cursor = "sway" in PANELS[args.panel][1], None
+        # The strip the panel takes along the top or the bottom of the screen.
+        self.bar = SCREEN[1] - TOP if args.panel.endswith("bottom") else 0
         self.home = tempfile.mkdtemp(prefix="tavlo-panels-")
         self.procs, self.results = [], []
         pid = os.getpid()
@@ -190,7 +235,7 @@ class Session:
             self.wait(lambda: self.shell("1") == 1, 30)
         elif self.wayland:
             write(f"{h}/sway.conf", f"output HEADLESS-1 resolution {SCREEN[0]}x{SCREEN[1]}\n"
-                  f"bar swaybar_command {' '.join(waybar(h, self.dark))}\n")
+                  f"bar swaybar_command {' '.join(PANELS[self.panel][0](h, self.dark))}\n")
             self.env.update(WLR_BACKENDS="headless", WLR_RENDERER="pixman", WLR_LIBINPUT_NO_DEVICES="1")
             self.own()
             self.spawn(self.user + ["sway", "-c", f"{h}/sway.conf"], log="panel.log")
@@ -198,6 +243,10 @@ class Session:
                                                            and not f.endswith(".lock")), None))
             self.env.update(WAYLAND_DISPLAY=found("wayland-"), QT_QPA_PLATFORM="wayland")
             self.env["SWAYSOCK"] = f"{h}/run/{found('sway-ipc')}"
+            self.pointer = VirtualPointer(f"{h}/run/{self.env['WAYLAND_DISPLAY']}")
+            # A keyboard for the whole session: without one the seat's keyboard comes and goes with
+            # each wtype, and every client sees its focus vanish.
+            self.spawn(self.user + ["wtype", "-s", "600000"])
         else:
             r, w = os.pipe()
             self.spawn(["Xvfb", "-displayfd", str(w), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
@@ -273,10 +322,23 @@ class Session:
                              "[...a.get_transformed_position(), ...a.get_transformed_size()].map(Math.round)))")
             return tuple(box[-1]) if box else None
         # The tray is the panel's only plug-in: what differs from the strip's corners is the item.
-        found = self.run(["convert", self.screenshot(f"{self.home}/strip.png"), "-crop", f"{SCREEN[0]}x{TOP}+0+0",
+        x, y, w, h = self.trimmed((0, self.bar, SCREEN[0], TOP))
+        return (x, y, w, h) if 8 <= min(w, h) and w < SCREEN[0] // 2 else None
+
+    def trimmed(self, area, cursor=None):
+        """What differs from the corners' colour in `area` of the screen, as (x, y, w, h); the
+        pointer, which a headless sway draws into the screen, painted over first."""
+        ax, ay, aw, ah = area
+        shot, cover = self.screenshot(f"{self.home}/strip.png"), []
+        if cursor:
+            x, y = cursor
+            colour = self.run(["convert", shot, "-format", f"%[pixel:p{{{ax if x > SCREEN[0] // 2 else ax + aw - 1},"
+                               f"{ay if y > SCREEN[1] // 2 else ay + ah - 1}}}]", "info:"]).stdout.strip()
+            cover = ["-fill", colour, "-draw", f"rectangle {x - 8},{y - 8} {x + 32},{y + 32}"]
+        found = self.run(["convert", shot, *cover, "-crop", f"{aw}x{ah}+{ax}+{ay}",
                           "+repage", "-fuzz", "3%", "-format", "%@", "info:"]).stdout.strip()
         w, h, x, y = map(int, re.fullmatch(r"(\d+)x(\d+)\+(\d+)\+(\d+)", found or "0x0+0+0").groups())
-        return (x, y, w, h) if 8 <= min(w, h) and w < SCREEN[0] // 2 else None
+        return x + ax, y + ay, w, h
 
     def ocr(self, box, name, picture=False):
         """The item's text, from the text part (right of the markers) enlarged to a few sizes."""
@@ -309,6 +371,11 @@ class Session:
             return self.click_through_menu(x, y)
         if not self.wayland:
             self.run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
+        elif self.sway:
+            self.cursor = (x, y)
+            for command in (["cursor", "set", str(x), str(y)], ["cursor", "press", "button1"],
+                            ["cursor", "release", "button1"]):
+                self.run(["swaymsg", "seat", "-"] + command)
         elif y <= TOP:
             # Headless compositors have no pointer, and Debian ships no virtual-pointer client: on
             # the item, the click is what waybar sends for one; elsewhere there is nothing to click with.
@@ -355,7 +422,12 @@ class Session:
                 if node.get("name") == "Tavlo" and node.get("visible"):
                     return tuple(node["rect"][k] for k in ("x", "y", "width", "height"))
                 nodes += node.get("nodes", []) + node.get("floating_nodes", [])
-            return None
+            # Not a window: sway's tree leaves layer surfaces out, the screen shows them. The
+            # empty desktop and the panel's strip are one colour each; the dashboard is all
+            # that stands out below (or above) the strip.
+            top = TOP if self.bar == 0 else 0
+            box = self.trimmed((0, top, SCREEN[0], SCREEN[1] - TOP), self.cursor)
+            return box if min(box[2:]) > 100 else None
         ids = self.run(["xdotool", "search", "--onlyvisible", "--name", "^Tavlo$"]).stdout.split()
         if not ids:
             return None
@@ -387,26 +459,45 @@ class Session:
         if self.args.shots:
             width = max(120, w + 20)
             left = max(0, min(SCREEN[0] - width, x + w // 2 - width // 2))
-            self.run(["convert", self.screenshot(f"{self.home}/s.png"), "-crop", f"{width}x{TOP}+{left}+0", "+repage",
-                      "-filter", "point", "-resize", "400%", f"{self.args.shots}/{self.panel}-{self.theme}.png"])
+            self.run(["convert", self.screenshot(f"{self.home}/s.png"), "-crop", f"{width}x{TOP}+{left}+{self.bar}",
+                      "+repage", "-filter", "point", "-resize", "400%",
+                      f"{self.args.shots}/{self.panel}-{self.theme}.png"])
         cx, cy = x + w // 2, y + h // 2
         self.click(cx, cy)
         window = self.wait(self.dashboard, 10)
-        placed = window is not None and abs(window[1] - TOP) <= 12 and window[0] <= cx <= window[0] + window[2]
-        self.check("click opens it against the item", placed or (self.wayland and window is not None),
+        if self.sway:
+            # A layer surface against the panel's edge, centred on the item as far as the screen allows.
+            dx, dy, dw, dh = window or (0, 0, 0, 0)
+            gap = dy - TOP if self.bar == 0 else self.bar - (dy + dh)
+            off = dx + dw // 2 - min(max(cx, dw // 2), SCREEN[0] - dw // 2)
+            placed = window is not None and 0 <= gap <= 8 and abs(off) <= 200
+        else:
+            placed = window is not None and abs(window[1] - TOP) <= 12 and window[0] <= cx <= window[0] + window[2]
+        self.check("click opens it against the item", placed or (self.gnome and window is not None),
                    f"item {box} dashboard {window}")
+        if self.args.shots and window:
+            self.run(["convert", self.screenshot(f"{self.home}/open.png"), "-resize", "50%",
+                      f"{self.args.shots}/{self.panel}-{self.theme}-open.png"])
         closed = lambda: self.wait(lambda: self.dashboard() is None, 5) is not None
         time.sleep(0.6)
         self.click(cx, cy)
         self.check("second click closes", closed())
         time.sleep(0.6)
         self.click(cx, cy)
-        opened = self.wait(self.dashboard, 10) is not None
+        opened = self.wait(self.dashboard, 10)
         time.sleep(0.6)
-        if self.click(SCREEN[0] // 2, SCREEN[1] - 50):
+        # Halfway down the screen, on the side the dashboard leaves free.
+        free = 20 if opened and opened[0] + opened[2] // 2 > SCREEN[0] // 2 else SCREEN[0] - 20
+        if self.click(free, SCREEN[1] // 2):
             self.check("outside click closes", opened and closed())
         else:
             print(f"{self.panel}/{self.theme}: n/a  outside click (no pointer in a headless compositor)")
+        if self.sway:
+            time.sleep(0.6)
+            self.click(cx, cy)
+            opened = self.wait(self.dashboard, 10) is not None
+            self.run(self.user + ["wtype", "-k", "Escape"])
+            self.check("Escape closes", opened and closed())
         icons = self.icons()
         self.tavlo.send_signal(signal.SIGTERM)
         status = self.tavlo.wait(10)
@@ -450,7 +541,7 @@ def main():
     parser.add_argument("panel", choices=sorted(PANELS))
     parser.add_argument("--app", required=True)
     parser.add_argument("--shots")
-    parser.add_argument("--themes", default="light,dark")
+    parser.add_argument("--themes")
     args = parser.parse_args()
     missing = [p for p in PANELS[args.panel][1] + ["tesseract", "convert", "ip", "dbus-daemon"] if not shutil.which(p)]
     if missing or os.geteuid() != 0:
@@ -459,7 +550,7 @@ def main():
     if args.shots:
         os.makedirs(args.shots, exist_ok=True)
     ok = True
-    for theme in args.themes.split(","):
+    for theme in (args.themes or (PANELS[args.panel][2:] or ["light,dark"])[0]).split(","):
         session = Session(args, theme)
         try:
             session.test()
