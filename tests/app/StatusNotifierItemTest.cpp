@@ -158,11 +158,12 @@ private Q_SLOTS:
         }
         item.setIcon(QStringLiteral("a"));
         item.setIcon(QStringLiteral("b"));
+        // Signals arrive in order: anything repeated would come before the last title.
+        item.setTitle(QStringLiteral("last"));
         const QStringList once { QStringLiteral("NewToolTip"), QStringLiteral("NewTitle"),
-            QStringLiteral("XAyatanaNewLabel"), QStringLiteral("NewIcon"), QStringLiteral("NewIcon") };
+            QStringLiteral("XAyatanaNewLabel"), QStringLiteral("NewIcon"), QStringLiteral("NewIcon"),
+            QStringLiteral("NewTitle") };
         QTRY_COMPARE(log.seen, once);
-        QTest::qWait(100);
-        QCOMPARE(log.seen, once);
     }
 
     // The right-click menu as a host reads it, and a click on an entry as a host sends it.
@@ -247,11 +248,10 @@ private Q_SLOTS:
 
         QSignalSpy modes(&item, &PanelItem::modeChanged);
         QVERIFY(panel.unregisterService(Sni::watcherService));
-        QTest::qWait(200);
         QVERIFY(panel.registerService(Sni::watcherService));
         QTRY_COMPARE(watcher.registered.size(), 2);
-        QTest::qWait(2500);
-        QCOMPARE(modes.count(), 0);
+        // Past the grace the item allows a restarting panel, it still has not changed.
+        QVERIFY(!modes.wait(2500));
 
         QVERIFY(panel.unregisterService(Sni::watcherService));
         QTRY_COMPARE_WITH_TIMEOUT(item.mode(), PanelItem::Mode::TrayIcon, 5000);
