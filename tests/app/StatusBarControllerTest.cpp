@@ -195,6 +195,8 @@ private Q_SLOTS:
         QTest::newRow("top-right") << QRect(1850, 0, 65, 26) << QRect(0, 26, 1920, 1054) << QRect(1570, 30, 350, 693);
         // Panel along the bottom: above the item.
         QTest::newRow("bottom") << QRect(900, 1044, 36, 36) << QRect(0, 0, 1920, 1044) << QRect(742, 347, 350, 693);
+        // Panel on the right: to the left of the item, centred on it.
+        QTest::newRow("right") << QRect(1872, 500, 48, 48) << QRect(0, 0, 1872, 1080) << QRect(1518, 177, 350, 693);
         // Panel on the left: to the right of the item, centred and kept on screen.
         QTest::newRow("left") << QRect(0, 1000, 48, 48) << QRect(48, 0, 1872, 1080) << QRect(52, 387, 350, 693);
         // Only a click point, inside a panel the work area leaves out: below the panel.

@@ -146,12 +146,11 @@ private slots:
         QCOMPARE(again.setApplanguage(), QStringLiteral("de"));
         QCOMPARE(again.setShowIPAddress(), true);
         QCOMPARE(again.setAppBgStyle(), QStringLiteral("CartoonStyle"));
-        const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-        const auto filePermissions = QFile::permissions(again.filePath());
-        QVERIFY(filePermissions.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-        QVERIFY(!(filePermissions & others));
-        QVERIFY(!(QFile::permissions(config) & others));
+        // Neither the file nor its folder is open to anyone else.
+        struct stat file = {};
+        struct stat folder = {};
+        QVERIFY(::stat(QFile::encodeName(again.filePath()).constData(), &file) == 0 && (file.st_mode & 0677) == 0600);
+        QVERIFY(::stat(QFile::encodeName(config).constData(), &folder) == 0 && (folder.st_mode & 0077) == 0);
     }
 
     void testUnparsableFileIsKeptAside_data()
