@@ -147,8 +147,9 @@ private slots:
         QTemporaryDir proc;
         QVERIFY(FixtureFiles::write(proc.filePath("stat"), text));
         const auto ticks = hostCpuLoadInfo({ proc.path() });
-        QTEST(ticks ? QList<quint64> { ticks->user, ticks->system, ticks->idle, ticks->nice } : QList<quint64> {},
-            "states");
+        const QList<quint64> states
+            = ticks ? QList<quint64> { ticks->user, ticks->system, ticks->idle, ticks->nice } : QList<quint64> {};
+        QTEST(states, "states");
     }
 
     void testFreeMemory_data()
