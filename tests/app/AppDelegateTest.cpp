@@ -88,21 +88,25 @@ private Q_SLOTS:
 
         prepareForSleep(true);
         QTRY_VERIFY(!sampler->isSampling());
-        mutex.lock();
-        const qsizetype beforeSleep = published.size();
-        mutex.unlock();
+        const qsizetype beforeSleep = [&] {
+            const QMutexLocker locker(&mutex);
+            return published.size();
+        }();
         prepareForSleep(false);
         QTRY_VERIFY(sampler->isSampling());
         const qint64 woke = clock.elapsed();
         QTRY_VERIFY_WITH_TIMEOUT(publishedAt(beforeSleep) >= 0, 3000);
         QVERIFY2(publishedAt(beforeSleep) - woke >= 700, qPrintable(QString::number(publishedAt(beforeSleep) - woke)));
 
+        // An unpaired wake and a repeated sleep change nothing: one stop, one start.
         QSignalSpy sampling(sampler, &NetworkSpeedManager::samplingChanged);
-        for (const bool sleeping : { false, true, true, false })
-            prepareForSleep(sleeping);
-        QTRY_COMPARE(sampling.count(), 2);
-        QCOMPARE(sampling.at(0).at(0).toBool(), false);
-        QVERIFY(sampler->isSampling());
+        prepareForSleep(false);
+        prepareForSleep(true);
+        QTRY_VERIFY(!sampler->isSampling());
+        prepareForSleep(true);
+        prepareForSleep(false);
+        QTRY_VERIFY(sampler->isSampling());
+        QCOMPARE(sampling.count(), 2);
     }
 
     // The session ending, Ctrl+C and a closed terminal reach the main thread as a signal

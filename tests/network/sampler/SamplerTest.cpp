@@ -333,6 +333,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(texts(sink.titles().mid(seen)).contains("1.0 Kb/s|2.0 Kb/s"), 5000);
         QVERIFY(!texts(sink.titles()).join(' ').contains("Mb/s"));
 
+        // A slow sink: the stop returns only once the call in progress has.
         sink.delayNext(300);
         QTRY_VERIFY_WITH_TIMEOUT(sink.isInside(), 5000);
         manager.stopSampling();
