@@ -68,6 +68,19 @@ std::uint32_t monitorPort()
     return 0;
 }
 
+// 500 default routes through Wi-Fi added, then deleted again.
+QStringList churn(const QString &gateway)
+{
+    QStringList commands;
+    for (const char *verb : { "add", "del" }) {
+        for (int metric = 100; metric < 600; ++metric)
+            commands << QStringLiteral("route %1 default via %2 dev wlp2s0 metric %3")
+                            .arg(QLatin1String(verb), gateway)
+                            .arg(metric);
+    }
+    return commands;
+}
+
 const QString v4Wired = QStringLiteral("route add default via 10.1.0.254 dev enp3s0 metric 100");
 const QString v6Wired = QStringLiteral("-6 route add default via fd01::fe dev enp3s0");
 const QString v4Wifi = QStringLiteral("route add default via 10.2.0.254 dev wlp2s0 metric 600");
@@ -244,14 +257,7 @@ private slots:
         if (gateway.contains(u':'))
             runCommands({ "-6 route add default via fd04::fe dev vethx0" });
         startManager();
-        QStringList burst;
-        for (const char *verb : { "add", "del" }) {
-            for (int metric = 100; metric < 600; ++metric)
-                burst << QStringLiteral("route %1 default via %2 dev wlp2s0 metric %3")
-                             .arg(QLatin1String(verb), gateway)
-                             .arg(metric);
-        }
-        QVERIFY2(m_sandbox->batch(burst + end), qPrintable(m_sandbox->error()));
+        QVERIFY2(m_sandbox->batch(churn(gateway) + end), qPrintable(m_sandbox->error()));
         QTRY_COMPARE_WITH_TIMEOUT(describe(*m_manager), expected, changeBoundMs);
     }
 
@@ -293,15 +299,8 @@ private slots:
     // kernel allows holds a handful; the thousand that arrive cannot fit.
     void testMonitorOverflowReadsTablesAgain()
     {
-        QStringList churn;
-        for (const char *verb : { "add", "del" }) {
-            for (int metric = 100; metric < 600; ++metric)
-                churn << QStringLiteral("route %1 default via 10.2.0.254 dev wlp2s0 metric %2")
-                             .arg(QLatin1String(verb))
-                             .arg(metric);
-        }
         startMonitor(1);
-        QVERIFY2(m_sandbox->batch(churn + QStringList { "route add default via 10.1.0.254 dev enp3s0" }),
+        QVERIFY2(m_sandbox->batch(churn("10.2.0.254") + QStringList { "route add default via 10.1.0.254 dev enp3s0" }),
             qPrintable(m_sandbox->error()));
         QTRY_VERIFY_WITH_TIMEOUT(m_monitor->overflowCount() > 0, changeBoundMs);
         QTRY_COMPARE_WITH_TIMEOUT(
