@@ -69,30 +69,25 @@ private slots:
     void testStoredValuesAndWrongTypes_data()
     {
         QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<bool>("showIP");
-        QTest::addColumn<QString>("theme");
-        QTest::addColumn<bool>("autoLaunch");
+        QTest::addColumn<QVariantList>("values"); // show IP, theme, launch at login
         QTest::newRow("typed values load") << QByteArray("{\"set_show_ip\": true, \"set_theme_mode\": \"LightMode\", "
                                                          "\"set_auto_launch_start\": false}")
-                                           << true << "LightMode" << false;
+                                           << QVariantList { true, "LightMode", false };
         QTest::newRow("string under a boolean key")
-            << QByteArray("{\"set_show_ip\": \"true\"}") << false << "SystemMode" << true;
-        QTest::newRow("null and objects")
-            << QByteArray("{\"set_theme_mode\": null, \"set_show_ip\": {\"a\": 1}}") << false << "SystemMode" << true;
+            << QByteArray("{\"set_show_ip\": \"true\"}") << QVariantList { false, "SystemMode", true };
+        QTest::newRow("null and objects") << QByteArray("{\"set_theme_mode\": null, \"set_show_ip\": {\"a\": 1}}")
+                                          << QVariantList { false, "SystemMode", true };
     }
 
     void testStoredValuesAndWrongTypes()
     {
         QFETCH(QByteArray, json);
-        QFETCH(bool, showIP);
-        QFETCH(QString, theme);
-        QFETCH(bool, autoLaunch);
         QTemporaryDir dir;
         writeFile(dir.path(), json);
         PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
-        QCOMPARE(preferences.setShowIPAddress(), showIP);
-        QCOMPARE(preferences.setAppThemeMode(), theme);
-        QCOMPARE(preferences.setAutoLaunchWhenStart(), autoLaunch);
+        QTEST((QVariantList { preferences.setShowIPAddress(), preferences.setAppThemeMode(),
+                  preferences.setAutoLaunchWhenStart() }),
+            "values");
     }
 
     // Writing one setting leaves every other key as it was, unknown ones included.
