@@ -45,95 +45,65 @@ private Q_SLOTS:
         m_popOver.reset();
     }
 
-    // The highlight while open is drawn in the item's picture.
-    void testClickToggles()
+    // Every way the dashboard goes: the highlight (drawn in the item's picture) and the mouse
+    // monitor follow it, and the next click on the item opens it again.
+    void testClose_data()
     {
-        const QImage closed = m_controller->picture(QSize(22, 22), 1.0);
-        for (const bool open : { true, false }) {
-            m_controller->statusItemBtnClick(QPoint(200, 10));
-            QCOMPARE(m_popOver->isVisible(), open);
-            settle();
-            QCOMPARE(m_controller->isHighlighted(), open);
-            QCOMPARE(m_controller->mouseManager()->isMonitoring(), open);
-            QCOMPARE(m_controller->picture(QSize(22, 22), 1.0) != closed, open);
-        }
-    }
-
-    void testOutsideClick_data()
-    {
+        QTest::addColumn<QString>("how");
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::addColumn<QPoint>("where");
         QTest::addColumn<bool>("closes");
-        QTest::newRow("left") << Qt::LeftButton << QPoint(-40, 20) << true;
-        QTest::newRow("right") << Qt::RightButton << QPoint(-40, 20) << true;
-        QTest::newRow("middle") << Qt::MiddleButton << QPoint(-40, 20) << false;
-        QTest::newRow("left-inside") << Qt::LeftButton << QPoint(100, 100) << false;
+        QTest::newRow("item clicked again") << "item" << Qt::LeftButton << QPoint() << true;
+        QTest::newRow("escape") << "escape" << Qt::LeftButton << QPoint() << true;
+        QTest::newRow("another window of ours closes") << "window" << Qt::LeftButton << QPoint() << true;
+        QTest::newRow("left outside") << "outside" << Qt::LeftButton << QPoint(-40, 20) << true;
+        QTest::newRow("right outside") << "outside" << Qt::RightButton << QPoint(-40, 20) << true;
+        QTest::newRow("middle outside") << "outside" << Qt::MiddleButton << QPoint(-40, 20) << false;
+        QTest::newRow("left inside") << "outside" << Qt::LeftButton << QPoint(100, 100) << false;
     }
 
-    void testOutsideClick()
+    void testClose()
     {
+        QFETCH(QString, how);
         QFETCH(Qt::MouseButton, button);
         QFETCH(QPoint, where);
         QFETCH(bool, closes);
-        m_controller->statusItemBtnClick(QPoint(200, 10));
-        settle();
-        QSignalSpy highlight(m_controller.get(), &StatusBarController::highlightChanged);
-
-        outsideClick(button, where);
-        QCOMPARE(m_popOver->isVisible(), !closes);
-        QCOMPARE(m_controller->isHighlighted(), !closes);
-        QCOMPARE(m_controller->mouseManager()->isMonitoring(), !closes);
-        if (!closes)
-            return;
-        QCOMPARE(highlight.count(), 1);
-        // The monitor is gone: a second outside click changes nothing.
-        outsideClick(button, where);
-        QCOMPARE(highlight.count(), 1);
-        QVERIFY(!m_popOver->isVisible());
-    }
-
-    // The press that closed the dashboard as an outside click reaches the item next; it
-    // must not open it again at once.
-    void testItemClickRightAfterOutsideClose()
-    {
-        m_controller->statusItemBtnClick(QPoint(200, 10));
-        settle();
-        outsideClick(Qt::LeftButton);
-        m_controller->statusItemBtnClick(QPoint(200, 10));
-        QVERIFY(!m_popOver->isVisible());
-        QTest::qWait(350);
-        m_controller->statusItemBtnClick(QPoint(200, 10));
-        QVERIFY(m_popOver->isVisible());
-    }
-
-    // However the window went away (Escape, another window of ours closing), the highlight
-    // and the monitor follow it, and the next click opens it again.
-    void testHidingItselfRunsTheHideSteps_data()
-    {
-        QTest::addColumn<bool>("escape");
-        QTest::newRow("escape") << true;
-        QTest::newRow("another-window-closes") << false;
-    }
-
-    void testHidingItselfRunsTheHideSteps()
-    {
-        QFETCH(bool, escape);
         QWidget about;
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
+        const QImage closed = m_controller->picture(QSize(22, 22), 1.0);
         m_controller->statusItemBtnClick(QPoint(200, 10));
         settle();
-        if (escape)
+        QVERIFY(m_controller->isHighlighted() && m_controller->mouseManager()->isMonitoring());
+        QVERIFY(m_controller->picture(QSize(22, 22), 1.0) != closed);
+        QSignalSpy highlight(m_controller.get(), &StatusBarController::highlightChanged);
+        if (how == QLatin1String("item"))
+            m_controller->statusItemBtnClick(QPoint(200, 10));
+        else if (how == QLatin1String("escape"))
             QTest::keyClick(m_popOver.get(), Qt::Key_Escape);
-        else
+        else if (how == QLatin1String("window"))
             about.close();
-        QVERIFY(!m_popOver->isVisible());
+        else
+            outsideClick(button, where);
+        QCOMPARE(m_popOver->isVisible(), !closes);
         // Reported after the hide was handled, then the highlight on the turn after.
-        QTRY_VERIFY(!m_controller->isHighlighted());
-        QVERIFY(!m_controller->mouseManager()->isMonitoring());
-        QTest::qWait(350);
-        m_controller->statusItemBtnClick(QPoint(200, 10));
-        QVERIFY(m_popOver->isVisible());
+        QTRY_COMPARE(m_controller->isHighlighted(), !closes);
+        QCOMPARE(m_controller->mouseManager()->isMonitoring(), !closes);
+        if (!closes)
+            return;
+        QCOMPARE(m_controller->picture(QSize(22, 22), 1.0), closed);
+        QCOMPARE(highlight.count(), 1);
+        if (how == QLatin1String("outside")) {
+            // The monitor is gone: a second outside click changes nothing. The press that
+            // closed it reaches the item next and must not open it again at once.
+            outsideClick(button, where);
+            QCOMPARE(highlight.count(), 1);
+            m_controller->statusItemBtnClick(QPoint(200, 10));
+            QVERIFY(!m_popOver->isVisible());
+        }
+        // A window that loses the focus as it goes counts as closed from outside: the item then
+        // opens it again only once the press that closed it is past.
+        QTRY_VERIFY((m_controller->statusItemBtnClick(QPoint(200, 10)), m_popOver->isVisible()));
     }
 
     // Right-click menu: the dashboard and Quit always, Settings and About once given.
@@ -207,6 +177,8 @@ private Q_SLOTS:
         QTest::newRow("top-right") << QRect(1850, 0, 65, 26) << QRect(0, 26, 1920, 1054) << QRect(1570, 30, 350, 693);
         // Panel along the bottom: above the item.
         QTest::newRow("bottom") << QRect(900, 1044, 36, 36) << QRect(0, 0, 1920, 1044) << QRect(742, 347, 350, 693);
+        // Panel on the right: to the left of the item, centred on it.
+        QTest::newRow("right") << QRect(1872, 500, 48, 48) << QRect(0, 0, 1872, 1080) << QRect(1518, 177, 350, 693);
         // Panel on the left: to the right of the item, centred and kept on screen.
         QTest::newRow("left") << QRect(0, 1000, 48, 48) << QRect(48, 0, 1872, 1080) << QRect(52, 387, 350, 693);
         // Only a click point, inside a panel the work area leaves out: below the panel.

@@ -27,96 +27,73 @@ class BatteryUnitsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void testMicroToMilli_data()
+    // Each conversion of one or two raw values; "-" stands for an absent result.
+    void testConversions_data()
     {
-        QTest::addColumn<qint64>("micro");
-        QTest::addColumn<qint64>("milli");
-        QTest::newRow("just below half") << qint64(1499) << qint64(1);
-        QTest::newRow("half rounds up") << qint64(1500) << qint64(2);
-        QTest::newRow("negative half rounds away") << qint64(-1500) << qint64(-2);
-        QTest::newRow("largest") << kMax << qint64(9223372036854776);
-        QTest::newRow("smallest") << kMin << qint64(-9223372036854776);
+        QTest::addColumn<QString>("conversion");
+        QTest::addColumn<OptInt>("a");
+        QTest::addColumn<OptInt>("b");
+        QTest::addColumn<QString>("result");
+        const auto row = [](const char *conversion, const char *name, OptInt a, OptInt b, const char *result) {
+            QTest::addRow("%s: %s", conversion, name) << conversion << a << b << result;
+        };
+        row("milli", "just below half", 1499, {}, "1");
+        row("milli", "half rounds up", 1500, {}, "2");
+        row("milli", "negative half rounds away", -1500, {}, "-2");
+        row("milli", "largest", kMax, {}, "9223372036854776");
+        row("milli", "smallest", kMin, {}, "-9223372036854776");
+        // mAh = µWh / µV * 1000, worked by hand; the same arithmetic turns µW at µV into mA.
+        row("charge", "rounds down", 18430000, 11460000, "1608"); // 1608.20
+        row("charge", "rounds up", 24050000, 11460000, "2099"); // 2098.60
+        row("charge", "no voltage", 57000000, {}, "-");
+        row("charge", "zero voltage", 57000000, 0, "-");
+        row("charge", "negative energy", -57000000, 11400000, "-");
+        row("charge", "overflows 64 bits", kMax, 1, "-");
+        row("charge", "huge but fits", kMax, 11400000, "809067722531121");
+        // Volts from µV, then °C from tenths, both of one raw value.
+        row("volts, celsius", "absent", {}, {}, "- -");
+        row("volts, celsius", "typical voltage", 12600000, {}, "12.6 -");
+        row("volts, celsius", "zero", 0, {}, "- 0");
+        row("volts, celsius", "coldest kept", -999, {}, "- -99.9");
+        row("volts, celsius", "lower bound", -1000, {}, "- -");
+        row("volts, celsius", "hottest kept", 1999, {}, "0.001999 199.9");
+        row("volts, celsius", "on fire", 2000, {}, "0.002 -");
+        row("minutes", "part minute drops", 8579, {}, "142");
+        row("minutes", "negative", -60, {}, "-");
+        row("minutes", "longest estimate", 65534 * 60 + 59, {}, "65534");
+        row("minutes", "gauge has no estimate", 65535 * 60, {}, "-");
+        // The second value: 1 while discharging. A signed gauge on a charger too weak for the
+        // load reads negative while charging: the battery still drains.
+        row("signed current", "unsigned while discharging", 1500, 1, "-1500");
+        row("signed current", "signed while discharging", -1500, 1, "-1500");
+        row("signed current", "draining while charging", -300, 0, "-300");
+        row("signed current", "largest", kMax, 1, "-9223372036854775807");
     }
-    void testMicroToMilli()
+    void testConversions()
     {
-        QFETCH(qint64, micro);
-        QTEST(BatteryUnits::microToMilli(micro), "milli");
-    }
-
-    // mAh = µWh / µV * 1000, worked by hand; the same arithmetic turns µW at µV into mA.
-    void testEnergyToCharge_data()
-    {
-        QTest::addColumn<OptInt>("microwattHours");
-        QTest::addColumn<OptInt>("microvolts");
-        QTest::addColumn<OptInt>("milliampHours");
-        QTest::newRow("rounds down") << OptInt(18430000) << OptInt(11460000) << OptInt(1608); // 1608.20
-        QTest::newRow("rounds up") << OptInt(24050000) << OptInt(11460000) << OptInt(2099); // 2098.60
-        QTest::newRow("no voltage") << OptInt(57000000) << OptInt() << OptInt();
-        QTest::newRow("zero voltage") << OptInt(57000000) << OptInt(0) << OptInt();
-        QTest::newRow("negative energy") << OptInt(-57000000) << OptInt(11400000) << OptInt();
-        QTest::newRow("overflows 64 bits") << OptInt(kMax) << OptInt(1) << OptInt();
-        QTest::newRow("huge but fits") << OptInt(kMax) << OptInt(11400000) << OptInt(809067722531121);
-    }
-    void testEnergyToCharge()
-    {
-        QFETCH(OptInt, microwattHours);
-        QFETCH(OptInt, microvolts);
-        QFETCH(OptInt, milliampHours);
-        QCOMPARE(BatteryUnits::energyToChargeMilliampHours(microwattHours, microvolts), milliampHours);
-        QCOMPARE(BatteryUnits::powerToCurrentMilliamps(microwattHours, microvolts), milliampHours);
-    }
-
-    void testVoltsAndCelsius_data()
-    {
-        QTest::addColumn<OptInt>("raw");
-        QTest::addColumn<OptDouble>("volts");
-        QTest::addColumn<OptDouble>("celsius");
-        QTest::newRow("absent") << OptInt() << OptDouble() << OptDouble();
-        QTest::newRow("typical voltage") << OptInt(12600000) << OptDouble(12.6) << OptDouble();
-        QTest::newRow("zero") << OptInt(0) << OptDouble() << OptDouble(0.0);
-        QTest::newRow("coldest kept") << OptInt(-999) << OptDouble() << OptDouble(-99.9);
-        QTest::newRow("lower bound") << OptInt(-1000) << OptDouble() << OptDouble();
-        QTest::newRow("hottest kept") << OptInt(1999) << OptDouble(0.001999) << OptDouble(199.9);
-        QTest::newRow("on fire") << OptInt(2000) << OptDouble(0.002) << OptDouble();
-    }
-    void testVoltsAndCelsius()
-    {
-        QFETCH(OptInt, raw);
-        QTEST(BatteryUnits::volts(raw), "volts");
-        QTEST(BatteryUnits::celsius(raw), "celsius");
-    }
-
-    void testMinutes_data()
-    {
-        QTest::addColumn<OptInt>("seconds");
-        QTest::addColumn<OptInt>("minutes");
-        QTest::newRow("part minute drops") << OptInt(8579) << OptInt(142);
-        QTest::newRow("negative") << OptInt(-60) << OptInt();
-        QTest::newRow("longest estimate") << OptInt(65534 * 60 + 59) << OptInt(65534);
-        QTest::newRow("gauge has no estimate") << OptInt(65535 * 60) << OptInt();
-    }
-    void testMinutes()
-    {
-        QFETCH(OptInt, seconds);
-        QTEST(BatteryUnits::minutes(seconds), "minutes");
-    }
-
-    void testSignedCurrent_data()
-    {
-        QTest::addColumn<OptInt>("raw");
-        QTest::addColumn<bool>("discharging");
-        QTest::addColumn<OptInt>("milliamps");
-        QTest::newRow("unsigned while discharging") << OptInt(1500) << true << OptInt(-1500);
-        QTest::newRow("signed while discharging") << OptInt(-1500) << true << OptInt(-1500);
-        // A signed gauge on a charger too weak for the load: the battery still drains.
-        QTest::newRow("draining while charging") << OptInt(-300) << false << OptInt(-300);
-        QTest::newRow("largest") << OptInt(kMax) << true << OptInt(-kMax);
-    }
-    void testSignedCurrent()
-    {
-        QFETCH(OptInt, raw);
-        QFETCH(bool, discharging);
-        QTEST(BatteryUnits::signedCurrent(raw, discharging), "milliamps");
+        QFETCH(QString, conversion);
+        QFETCH(OptInt, a);
+        QFETCH(OptInt, b);
+        const auto text = [](const auto &value) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, OptDouble>)
+                return value ? QString::number(*value, 'g', 12) : QStringLiteral("-");
+            else
+                return value ? QString::number(*value) : QStringLiteral("-");
+        };
+        QString result;
+        if (conversion == QLatin1String("milli")) {
+            result = QString::number(BatteryUnits::microToMilli(*a));
+        } else if (conversion == QLatin1String("charge")) {
+            result = text(BatteryUnits::energyToChargeMilliampHours(a, b));
+            QCOMPARE(text(BatteryUnits::powerToCurrentMilliamps(a, b)), result);
+        } else if (conversion == QLatin1String("volts, celsius")) {
+            result = text(BatteryUnits::volts(a)) + u' ' + text(BatteryUnits::celsius(a));
+        } else if (conversion == QLatin1String("minutes")) {
+            result = text(BatteryUnits::minutes(a));
+        } else {
+            result = text(BatteryUnits::signedCurrent(a, b == 1));
+        }
+        QTEST(result, "result");
     }
 
     void testWatts_data()

@@ -37,25 +37,19 @@ public:
     // Why these tests cannot run here; empty when they can.
     QString unavailableReason() const
     {
-        if (::geteuid() != 0) {
+        if (::geteuid() != 0)
             return QStringLiteral("needs root for network namespaces");
-        }
-        if (m_ip.isEmpty()) {
+        if (m_ip.isEmpty())
             return QStringLiteral("needs ip from iproute2");
-        }
-        if (m_home < 0) {
-            return QStringLiteral("cannot open the current network namespace");
-        }
-        return {};
+        return m_home < 0 ? QStringLiteral("cannot open the current network namespace") : QString();
     }
 
     bool enterFresh()
     {
-        if (::unshare(CLONE_NEWNET) != 0) {
-            m_error = QStringLiteral("unshare(CLONE_NEWNET) failed");
-            return false;
-        }
-        return true;
+        if (::unshare(CLONE_NEWNET) == 0)
+            return true;
+        m_error = QStringLiteral("unshare(CLONE_NEWNET) failed");
+        return false;
     }
 
     // One ip command, its words separated by spaces ("-6 route add default dev enp3s0").
@@ -86,9 +80,7 @@ private:
     {
         QProcess process;
         process.start(m_ip, arguments);
-        if (!input.isEmpty()) {
-            process.write(input);
-        }
+        process.write(input);
         process.closeWriteChannel();
         const bool finished = process.waitForFinished(30000);
         if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QString>
@@ -44,16 +43,6 @@ inline Split split(const uint8_t *data, size_t size)
         return {};
     const QByteArray rest = bytes(data + 1, size - 1);
     return { rest, rest.isEmpty() ? 0 : data[0] % (rest.size() + 1) };
-}
-
-// Parsers that post or read settings want an application object; made once per process.
-inline void application()
-{
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char *argv[] = { name, nullptr };
-    static QCoreApplication *app = new QCoreApplication(argc, argv);
-    (void)app;
 }
 
 // A private folder for readers that take a file, kept for the whole run.

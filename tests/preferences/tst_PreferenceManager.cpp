@@ -69,30 +69,25 @@ private slots:
     void testStoredValuesAndWrongTypes_data()
     {
         QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<bool>("showIP");
-        QTest::addColumn<QString>("theme");
-        QTest::addColumn<bool>("autoLaunch");
+        QTest::addColumn<QVariantList>("values"); // show IP, theme, launch at login
         QTest::newRow("typed values load") << QByteArray("{\"set_show_ip\": true, \"set_theme_mode\": \"LightMode\", "
                                                          "\"set_auto_launch_start\": false}")
-                                           << true << "LightMode" << false;
+                                           << QVariantList { true, "LightMode", false };
         QTest::newRow("string under a boolean key")
-            << QByteArray("{\"set_show_ip\": \"true\"}") << false << "SystemMode" << true;
-        QTest::newRow("null and objects")
-            << QByteArray("{\"set_theme_mode\": null, \"set_show_ip\": {\"a\": 1}}") << false << "SystemMode" << true;
+            << QByteArray("{\"set_show_ip\": \"true\"}") << QVariantList { false, "SystemMode", true };
+        QTest::newRow("null and objects") << QByteArray("{\"set_theme_mode\": null, \"set_show_ip\": {\"a\": 1}}")
+                                          << QVariantList { false, "SystemMode", true };
     }
 
     void testStoredValuesAndWrongTypes()
     {
         QFETCH(QByteArray, json);
-        QFETCH(bool, showIP);
-        QFETCH(QString, theme);
-        QFETCH(bool, autoLaunch);
         QTemporaryDir dir;
         writeFile(dir.path(), json);
         PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
-        QCOMPARE(preferences.setShowIPAddress(), showIP);
-        QCOMPARE(preferences.setAppThemeMode(), theme);
-        QCOMPARE(preferences.setAutoLaunchWhenStart(), autoLaunch);
+        QTEST((QVariantList { preferences.setShowIPAddress(), preferences.setAppThemeMode(),
+                  preferences.setAutoLaunchWhenStart() }),
+            "values");
     }
 
     // Writing one setting leaves every other key as it was, unknown ones included.
@@ -146,12 +141,11 @@ private slots:
         QCOMPARE(again.setApplanguage(), QStringLiteral("de"));
         QCOMPARE(again.setShowIPAddress(), true);
         QCOMPARE(again.setAppBgStyle(), QStringLiteral("CartoonStyle"));
-        const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-        const auto filePermissions = QFile::permissions(again.filePath());
-        QVERIFY(filePermissions.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-        QVERIFY(!(filePermissions & others));
-        QVERIFY(!(QFile::permissions(config) & others));
+        // Neither the file nor its folder is open to anyone else.
+        struct stat file = {};
+        struct stat folder = {};
+        QVERIFY(::stat(QFile::encodeName(again.filePath()).constData(), &file) == 0 && (file.st_mode & 0677) == 0600);
+        QVERIFY(::stat(QFile::encodeName(config).constData(), &folder) == 0 && (folder.st_mode & 0077) == 0);
     }
 
     void testUnparsableFileIsKeptAside_data()

@@ -100,97 +100,67 @@ private slots:
         QTEST(displays, "displays");
     }
 
-    void testEdidName_data()
+    // The small readers of kernel values: the text they are given, and what they read from it.
+    void testReaders_data()
     {
-        QTest::addColumn<QByteArray>("edid");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("name with line feed and padding") << edidWithDescriptor(0xfc, "DELL U2720Q\n ") << "DELL U2720Q";
-        QTest::newRow("control bytes become blanks") << edidWithDescriptor(0xfc,
-            "A\x01\x7f"
-            "B\n") << "A B";
-        QTest::newRow("only a text descriptor") << edidWithDescriptor(0xfe, "LP140WU1\n") << "(absent)";
+        QTest::addColumn<QString>("reader");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("output");
+        const auto row = [](const char *reader, const char *name, const QByteArray &input, const QString &output) {
+            QTest::addRow("%s: %s", reader, name) << reader << input << output;
+        };
+        row("edid", "name with line feed and padding", edidWithDescriptor(0xfc, "DELL U2720Q\n "), "DELL U2720Q");
+        row("edid", "control bytes become blanks", edidWithDescriptor(0xfc, "A\x01\x7f\x42\n"), "A B");
+        row("edid", "only a text descriptor", edidWithDescriptor(0xfe, "LP140WU1\n"), "(absent)");
         QByteArray badHeader = edidWithDescriptor(0xfc, "NAME\n");
         badHeader[1] = 0;
-        QTest::newRow("wrong header") << badHeader << "(absent)";
+        row("edid", "wrong header", badHeader, "(absent)");
+        row("cpuinfo", "big.LITTLE, big cores numbered last",
+            "processor\t: 0\nCPU implementer\t: 0x41\nCPU part\t: 0xd05\n\n"
+            "processor\t: 1\nCPU implementer\t: 0x41\nCPU part\t: 0xd05\n\n"
+            "processor\t: 2\nCPU implementer\t: 0x41\nCPU part\t: 0xd0b\n\n",
+            "ARM Cortex-A76 + Cortex-A55");
+        row("cpuinfo", "old 32-bit layout",
+            "Processor\t: ARMv7 Processor rev 10 (v7l)\nprocessor\t: 0\nBogoMIPS\t: 790.52\n\nprocessor\t: 1\n\n",
+            "ARMv7 Processor rev 10 (v7l)");
+        row("cpuinfo", "RISC-V", "processor\t: 0\nhart\t\t: 1\nisa\t\t: rv64imafdc\nuarch\t\t: sifive,u74-mc\n",
+            "sifive,u74-mc");
+        row("cpuinfo", "garbage", QByteArray("\x00\xff:::\n\n:", 8), "(absent)");
+        for (const char *placeholder : { "To Be Filled By O.E.M.", "00000000-0000-0000-0000-000000000000",
+                 "03000200-0400-0500-0006-000700080009", "FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF", "XXXXXXXX" })
+            row("dmi", placeholder, placeholder, "placeholder");
+        row("dmi", "real serial", "PF2XK7QM", "PF2XK7QM");
+        row("cpu list", "ranges and singles", "0-3,8,10-11\n", "7");
+        row("cpu list", "the largest kernel", "0-8191", "8192");
+        row("cpu list", "beyond any kernel", "0-8192", "(absent)");
+        row("cpu list", "repeated huge range", QByteArray("0-65535,").repeated(32), "(absent)");
+        row("cpu list", "overlap", "0,0-8191", "(absent)");
+        row("cpu list", "descending", "4,2", "(absent)");
+        row("cache size", "kilobytes", "48K", "49152");
+        row("cache size", "a terabyte", "1024G", QString::number(qint64(1) << 40));
+        row("cache size", "wraps when shifted", "2555555555575G", "(absent)");
+        row("cache size", "just past a terabyte", "1048577M", "(absent)");
     }
-    void testEdidName()
+    void testReaders()
     {
-        QFETCH(QByteArray, edid);
-        QTEST(text(DrmConnectorReader::edidMonitorName(edid)), "name");
-    }
-
-    void testArmCoreNames_data()
-    {
-        QTest::addColumn<QByteArray>("cpuinfo");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("big.LITTLE, big cores numbered last")
-            << QByteArray("processor\t: 0\nCPU implementer\t: 0x41\nCPU part\t: 0xd05\n\n"
-                          "processor\t: 1\nCPU implementer\t: 0x41\nCPU part\t: 0xd05\n\n"
-                          "processor\t: 2\nCPU implementer\t: 0x41\nCPU part\t: 0xd0b\n\n")
-            << "ARM Cortex-A76 + Cortex-A55";
-        QTest::newRow("old 32-bit layout") << QByteArray("Processor\t: ARMv7 Processor rev 10 (v7l)\nprocessor\t: 0\n"
-                                                         "BogoMIPS\t: 790.52\n\nprocessor\t: 1\n\n")
-                                           << "ARMv7 Processor rev 10 (v7l)";
-        QTest::newRow("RISC-V") << QByteArray("processor\t: 0\nhart\t\t: 1\nisa\t\t: rv64imafdc\n"
-                                              "uarch\t\t: sifive,u74-mc\n")
-                                << "sifive,u74-mc";
-        QTest::newRow("garbage") << QByteArray("\x00\xff:::\n\n:") << "(absent)";
-    }
-    void testArmCoreNames()
-    {
-        QFETCH(QByteArray, cpuinfo);
-        QTEST(text(CpuInfoReader::processorName(CpuInfoReader::parse(cpuinfo))), "name");
-    }
-
-    void testPlaceholdersAndIds_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("placeholder");
-        QTest::newRow("O.E.M.") << "To Be Filled By O.E.M." << true;
-        QTest::newRow("zero uuid") << "00000000-0000-0000-0000-000000000000" << true;
-        QTest::newRow("reference BIOS sample UUID") << "03000200-0400-0500-0006-000700080009" << true;
-        QTest::newRow("all F") << "FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF" << true;
-        QTest::newRow("XXXX") << "XXXXXXXX" << true;
-        QTest::newRow("real serial") << "PF2XK7QM" << false;
-    }
-    void testPlaceholdersAndIds()
-    {
-        QFETCH(QString, value);
-        QTEST(DmiReader::isPlaceholder(value), "placeholder");
-    }
-
-    void testCpuLists_data()
-    {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<int>("count"); // -1: refused
-        QTest::newRow("ranges and singles") << "0-3,8,10-11\n" << 7;
-        QTest::newRow("the largest kernel") << "0-8191" << 8192;
-        QTest::newRow("beyond any kernel") << "0-8192" << -1;
-        QTest::newRow("repeated huge range") << QString("0-65535,").repeated(32) << -1;
-        QTest::newRow("overlap") << "0,0-8191" << -1;
-        QTest::newRow("descending") << "4,2" << -1;
-    }
-    void testCpuLists()
-    {
-        QFETCH(QString, list);
-        const auto ids = SysInfoFile::parseCpuList(list);
-        QTEST(ids ? int(ids->size()) : -1, "count");
-    }
-
-    void testCacheSizes_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<qint64>("bytes"); // -1: refused
-        QTest::newRow("kilobytes") << "48K" << qint64(49152);
-        QTest::newRow("a terabyte") << "1024G" << (qint64(1) << 40);
-        QTest::newRow("wraps when shifted") << "2555555555575G" << qint64(-1);
-        QTest::newRow("just past a terabyte") << "1048577M" << qint64(-1);
-    }
-    void testCacheSizes()
-    {
-        QFETCH(QString, text);
-        const auto bytes = CpuTopologyReader::parseCacheSize(text);
-        QTEST(bytes ? qint64(*bytes) : qint64(-1), "bytes");
+        QFETCH(QString, reader);
+        QFETCH(QByteArray, input);
+        const QString textInput = QString::fromUtf8(input);
+        QString output;
+        if (reader == QLatin1String("edid")) {
+            output = text(DrmConnectorReader::edidMonitorName(input));
+        } else if (reader == QLatin1String("cpuinfo")) {
+            output = text(CpuInfoReader::processorName(CpuInfoReader::parse(input)));
+        } else if (reader == QLatin1String("dmi")) {
+            output = DmiReader::isPlaceholder(textInput) ? QStringLiteral("placeholder") : textInput;
+        } else if (reader == QLatin1String("cpu list")) {
+            const auto ids = SysInfoFile::parseCpuList(textInput);
+            output = ids ? QString::number(ids->size()) : QStringLiteral("(absent)");
+        } else {
+            const auto bytes = CpuTopologyReader::parseCacheSize(textInput);
+            output = bytes ? QString::number(*bytes) : QStringLiteral("(absent)");
+        }
+        QTEST(output, "output");
     }
 
     // Nothing planted in a kernel tree may block a reader or be read as a value.

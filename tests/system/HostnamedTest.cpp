@@ -2,9 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The hostnamed fall-backs against a mocked systemd-hostnamed on a private bus.
 #include "PrivateBus.h"
-#include "platform/HostNameSource.h"
-#include "platform/HostnamedClient.h"
-#include "system/AppInfoManager.h"
 #include "system/HardwareReport.h"
 
 #include <QElapsedTimer>
@@ -57,18 +54,6 @@ private slots:
         const HardwareOverview overview = HardwareReport(sources("vm-nodmi", 2000)).overview();
         QCOMPARE(overview.serialNumber, std::optional<QString>(QStringLiteral("SN-HOSTNAMED")));
         QCOMPARE(overview.hardwareUuid, std::optional<QString>(QStringLiteral("4C4C4544-0051-3510-8039-B4C04F4B4D32")));
-    }
-
-    void testNameAndChassis()
-    {
-        const HardwareReportSources report = sources("desktop-hybrid", 2000);
-        const HostnamedClient client(m_bus.connection(), 2000);
-        QCOMPARE(HostNameSource(&client, report.etcRoot, report.procRoot).localizedName(),
-            std::optional<QString>(QStringLiteral("Studio Mac mini")));
-        const QString root = QStringLiteral(TAVLO_TEST_DATA "/system/desktop-hybrid");
-        const AppInfoManager info(
-            { report.procRoot, report.sysRoot, report.etcRoot, root + QStringLiteral("/usr/lib"), true, 2000 });
-        QCOMPARE(info.deviceImageName(), QStringLiteral("macmini"));
     }
 
     // polkit saying no, or a service that does not answer in time: the machine id stands in.

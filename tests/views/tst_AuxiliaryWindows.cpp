@@ -82,18 +82,16 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("property");
         QTest::addColumn<QJsonValue>("value");
-        QTest::newRow("language") << 0 << "set_app_language"
-                                  << "setApplanguage" << QJsonValue("ms");
-        QTest::newRow("appearance") << 1 << "set_theme_mode"
-                                    << "setAppThemeMode" << QJsonValue("SystemMode");
-        QTest::newRow("background") << 2 << "set_bg_style"
-                                    << "setAppBgStyle" << QJsonValue("CartoonStyle");
-        QTest::newRow("show IP") << 3 << "set_show_ip"
-                                 << "setShowIPAddress" << QJsonValue(true);
-        QTest::newRow("show UUID") << 4 << "set_show_uuid"
-                                   << "setShowUUID" << QJsonValue(true);
-        QTest::newRow("show serial") << 5 << "set_show_serialNumber"
-                                     << "setSerialNumber" << QJsonValue(true);
+        int control = 0;
+        const auto row = [&control](const char *key, const char *property, const QJsonValue &value) {
+            QTest::newRow(key) << control++ << QString::fromLatin1(key) << QString::fromLatin1(property) << value;
+        };
+        row("set_app_language", "setApplanguage", QJsonValue("ms"));
+        row("set_theme_mode", "setAppThemeMode", QJsonValue("SystemMode"));
+        row("set_bg_style", "setAppBgStyle", QJsonValue("CartoonStyle"));
+        row("set_show_ip", "setShowIPAddress", QJsonValue(true));
+        row("set_show_uuid", "setShowUUID", QJsonValue(true));
+        row("set_show_serialNumber", "setSerialNumber", QJsonValue(true));
     }
 
     void testSettingsWriteThrough()

@@ -48,18 +48,15 @@ private slots:
         QFETCH(qint64, max);
         QFETCH(qint64, cycles);
         Battery battery;
-        if (charging >= 0) {
+        if (charging >= 0)
             battery.isCharging = charging == 1;
-        }
-        if (charged >= 0) {
+        if (charged >= 0)
             battery.isCharged = charged == 1;
-        }
         battery.currentCapacity = maybe(current);
         battery.maxCapacity = maybe(max);
         battery.cycleCount = maybe(cycles);
-        if (!qIsNaN(temperature)) {
+        if (!qIsNaN(temperature))
             battery.temperature = temperature;
-        }
         const QStringList texts { QString::fromLatin1(BatteryInfoView::stateKey(battery)),
             BatteryInfoView::capacityText(battery), BatteryInfoView::cycleText(battery),
             BatteryInfoView::temperatureText(battery), BatteryInfoView::percentText(battery) };

@@ -127,23 +127,6 @@ private slots:
         QVERIFY(!t.isAffine() || qFuzzyIsNull(t.m13()));
     }
 
-    void testFlippedAt_data()
-    {
-        QTest::addColumn<double>("angle");
-        QTest::addColumn<bool>("flipped");
-        QTest::newRow("below a quarter") << 89.999 << false;
-        QTest::newRow("a quarter counts") << 90.0 << true;
-        QTest::newRow("half") << 180.0 << true;
-        QTest::newRow("three quarters does not") << 270.0 << false;
-    }
-
-    void testFlippedAt()
-    {
-        QFETCH(double, angle);
-        QFETCH(bool, flipped);
-        QCOMPARE(FlipEffect::flippedAt(angle), flipped);
-    }
-
     void testWriteIsDeferred()
     {
         FlipEffect effect;

@@ -83,9 +83,8 @@ private:
     void append(const void *data, std::size_t size)
     {
         m_bytes.append(static_cast<const char *>(data), static_cast<qsizetype>(size));
-        while (m_bytes.size() % NLMSG_ALIGNTO != 0) {
+        while (m_bytes.size() % NLMSG_ALIGNTO != 0)
             m_bytes.append('\0');
-        }
     }
 
     QByteArray m_bytes;
@@ -142,14 +141,11 @@ inline QByteArray routeMessage(std::uint16_t messageType, const RouteFields &fie
         const QByteArray destination(fields.family == AF_INET ? 4 : 16, '\x0a');
         builder.attribute(RTA_DST, destination.constData(), static_cast<std::size_t>(destination.size()));
     }
-    if (fields.metric != 0) {
+    if (fields.metric != 0)
         builder.u32(RTA_PRIORITY, fields.metric);
-    }
-    if (!fields.gateway.isEmpty()) {
+    if (!fields.gateway.isEmpty())
         builder.attribute(RTA_GATEWAY, fields.gateway.constData(), static_cast<std::size_t>(fields.gateway.size()));
-    }
-    if (fields.oif != 0) {
+    if (fields.oif != 0)
         builder.u32(RTA_OIF, static_cast<std::uint32_t>(fields.oif));
-    }
     return builder.bytes();
 }

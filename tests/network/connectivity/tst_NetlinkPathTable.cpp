@@ -65,21 +65,18 @@ QString describe(const NetworkPath &path)
 {
     static const char *const names[] = { "other", "wifi", "cellular", "wiredEthernet", "loopback" };
     QStringList parts { path.usable ? QStringLiteral("connected") : QStringLiteral("disconnected") };
-    if (path.supportsIPv4) {
+    if (path.supportsIPv4)
         parts << QStringLiteral("ipv4");
-    }
-    if (path.supportsIPv6) {
+    if (path.supportsIPv6)
         parts << QStringLiteral("ipv6");
-    }
     parts << QString::fromLatin1(names[static_cast<int>(path.kind)]);
     return parts.join(QLatin1Char(' '));
 }
 
 NetworkPath feed(NetlinkPathTable &table, const QByteArrayList &messages)
 {
-    for (const QByteArray &message : messages) {
+    for (const QByteArray &message : messages)
         table.apply(message.constData(), static_cast<std::size_t>(message.size()));
-    }
     return table.evaluate(InterfaceKindProbe(sysRoot()));
 }
 
