@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
+#include <QTimer>
 #include <utility>
 
 StatusNotifierItem::StatusNotifierItem(const QString &id, QDBusConnection bus, QObject *parent)
@@ -17,8 +18,16 @@ StatusNotifierItem::StatusNotifierItem(const QString &id, QDBusConnection bus, Q
     // The watcher and the hosts know items by this name; the trailing number tells apart
     // several items of one process.
     , m_serviceName(QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid()))
+    , m_announceTimer(new QTimer(this))
+    , m_followUpTimer(new QTimer(this))
 {
     Sni::registerTypes();
+    m_announceTimer->setSingleShot(true);
+    m_announceTimer->setInterval(0);
+    connect(m_announceTimer, &QTimer::timeout, this, &StatusNotifierItem::announce);
+    m_followUpTimer->setSingleShot(true);
+    m_followUpTimer->setInterval(followUpMs);
+    connect(m_followUpTimer, &QTimer::timeout, this, &StatusNotifierItem::announceHeld);
 }
 
 StatusNotifierItem::~StatusNotifierItem()
@@ -63,7 +72,7 @@ void StatusNotifierItem::setIcon(const QString &iconName)
     m_iconName = iconName;
     m_pixmapsStale = true;
     m_pixmaps.clear();
-    Q_EMIT m_adaptor->NewIcon();
+    changed(IconProperty);
 }
 
 SniPixmapList StatusNotifierItem::pixmaps()
@@ -81,7 +90,7 @@ void StatusNotifierItem::setToolTip(const QString &title, const QString &descrip
         return;
     m_toolTip.title = title;
     m_toolTip.description = description;
-    Q_EMIT m_adaptor->NewToolTip();
+    changed(ToolTipProperty);
 }
 
 void StatusNotifierItem::setTitle(const QString &title)
@@ -89,7 +98,7 @@ void StatusNotifierItem::setTitle(const QString &title)
     if (title == m_title)
         return;
     m_title = title;
-    Q_EMIT m_adaptor->NewTitle();
+    changed(TitleProperty);
 }
 
 void StatusNotifierItem::setLabel(const QString &label, const QString &guide)
@@ -99,6 +108,64 @@ void StatusNotifierItem::setLabel(const QString &label, const QString &guide)
     m_label = label;
     m_labelGuide = guide;
     Q_EMIT m_adaptor->XAyatanaNewLabel(label, guide);
+}
+
+void StatusNotifierItem::changed(Property property)
+{
+    m_unannounced |= 1U << property;
+    if (!m_announceTimer->isActive())
+        m_announceTimer->start();
+}
+
+void StatusNotifierItem::announce()
+{
+    // What the last round held back is settled first, against that round's reads.
+    if (m_followUpTimer->isActive()) {
+        m_followUpTimer->stop();
+        announceHeld();
+    }
+    if (m_unannounced == 0)
+        return;
+    for (int property = 0; property < PropertyCount; ++property) {
+        if (m_unannounced & (1U << property)) {
+            m_lead = Property(property);
+            break;
+        }
+    }
+    m_reads.fill(0);
+    m_held = m_unannounced & ~(1U << m_lead);
+    m_unannounced = 0;
+    emitChange(m_lead);
+    if (m_held != 0)
+        m_followUpTimer->start();
+}
+
+void StatusNotifierItem::announceHeld()
+{
+    const int leadReads = m_reads.at(m_lead);
+    for (int property = 0; property < PropertyCount; ++property) {
+        // Every host that came for the first change took this one along: nothing to tell.
+        if ((m_held & (1U << property)) && (leadReads == 0 || m_reads.at(property) < leadReads))
+            emitChange(Property(property));
+    }
+    m_held = 0;
+}
+
+void StatusNotifierItem::emitChange(Property property)
+{
+    switch (property) {
+    case IconProperty:
+        Q_EMIT m_adaptor->NewIcon();
+        break;
+    case ToolTipProperty:
+        Q_EMIT m_adaptor->NewToolTip();
+        break;
+    case TitleProperty:
+        Q_EMIT m_adaptor->NewTitle();
+        break;
+    case PropertyCount:
+        break;
+    }
 }
 
 void StatusNotifierItem::activate(QPoint position)

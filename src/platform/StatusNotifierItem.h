@@ -7,14 +7,21 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QPoint>
+#include <array>
 #include <functional>
 
+class QTimer;
 class StatusNotifierItemAdaptor;
 
 // Our panel item as a StatusNotifierItem object on the session bus. It holds what the host
 // reads (pictures, icon name, tooltip, title, label, menu) and announces each change once;
 // it does not decide what to show. Pictures are drawn when a host first reads them after a
 // change, and once per change however many hosts read them.
+//
+// Changes made together are announced together: the first changed of icon, tooltip and title
+// at once, the others a moment later, and only if some host that read the first one has not
+// read them too. Most panels answer any signal by reading every property, and would otherwise
+// read and redraw everything once per signal.
 class StatusNotifierItem : public QObject
 {
     Q_OBJECT
@@ -55,10 +62,27 @@ public:
     // Called by the adaptor when the host relays the user's action.
     void activate(QPoint position);
 
+    // What a host can read, as the adaptor tells when it is read.
+    enum Property
+    {
+        IconProperty,
+        ToolTipProperty,
+        TitleProperty,
+        PropertyCount
+    };
+    void noteRead(Property property) { ++m_reads.at(property); }
+    // How long the held signals wait for the hosts' reads.
+    static constexpr int followUpMs = 400;
+
 Q_SIGNALS:
     void activated(QPoint position);
 
 private:
+    void changed(Property property);
+    void announce();
+    void announceHeld();
+    void emitChange(Property property);
+
     QDBusConnection m_bus;
     StatusNotifierItemAdaptor *m_adaptor;
     QString m_id;
@@ -74,4 +98,11 @@ private:
     QString m_label;
     QString m_labelGuide;
     bool m_registered = false;
+    // Bits by Property: changed and not yet announced, and changed but held back.
+    unsigned m_unannounced = 0;
+    unsigned m_held = 0;
+    Property m_lead = IconProperty;
+    std::array<int, PropertyCount> m_reads {};
+    QTimer *m_announceTimer;
+    QTimer *m_followUpTimer;
 };

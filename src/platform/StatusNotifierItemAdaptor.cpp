@@ -16,6 +16,12 @@ QString StatusNotifierItemAdaptor::id() const
 
 QString StatusNotifierItemAdaptor::title() const
 {
+    m_item->noteRead(StatusNotifierItem::TitleProperty);
+    return m_item->title();
+}
+
+QString StatusNotifierItemAdaptor::iconAccessibleDesc() const
+{
     return m_item->title();
 }
 
@@ -31,6 +37,7 @@ QString StatusNotifierItemAdaptor::iconThemePath() const
 
 SniPixmapList StatusNotifierItemAdaptor::iconPixmap() const
 {
+    m_item->noteRead(StatusNotifierItem::IconProperty);
     return m_item->pixmaps();
 }
 
@@ -42,6 +49,7 @@ QDBusObjectPath StatusNotifierItemAdaptor::menu() const
 
 SniToolTip StatusNotifierItemAdaptor::toolTip() const
 {
+    m_item->noteRead(StatusNotifierItem::ToolTipProperty);
     return m_item->toolTip();
 }
 
