@@ -19,15 +19,16 @@ StatusNotifierItem::StatusNotifierItem(const QString &id, QDBusConnection bus, Q
     // several items of one process.
     , m_serviceName(QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid()))
     , m_announceTimer(new QTimer(this))
-    , m_followUpTimer(new QTimer(this))
+    , m_settleTimer(new QTimer(this))
 {
     Sni::registerTypes();
     m_announceTimer->setSingleShot(true);
     m_announceTimer->setInterval(0);
     connect(m_announceTimer, &QTimer::timeout, this, &StatusNotifierItem::announce);
-    m_followUpTimer->setSingleShot(true);
-    m_followUpTimer->setInterval(followUpMs);
-    connect(m_followUpTimer, &QTimer::timeout, this, &StatusNotifierItem::announceHeld);
+    // A host reads what it reads in one call: it is over by the time this timer runs.
+    m_settleTimer->setSingleShot(true);
+    m_settleTimer->setInterval(0);
+    connect(m_settleTimer, &QTimer::timeout, this, &StatusNotifierItem::settleHeld);
 }
 
 StatusNotifierItem::~StatusNotifierItem()
@@ -119,11 +120,10 @@ void StatusNotifierItem::changed(Property property)
 
 void StatusNotifierItem::announce()
 {
-    // What the last round held back is settled first, against that round's reads.
-    if (m_followUpTimer->isActive()) {
-        m_followUpTimer->stop();
-        announceHeld();
-    }
+    m_settleTimer->stop();
+    // No host came for the last change: whoever listens hears of all of it now.
+    if (m_held != 0 && m_reads.at(m_lead) == 0)
+        emitHeld(false);
     if (m_unannounced == 0)
         return;
     for (int property = 0; property < PropertyCount; ++property) {
@@ -136,19 +136,30 @@ void StatusNotifierItem::announce()
     m_held = m_unannounced & ~(1U << m_lead);
     m_unannounced = 0;
     emitChange(m_lead);
-    if (m_held != 0)
-        m_followUpTimer->start();
 }
 
-void StatusNotifierItem::announceHeld()
+void StatusNotifierItem::noteRead(Property property)
 {
-    const int leadReads = m_reads.at(m_lead);
+    ++m_reads.at(property);
+    if (property == m_lead && m_held != 0 && !m_settleTimer->isActive())
+        m_settleTimer->start();
+}
+
+void StatusNotifierItem::settleHeld()
+{
+    emitHeld(true);
+}
+
+void StatusNotifierItem::emitHeld(bool unread)
+{
     for (int property = 0; property < PropertyCount; ++property) {
+        const unsigned bit = 1U << property;
         // Every host that came for the first change took this one along: nothing to tell.
-        if ((m_held & (1U << property)) && (leadReads == 0 || m_reads.at(property) < leadReads))
+        if ((m_held & bit) && (!unread || m_reads.at(property) < m_reads.at(m_lead))) {
+            m_held &= ~bit;
             emitChange(Property(property));
+        }
     }
-    m_held = 0;
 }
 
 void StatusNotifierItem::emitChange(Property property)

@@ -19,9 +19,10 @@ class StatusNotifierItemAdaptor;
 // change, and once per change however many hosts read them.
 //
 // Changes made together are announced together: the first changed of icon, tooltip and title
-// at once, the others a moment later, and only if some host that read the first one has not
-// read them too. Most panels answer any signal by reading every property, and would otherwise
-// read and redraw everything once per signal.
+// at once, the others only to hosts that read the first without them. Most panels answer any
+// signal by reading every property, and would otherwise read and redraw everything once per
+// signal; a host that reads one property per signal is told of the others as soon as its
+// read is answered.
 class StatusNotifierItem : public QObject
 {
     Q_OBJECT
@@ -70,9 +71,7 @@ public:
         TitleProperty,
         PropertyCount
     };
-    void noteRead(Property property) { ++m_reads.at(property); }
-    // How long the held signals wait for the hosts' reads.
-    static constexpr int followUpMs = 400;
+    void noteRead(Property property);
 
 Q_SIGNALS:
     void activated(QPoint position);
@@ -80,7 +79,10 @@ Q_SIGNALS:
 private:
     void changed(Property property);
     void announce();
-    void announceHeld();
+    // After a host's read of the first change: the others for a host that did not read them.
+    void settleHeld();
+    // The held signals: all of them, or with `unread` those some reader of the first lacks.
+    void emitHeld(bool unread);
     void emitChange(Property property);
 
     QDBusConnection m_bus;
@@ -104,5 +106,5 @@ private:
     Property m_lead = IconProperty;
     std::array<int, PropertyCount> m_reads {};
     QTimer *m_announceTimer;
-    QTimer *m_followUpTimer;
+    QTimer *m_settleTimer;
 };
