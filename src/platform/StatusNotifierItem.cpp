@@ -8,6 +8,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 StatusNotifierItem::StatusNotifierItem(const QString &id, QDBusConnection bus, QObject *parent)
@@ -122,7 +123,7 @@ void StatusNotifierItem::announce()
 {
     m_settleTimer->stop();
     // No host came for the last change: whoever listens hears of all of it now.
-    if (m_held != 0 && m_reads.at(m_lead) == 0)
+    if (m_held != 0 && leadReads() == 0)
         emitHeld(false);
     if (m_unannounced == 0)
         return;
@@ -133,6 +134,7 @@ void StatusNotifierItem::announce()
         }
     }
     m_reads.fill(0);
+    m_iconNameReads = 0;
     m_held = m_unannounced & ~(1U << m_lead);
     m_unannounced = 0;
     emitChange(m_lead);
@@ -145,6 +147,20 @@ void StatusNotifierItem::noteRead(Property property)
         m_settleTimer->start();
 }
 
+void StatusNotifierItem::noteIconNameRead()
+{
+    ++m_iconNameReads;
+    if (m_lead == IconProperty && m_held != 0 && !m_settleTimer->isActive())
+        m_settleTimer->start();
+}
+
+int StatusNotifierItem::leadReads() const
+{
+    // A host that reads both the name and the pixmaps of the icon is one reader, not two.
+    const int reads = m_reads.at(m_lead);
+    return m_lead == IconProperty ? std::max(reads, m_iconNameReads) : reads;
+}
+
 void StatusNotifierItem::settleHeld()
 {
     emitHeld(true);
@@ -155,7 +171,7 @@ void StatusNotifierItem::emitHeld(bool unread)
     for (int property = 0; property < PropertyCount; ++property) {
         const unsigned bit = 1U << property;
         // Every host that came for the first change took this one along: nothing to tell.
-        if ((m_held & bit) && (!unread || m_reads.at(property) < m_reads.at(m_lead))) {
+        if ((m_held & bit) && (!unread || m_reads.at(property) < leadReads())) {
             m_held &= ~bit;
             emitChange(Property(property));
         }

@@ -72,6 +72,8 @@ public:
         PropertyCount
     };
     void noteRead(Property property);
+    // The icon by name, which is all some hosts read of it.
+    void noteIconNameRead();
 
 Q_SIGNALS:
     void activated(QPoint position);
@@ -84,6 +86,7 @@ private:
     // The held signals: all of them, or with `unread` those some reader of the first lacks.
     void emitHeld(bool unread);
     void emitChange(Property property);
+    int leadReads() const;
 
     QDBusConnection m_bus;
     StatusNotifierItemAdaptor *m_adaptor;
@@ -105,6 +108,7 @@ private:
     unsigned m_held = 0;
     Property m_lead = IconProperty;
     std::array<int, PropertyCount> m_reads {};
+    int m_iconNameReads = 0;
     QTimer *m_announceTimer;
     QTimer *m_settleTimer;
 };

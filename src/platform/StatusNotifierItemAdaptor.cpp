@@ -27,6 +27,7 @@ QString StatusNotifierItemAdaptor::iconAccessibleDesc() const
 
 QString StatusNotifierItemAdaptor::iconName() const
 {
+    m_item->noteIconNameRead();
     return m_item->iconName();
 }
 
