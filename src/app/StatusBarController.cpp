@@ -5,6 +5,7 @@
 #include "MouseEventManager.h"
 #include "PanelPicture.h"
 #include "TavloConfig.h"
+#include "platform/DBusMenu.h"
 #include "platform/PanelItem.h"
 #include "platform/PopoverWindow.h"
 #include "platform/X11PanelLocator.h"
@@ -31,6 +32,11 @@ StatusBarController::StatusBarController(PopoverWindow *popOver, QObject *parent
     m_statusItem = std::make_unique<PanelItem>(
         QStringLiteral(TAVLO_APP_ID), [this](QSize size, qreal ratio) { return picture(size, ratio); });
     connect(m_statusItem.get(), &PanelItem::activated, this, &StatusBarController::statusItemBtnClick);
+    // Hosts that open the menu on any click (Ayatana's indicators) never send Activate, and once
+    // the menu's entry opens the dashboard the pointer is on the menu: where it was as the menu
+    // opened is on the item.
+    connect(m_statusItem->menu(), &DBusMenu::aboutToOpen, this,
+        [this] { m_menuOpenedAt = (QPointF(QCursor::pos()) * qGuiApp->devicePixelRatio()).toPoint(); });
     publishTexts();
     updateMenu();
     m_statusItem->start();
@@ -116,7 +122,7 @@ void StatusBarController::updateMenu()
     //: The panel item's menu: opens the dashboard, as a left click on the item does.
     entries.append({ qtTrId("Menu_Open_Dashboard"), [this] {
                         if (!m_popOver->isVisible())
-                            showPopover(QPoint());
+                            showPopover(m_menuOpenedAt);
                     } });
     entries.append(DBusMenu::Entry {});
     if (m_openSettings)
@@ -154,6 +160,10 @@ QRect StatusBarController::anchorFor(QPoint position) const
     // The XEmbed tray tells where the icon is.
     if (const QRect item = m_statusItem->geometry(); item.isValid())
         return item;
+    // On Wayland the host's point is all there is: a client never learns where the pointer is
+    // outside its own windows.
+    if (!position.isNull() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return QRect(position, QSize(1, 1));
     // StatusNotifierItem hosts pass a point, in the X server's pixels, but not all of them
     // the point on the screen: MATE's notification area passes one relative to its applet.
     // The pointer, right after the click, is on the item whatever the host says.

@@ -68,6 +68,8 @@ private:
     std::unique_ptr<PanelItem> m_statusItem;
     std::unique_ptr<MouseEventManager> m_mouseManager;
     StatusTitle m_title;
+    // In the X server's pixels, as hosts pass an activation point.
+    QPoint m_menuOpenedAt;
     bool m_highlighted = false;
     std::function<void()> m_openSettings;
     std::function<void()> m_openAbout;

@@ -80,6 +80,12 @@ DBusMenuLayoutItem DBusMenu::layout(int parentId, int depth, const QStringList &
     return item;
 }
 
+void DBusMenu::handleAboutToShow(int id)
+{
+    if (id == 0)
+        Q_EMIT aboutToOpen();
+}
+
 bool DBusMenu::handleEvent(int id, const QString &eventId)
 {
     if (id <= 0 || !contains(id))

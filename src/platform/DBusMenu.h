@@ -43,6 +43,12 @@ public:
     // A host's event for an entry; "clicked" runs its action on the next turn of the event
     // loop, after the reply has gone (Quit among them).
     bool handleEvent(int id, const QString &eventId);
+    // A host is about to show entry id's submenu; for 0, the menu itself, which it does right
+    // after the user clicked the item.
+    void handleAboutToShow(int id);
+
+Q_SIGNALS:
+    void aboutToOpen();
 
 private:
     QDBusConnection m_bus;

@@ -51,16 +51,19 @@ QList<int> DBusMenuAdaptor::EventGroup(const DBusMenuEventList &events)
     return errors;
 }
 
-bool DBusMenuAdaptor::AboutToShow(int /*id*/)
+bool DBusMenuAdaptor::AboutToShow(int id)
 {
+    m_menu->handleAboutToShow(id);
     // The entries are always up to date: nothing to fetch first.
     return false;
 }
 
 QList<int> DBusMenuAdaptor::AboutToShowGroup(const QList<int> &ids, QList<int> &idErrors)
 {
-    for (const int id : ids)
+    for (const int id : ids) {
         if (!m_menu->contains(id))
             idErrors.append(id);
+        m_menu->handleAboutToShow(id);
+    }
     return {};
 }

@@ -92,5 +92,11 @@ void registerTypes()
     qDBusRegisterMetaType<DBusMenuItemKeysList>();
     qDBusRegisterMetaType<DBusMenuEvent>();
     qDBusRegisterMetaType<DBusMenuEventList>();
+    // The adaptor's slots name the lists by these aliases, and a call is matched to a slot by
+    // the names of its argument types: without them EventGroup, which Ayatana's menus send for
+    // every click, is an unknown method.
+    qRegisterMetaType<DBusMenuItemList>("DBusMenuItemList");
+    qRegisterMetaType<DBusMenuItemKeysList>("DBusMenuItemKeysList");
+    qRegisterMetaType<DBusMenuEventList>("DBusMenuEventList");
 }
 } // namespace DBusMenuTypes

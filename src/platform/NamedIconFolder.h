@@ -20,7 +20,10 @@ public:
     NamedIconFolder(const NamedIconFolder &) = delete;
     NamedIconFolder &operator=(const NamedIconFolder &) = delete;
 
-    static constexpr int keptFiles = 3;
+    // GTK keeps what it loaded under a name until it next looks at the folder, which it does
+    // at most every six seconds or so: a name may come back only after longer than that, or
+    // the host shows a picture from three seconds ago. Ten names last ten rate changes.
+    static constexpr int keptFiles = 10;
 
     bool isValid() const { return !m_path.isEmpty(); }
     QString path() const { return m_path; }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PopoverWindow.h"
 
+#include "LayerShellPlacer.h"
 #include "TavloConfig.h"
 
 #include <QCursor>
@@ -29,6 +30,7 @@ PopoverWindow::PopoverWindow(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     setContent(new QWidget);
+    LayerShellPlacer::prepare(this);
 }
 
 void PopoverWindow::setContent(QWidget *content)
@@ -104,6 +106,14 @@ QRect PopoverWindow::placement(const QRect &anchor, QSize size, const QRect &scr
 void PopoverWindow::showAt(const QRect &anchor)
 {
     const QRect at = anchor.isValid() ? anchor : QRect(QCursor::pos(), QSize(1, 1));
+    // A Wayland client cannot place its windows, except as a layer surface where the
+    // compositor has them; elsewhere the compositor puts the window where it likes.
+    if (LayerShellPlacer::isAvailable()) {
+        if (LayerShellPlacer::show(this, at))
+            return;
+        // Refused: an ordinary window from now on.
+        setWindowFlag(Qt::BypassWindowManagerHint, false);
+    }
     QScreen *screen = QGuiApplication::screenAt(at.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();

@@ -8,7 +8,8 @@
 // The dashboard's window: frameless, on top, placed against the panel item. It is a tool
 // window rather than a Qt::Popup because Qt leaves popups out of the accessibility tree,
 // and screen readers must reach the dashboard; closing on an outside click is therefore
-// done by OutsideClickMonitor.
+// done by OutsideClickMonitor (and, on Wayland compositors with layer surfaces, by the
+// LayerShellPlacer that shows it there).
 class PopoverWindow : public QWidget
 {
     Q_OBJECT

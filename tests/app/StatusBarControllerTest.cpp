@@ -3,6 +3,7 @@
 #include "app/StatusBarController.h"
 
 #include "app/MouseEventManager.h"
+#include "platform/LayerShellPlacer.h"
 #include "platform/PanelItem.h"
 #include "platform/PopoverWindow.h"
 #include "platform/X11PanelLocator.h"
@@ -228,6 +229,39 @@ private Q_SLOTS:
         const QRect screen
             = available.united(anchor).united(QRect(0, 0, available.right() + 1, available.bottom() + 1));
         QCOMPARE(PopoverWindow::placement(anchor, QSize(350, 693), screen, available), expected);
+    }
+
+    // On Wayland, from where the pointer was at the click: the layer surface's edges and margins.
+    void testLayerPlacement_data()
+    {
+        QTest::addColumn<QPoint>("click");
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<int>("edges");
+        QTest::addColumn<QMargins>("margins");
+        const QRect laptop(0, 0, 1280, 800);
+        QTest::newRow("top-right") << QPoint(1269, 15) << laptop << int(Qt::TopEdge | Qt::RightEdge)
+                                   << QMargins(0, 4, 0, 0);
+        QTest::newRow("top-centre-right")
+            << QPoint(900, 15) << laptop << int(Qt::TopEdge | Qt::RightEdge) << QMargins(0, 4, 205, 0);
+        QTest::newRow("bottom-left") << QPoint(400, 785) << laptop << int(Qt::BottomEdge | Qt::LeftEdge)
+                                     << QMargins(225, 0, 0, 4);
+        QTest::newRow("corner") << QPoint(3, 3) << laptop << int(Qt::TopEdge | Qt::LeftEdge) << QMargins(0, 4, 0, 0);
+        // A second screen: margins count from its own edges.
+        QTest::newRow("right-screen") << QPoint(3080, 1070) << QRect(1280, 0, 1920, 1080)
+                                      << int(Qt::BottomEdge | Qt::RightEdge) << QMargins(0, 0, 0, 4);
+        QTest::newRow("narrow-screen") << QPoint(250, 5) << QRect(0, 0, 300, 600) << int(Qt::TopEdge | Qt::LeftEdge)
+                                       << QMargins(0, 4, 0, 0);
+    }
+
+    void testLayerPlacement()
+    {
+        QFETCH(QPoint, click);
+        QFETCH(QRect, screen);
+        QFETCH(int, edges);
+        QFETCH(QMargins, margins);
+        const auto placed = LayerShellPlacer::placement(QRect(click, QSize(1, 1)), QSize(350, 693), screen);
+        QCOMPARE(int(placed.edges), edges);
+        QCOMPARE(placed.margins, margins);
     }
 
     // Hosts pass the click point only; the panel window under it gives the edge to open from.

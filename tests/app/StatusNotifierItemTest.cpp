@@ -224,6 +224,18 @@ private Q_SLOTS:
         event << 3 << QStringLiteral("clicked") << QVariant::fromValue(QDBusVariant(QString())) << 0u;
         QCOMPARE(host.call(event, QDBus::BlockWithGui).type(), QDBusMessage::ReplyMessage);
         QTRY_COMPARE(quits, 1);
+        // Ayatana's menus send their clicks as a group, after telling that the menu opens.
+        QSignalSpy opening(&menu, &DBusMenu::aboutToOpen);
+        QDBusMessage show = QDBusMessage::createMethodCall(service, QStringLiteral("/MenuBar"),
+            QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("AboutToShowGroup"));
+        show << QVariant::fromValue(QList<int> { 0 });
+        QCOMPARE(host.call(show, QDBus::BlockWithGui).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(opening.size(), 1);
+        QDBusMessage group = QDBusMessage::createMethodCall(service, QStringLiteral("/MenuBar"),
+            QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("EventGroup"));
+        group << QVariant::fromValue(DBusMenuEventList { { 3, QStringLiteral("clicked"), QDBusVariant(0), 0 } });
+        QCOMPARE(host.call(group, QDBus::BlockWithGui).signature(), QStringLiteral("ai"));
+        QTRY_COMPARE(quits, 2);
     }
 
     // Named icons: each picture a name other than the last, a few files at most, the folder
