@@ -93,8 +93,12 @@ void StatusBarController::applyTitle(const StatusTitle &title)
     // Most ticks on an idle machine repeat the last rates: nothing to redraw or announce.
     if (title.text == m_title.text)
         return;
+    // The picture shows the rates rounded to whole units: most changes leave it as it is.
+    const bool pictureChanged = PanelPicture::compactRate(title.upload) != PanelPicture::compactRate(m_title.upload)
+        || PanelPicture::compactRate(title.download) != PanelPicture::compactRate(m_title.download);
     m_title = title;
-    m_statusItem->repaint();
+    if (pictureChanged)
+        m_statusItem->repaint();
     publishTexts();
     Q_EMIT titleChanged();
 }

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
+#include <QTimer>
+#include <algorithm>
 #include <utility>
 
 StatusNotifierItem::StatusNotifierItem(const QString &id, QDBusConnection bus, QObject *parent)
@@ -17,8 +19,17 @@ StatusNotifierItem::StatusNotifierItem(const QString &id, QDBusConnection bus, Q
     // The watcher and the hosts know items by this name; the trailing number tells apart
     // several items of one process.
     , m_serviceName(QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid()))
+    , m_announceTimer(new QTimer(this))
+    , m_settleTimer(new QTimer(this))
 {
     Sni::registerTypes();
+    m_announceTimer->setSingleShot(true);
+    m_announceTimer->setInterval(0);
+    connect(m_announceTimer, &QTimer::timeout, this, &StatusNotifierItem::announce);
+    // A host reads what it reads in one call: it is over by the time this timer runs.
+    m_settleTimer->setSingleShot(true);
+    m_settleTimer->setInterval(0);
+    connect(m_settleTimer, &QTimer::timeout, this, &StatusNotifierItem::settleHeld);
 }
 
 StatusNotifierItem::~StatusNotifierItem()
@@ -63,7 +74,7 @@ void StatusNotifierItem::setIcon(const QString &iconName)
     m_iconName = iconName;
     m_pixmapsStale = true;
     m_pixmaps.clear();
-    Q_EMIT m_adaptor->NewIcon();
+    changed(IconProperty);
 }
 
 SniPixmapList StatusNotifierItem::pixmaps()
@@ -81,7 +92,7 @@ void StatusNotifierItem::setToolTip(const QString &title, const QString &descrip
         return;
     m_toolTip.title = title;
     m_toolTip.description = description;
-    Q_EMIT m_adaptor->NewToolTip();
+    changed(ToolTipProperty);
 }
 
 void StatusNotifierItem::setTitle(const QString &title)
@@ -89,7 +100,7 @@ void StatusNotifierItem::setTitle(const QString &title)
     if (title == m_title)
         return;
     m_title = title;
-    Q_EMIT m_adaptor->NewTitle();
+    changed(TitleProperty);
 }
 
 void StatusNotifierItem::setLabel(const QString &label, const QString &guide)
@@ -99,6 +110,89 @@ void StatusNotifierItem::setLabel(const QString &label, const QString &guide)
     m_label = label;
     m_labelGuide = guide;
     Q_EMIT m_adaptor->XAyatanaNewLabel(label, guide);
+}
+
+void StatusNotifierItem::changed(Property property)
+{
+    m_unannounced |= 1U << property;
+    if (!m_announceTimer->isActive())
+        m_announceTimer->start();
+}
+
+void StatusNotifierItem::announce()
+{
+    m_settleTimer->stop();
+    // No host came for the last change: whoever listens hears of all of it now.
+    if (m_held != 0 && leadReads() == 0)
+        emitHeld(false);
+    if (m_unannounced == 0)
+        return;
+    for (int property = 0; property < PropertyCount; ++property) {
+        if (m_unannounced & (1U << property)) {
+            m_lead = Property(property);
+            break;
+        }
+    }
+    m_reads.fill(0);
+    m_iconNameReads = 0;
+    m_held = m_unannounced & ~(1U << m_lead);
+    m_unannounced = 0;
+    emitChange(m_lead);
+}
+
+void StatusNotifierItem::noteRead(Property property)
+{
+    ++m_reads.at(property);
+    if (property == m_lead && m_held != 0 && !m_settleTimer->isActive())
+        m_settleTimer->start();
+}
+
+void StatusNotifierItem::noteIconNameRead()
+{
+    ++m_iconNameReads;
+    if (m_lead == IconProperty && m_held != 0 && !m_settleTimer->isActive())
+        m_settleTimer->start();
+}
+
+int StatusNotifierItem::leadReads() const
+{
+    // A host that reads both the name and the pixmaps of the icon is one reader, not two.
+    const int reads = m_reads.at(m_lead);
+    return m_lead == IconProperty ? std::max(reads, m_iconNameReads) : reads;
+}
+
+void StatusNotifierItem::settleHeld()
+{
+    emitHeld(true);
+}
+
+void StatusNotifierItem::emitHeld(bool unread)
+{
+    for (int property = 0; property < PropertyCount; ++property) {
+        const unsigned bit = 1U << property;
+        // Every host that came for the first change took this one along: nothing to tell.
+        if ((m_held & bit) && (!unread || m_reads.at(property) < leadReads())) {
+            m_held &= ~bit;
+            emitChange(Property(property));
+        }
+    }
+}
+
+void StatusNotifierItem::emitChange(Property property)
+{
+    switch (property) {
+    case IconProperty:
+        Q_EMIT m_adaptor->NewIcon();
+        break;
+    case ToolTipProperty:
+        Q_EMIT m_adaptor->NewToolTip();
+        break;
+    case TitleProperty:
+        Q_EMIT m_adaptor->NewTitle();
+        break;
+    case PropertyCount:
+        break;
+    }
 }
 
 void StatusNotifierItem::activate(QPoint position)

@@ -16,11 +16,18 @@ QString StatusNotifierItemAdaptor::id() const
 
 QString StatusNotifierItemAdaptor::title() const
 {
+    m_item->noteRead(StatusNotifierItem::TitleProperty);
+    return m_item->title();
+}
+
+QString StatusNotifierItemAdaptor::iconAccessibleDesc() const
+{
     return m_item->title();
 }
 
 QString StatusNotifierItemAdaptor::iconName() const
 {
+    m_item->noteIconNameRead();
     return m_item->iconName();
 }
 
@@ -31,6 +38,7 @@ QString StatusNotifierItemAdaptor::iconThemePath() const
 
 SniPixmapList StatusNotifierItemAdaptor::iconPixmap() const
 {
+    m_item->noteRead(StatusNotifierItem::IconProperty);
     return m_item->pixmaps();
 }
 
@@ -42,6 +50,7 @@ QDBusObjectPath StatusNotifierItemAdaptor::menu() const
 
 SniToolTip StatusNotifierItemAdaptor::toolTip() const
 {
+    m_item->noteRead(StatusNotifierItem::ToolTipProperty);
     return m_item->toolTip();
 }
 

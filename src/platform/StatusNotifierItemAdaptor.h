@@ -93,7 +93,7 @@ class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor
     Q_PROPERTY(SniPixmapList AttentionIconPixmap READ noPixmaps)
     Q_PROPERTY(QString AttentionMovieName READ noName)
     // What screen readers say for the picture: the rates, as the title carries them.
-    Q_PROPERTY(QString IconAccessibleDesc READ title)
+    Q_PROPERTY(QString IconAccessibleDesc READ iconAccessibleDesc)
     Q_PROPERTY(QString AttentionAccessibleDesc READ noName)
     Q_PROPERTY(SniToolTip ToolTip READ toolTip)
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
@@ -107,6 +107,7 @@ public:
     QString category() const { return QStringLiteral("SystemServices"); }
     QString id() const;
     QString title() const;
+    QString iconAccessibleDesc() const;
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
     QString iconName() const;

@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVariantAnimation>
@@ -121,8 +122,25 @@ void FlipCard::setFigures(const Figures &figures)
     if (drawn == m_figures) {
         return;
     }
+    // At rest on the ring face only what changed is painted again: the figures move every
+    // second, the rest of the card does not.
+    if (!m_effect->flipped() || m_animation->state() == QAbstractAnimation::Running) {
+        update();
+    } else {
+        const RingLayout layout = ringLayout();
+        // The stroke's antialiased edge reaches a pixel past the ring's box.
+        const auto area = [](const QRectF &box) { return box.toAlignedRect().adjusted(-1, -1, 1, 1); };
+        if (drawn.share != m_figures.share || figures.percent != m_figures.percent) {
+            update(area(layout.ring));
+        }
+        if (figures.firstRow != m_figures.firstRow) {
+            update(area(layout.firstRow));
+        }
+        if (figures.secondRow != m_figures.secondRow) {
+            update(area(layout.secondRow));
+        }
+    }
     m_figures = figures;
-    update();
     updateAccessibleTexts();
 }
 
@@ -161,7 +179,7 @@ void FlipCard::updateAccessibleTexts()
     setAccessibleDescription(faceTexts().join(QLatin1Char(' ')));
 }
 
-void FlipCard::paintEvent(QPaintEvent * /*event*/)
+void FlipCard::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -180,7 +198,7 @@ void FlipCard::paintEvent(QPaintEvent * /*event*/)
         painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), GroupBox::kRadius, GroupBox::kRadius);
     }
     if (ringFace) {
-        paintRingFace(painter);
+        paintRingFace(painter, event->rect());
     } else {
         paintPieFace(painter);
     }
@@ -241,13 +259,15 @@ const QStaticText &FlipCard::text(int slot, const QString &text, const QFont &fo
 {
     CachedText &cached = m_texts.at(std::size_t(slot));
     if (cached.text != text || cached.font != font || cached.room != room || cached.laidOut.text().isNull()) {
-        const QFontMetricsF metrics(font);
-        // Too long for the card (a long translation, a huge disk): shortened in the middle.
-        const QString shown
-            = metrics.horizontalAdvance(text) <= room ? text : metrics.elidedText(text, Qt::ElideMiddle, room);
-        cached = { text, font, room, QStaticText(shown) };
+        // Laid out once; only a text too long for the card (a long translation, a huge disk)
+        // is measured again, shortened in the middle.
+        cached = { text, font, room, QStaticText(text) };
         cached.laidOut.setTextFormat(Qt::PlainText);
         cached.laidOut.prepare(QTransform(), font);
+        if (cached.laidOut.size().width() > room) {
+            cached.laidOut.setText(QFontMetricsF(font).elidedText(text, Qt::ElideMiddle, room));
+            cached.laidOut.prepare(QTransform(), font);
+        }
     }
     return cached.laidOut;
 }
@@ -288,21 +308,31 @@ void FlipCard::paintPieFace(QPainter &painter) const
     row(1, secondTop, free, qtTrId("App_Unused"), m_figures.free);
 }
 
-void FlipCard::paintRingFace(QPainter &painter) const
+void FlipCard::paintRingFace(QPainter &painter, const QRect &exposed) const
 {
     const RingLayout layout = ringLayout();
     const QColor colour = palette().color(QPalette::WindowText);
-    RingGauge::paintRing(painter, layout.ring, m_figures.share, colour, RingGauge::Part::Arc);
+    // During a turn the painter is transformed and the exposed area is the whole card.
+    const auto shows
+        = [&](const QRectF &box) { return exposed.intersects(box.toAlignedRect().adjusted(-1, -1, 1, 1)); };
     painter.setPen(colour);
-    painter.setFont(m_ringFont);
-    drawCentred(
-        painter, layout.ring, text(2, m_figures.percent, m_ringFont, RingGauge::kDiameter - RingGauge::kLineWidth));
+    if (shows(layout.ring)) {
+        RingGauge::paintRing(painter, layout.ring, m_figures.share, colour, RingGauge::Part::Arc);
+        painter.setFont(m_ringFont);
+        drawCentred(
+            painter, layout.ring, text(2, m_figures.percent, m_ringFont, RingGauge::kDiameter - RingGauge::kLineWidth));
+    }
     painter.setFont(m_rowFont);
-    drawCentred(painter, layout.firstRow,
-        text(4, qtTrId(m_labels.firstRow) + QLatin1Char(' ') + m_figures.firstRow, m_rowFont, layout.firstRow.width()));
-    drawCentred(painter, layout.secondRow,
-        text(5, qtTrId(m_labels.secondRow) + QLatin1Char(' ') + m_figures.secondRow, m_rowFont,
-            layout.secondRow.width()));
+    if (shows(layout.firstRow)) {
+        drawCentred(painter, layout.firstRow,
+            text(4, qtTrId(m_labels.firstRow) + QLatin1Char(' ') + m_figures.firstRow, m_rowFont,
+                layout.firstRow.width()));
+    }
+    if (shows(layout.secondRow)) {
+        drawCentred(painter, layout.secondRow,
+            text(5, qtTrId(m_labels.secondRow) + QLatin1Char(' ') + m_figures.secondRow, m_rowFont,
+                layout.secondRow.width()));
+    }
 }
 
 void FlipCard::mousePressEvent(QMouseEvent *event)

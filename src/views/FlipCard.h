@@ -89,7 +89,8 @@ private:
     // language or the face changes.
     const QPixmap &backdrop(bool ringFace, qreal ratio) const;
     void paintPieFace(QPainter &painter) const;
-    void paintRingFace(QPainter &painter) const;
+    // Paints only the parts that reach into `exposed`.
+    void paintRingFace(QPainter &painter, const QRect &exposed) const;
     void updateAccessibleTexts();
     void updateFonts();
     // The text of one place on the card, laid out once and kept until it changes: a refresh
