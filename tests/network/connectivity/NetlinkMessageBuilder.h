@@ -50,23 +50,20 @@ public:
         return attribute(type, value, std::strlen(value) + 1);
     }
 
-    // RTA_MULTIPATH with one rtnexthop (and its RTA_GATEWAY, when given) per entry.
+    // RTA_MULTIPATH with one rtnexthop and its RTA_GATEWAY per entry.
     NetlinkMessageBuilder &multipath(const std::vector<std::pair<int, QByteArray>> &hops)
     {
         QByteArray nested;
         for (const auto &[ifindex, gateway] : hops) {
             rtnexthop next {};
             next.rtnh_ifindex = ifindex;
-            next.rtnh_len = static_cast<unsigned short>(RTNH_LENGTH(gateway.isEmpty() ? 0 : RTA_SPACE(gateway.size())));
+            next.rtnh_len = static_cast<unsigned short>(RTNH_LENGTH(RTA_SPACE(gateway.size())));
+            rtattr header {};
+            header.rta_type = RTA_GATEWAY;
+            header.rta_len = static_cast<unsigned short>(RTA_LENGTH(gateway.size()));
             nested.append(reinterpret_cast<const char *>(&next), sizeof next);
-            if (!gateway.isEmpty()) {
-                rtattr header {};
-                header.rta_type = RTA_GATEWAY;
-                header.rta_len = static_cast<unsigned short>(RTA_LENGTH(gateway.size()));
-                nested.append(reinterpret_cast<const char *>(&header), sizeof header);
-                nested.append(gateway);
-                nested.append(QByteArray(RTA_SPACE(gateway.size()) - RTA_LENGTH(gateway.size()), '\0'));
-            }
+            nested.append(reinterpret_cast<const char *>(&header), sizeof header);
+            nested.append(gateway); // four or sixteen bytes: aligned already
         }
         return attribute(RTA_MULTIPATH, nested.constData(), static_cast<std::size_t>(nested.size()));
     }
@@ -90,18 +87,13 @@ private:
     QByteArray m_bytes;
 };
 
-inline QByteArray ipv4(const char *text)
+// An IPv4 or IPv6 address in network order, as RTA_GATEWAY carries it.
+inline QByteArray address(const char *text)
 {
-    QByteArray address(4, '\0');
-    inet_pton(AF_INET, text, address.data());
-    return address;
-}
-
-inline QByteArray ipv6(const char *text)
-{
-    QByteArray address(16, '\0');
-    inet_pton(AF_INET6, text, address.data());
-    return address;
+    const bool v6 = std::strchr(text, ':') != nullptr;
+    QByteArray bytes(v6 ? 16 : 4, '\0');
+    inet_pton(v6 ? AF_INET6 : AF_INET, text, bytes.data());
+    return bytes;
 }
 
 inline QByteArray linkMessage(std::uint16_t type, int index, unsigned flags, const char *name,
@@ -119,33 +111,30 @@ struct RouteFields
 {
     unsigned char family = AF_INET;
     int oif = 0;
-    QByteArray gateway;
+    QByteArray gateway {};
     std::uint32_t metric = 0;
     std::uint32_t table = RT_TABLE_MAIN;
     unsigned char type = RTN_UNICAST;
-    unsigned char dstLength = 0;
+    std::vector<std::pair<int, QByteArray>> hops {}; // RTA_MULTIPATH: interface and gateway
 };
 
 inline QByteArray routeMessage(std::uint16_t messageType, const RouteFields &fields, std::uint16_t flags = 0)
 {
     rtmsg route {};
     route.rtm_family = fields.family;
-    route.rtm_dst_len = fields.dstLength;
     route.rtm_table = static_cast<unsigned char>(fields.table < 256 ? fields.table : unsigned { RT_TABLE_COMPAT });
     route.rtm_protocol = RTPROT_BOOT;
     route.rtm_scope = RT_SCOPE_UNIVERSE;
     route.rtm_type = fields.type;
     NetlinkMessageBuilder builder(messageType, flags);
     builder.body(route).u32(RTA_TABLE, fields.table);
-    if (fields.dstLength > 0) {
-        const QByteArray destination(fields.family == AF_INET ? 4 : 16, '\x0a');
-        builder.attribute(RTA_DST, destination.constData(), static_cast<std::size_t>(destination.size()));
-    }
     if (fields.metric != 0)
         builder.u32(RTA_PRIORITY, fields.metric);
     if (!fields.gateway.isEmpty())
         builder.attribute(RTA_GATEWAY, fields.gateway.constData(), static_cast<std::size_t>(fields.gateway.size()));
     if (fields.oif != 0)
         builder.u32(RTA_OIF, static_cast<std::uint32_t>(fields.oif));
+    if (!fields.hops.empty())
+        builder.multipath(fields.hops);
     return builder.bytes();
 }

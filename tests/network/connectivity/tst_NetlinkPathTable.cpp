@@ -43,22 +43,12 @@ QByteArray del(const RouteFields &fields)
 
 RouteFields v4(int oif, std::uint32_t metric = 0)
 {
-    return { .family = AF_INET, .oif = oif, .gateway = ipv4("192.168.1.1"), .metric = metric };
+    return { .family = AF_INET, .oif = oif, .gateway = address("192.168.1.1"), .metric = metric };
 }
 
 RouteFields v6(int oif, std::uint32_t metric = 1024)
 {
-    return { .family = AF_INET6, .oif = oif, .gateway = ipv6("fe80::1"), .metric = metric };
-}
-
-rtmsg defaultRoute()
-{
-    rtmsg route {};
-    route.rtm_family = AF_INET;
-    route.rtm_table = RT_TABLE_MAIN;
-    route.rtm_protocol = RTPROT_BOOT;
-    route.rtm_type = RTN_UNICAST;
-    return route;
+    return { .family = AF_INET6, .oif = oif, .gateway = address("fe80::1"), .metric = metric };
 }
 
 QString describe(const NetworkPath &path)
@@ -94,18 +84,12 @@ private slots:
         QTest::addColumn<InterfaceKind>("expected");
 
         // The fixture is a laptop's class/net: symlinks into devices/, as the kernel lays them out.
+        // Wired, cfg80211 Wi-Fi, the modem and a name sysfs lacks are the namespace test's.
         QTest::newRow("loopback") << "lo" << ARPHRD_LOOPBACK << InterfaceKind::loopback;
-        QTest::newRow("pci ethernet") << "enp3s0" << ARPHRD_ETHER << InterfaceKind::wiredEthernet;
-        QTest::newRow("usb tethering is ethernet") << "usb0" << ARPHRD_ETHER << InterfaceKind::wiredEthernet;
-        QTest::newRow("cfg80211 wifi") << "wlp2s0" << ARPHRD_ETHER << InterfaceKind::wifi;
         QTest::newRow("wireless extensions wifi") << "wlan0" << ARPHRD_ETHER << InterfaceKind::wifi;
-        QTest::newRow("modem in ethernet mode") << "wwan0" << ARPHRD_ETHER << InterfaceKind::cellular;
         QTest::newRow("bridge") << "docker0" << ARPHRD_ETHER << InterfaceKind::other;
-        QTest::newRow("nic not framing ethernet") << "enp3s0" << 0xFFFE << InterfaceKind::other;
-        QTest::newRow("not in sysfs") << "eth7" << ARPHRD_ETHER << InterfaceKind::other;
         QTest::newRow("name climbing out")
             << "../../devices/pci0000:00/0000:00:1c.2/0000:03:00.0/net/enp3s0" << ARPHRD_ETHER << InterfaceKind::other;
-        QTest::newRow("dot dot") << ".." << ARPHRD_ETHER << InterfaceKind::other;
     }
 
     void testKindOf()
@@ -122,12 +106,8 @@ private slots:
         QTest::addColumn<QByteArrayList>("messages");
         QTest::addColumn<QString>("expected");
 
-        RouteFields otherTable = v4(enp3s0);
-        otherTable.table = 100;
         RouteFields bigTable = v4(enp3s0);
         bigTable.table = 1000;
-        RouteFields subnet = v4(enp3s0);
-        subnet.dstLength = 24;
         RouteFields unreachable;
         unreachable.family = AF_INET6;
         unreachable.type = RTN_UNREACHABLE;
@@ -137,35 +117,21 @@ private slots:
         QTest::newRow("ipv4 default via wired") << QByteArrayList { add(v4(enp3s0)) } << "connected ipv4 wiredEthernet";
         QTest::newRow("other before loopback")
             << QByteArrayList { add(v4(lo, 10)), add(v4(tun0, 50)) } << "connected ipv4 other";
-        QTest::newRow("another table") << QByteArrayList { add(otherTable) } << "disconnected other";
         QTest::newRow("table above 255") << QByteArrayList { add(bigTable) } << "disconnected other";
-        QTest::newRow("not a default route") << QByteArrayList { add(subnet) } << "disconnected other";
         QTest::newRow("unreachable default") << QByteArrayList { add(unreachable) } << "disconnected other";
-        QTest::newRow("link without carrier")
-            << QByteArrayList { linkMessage(RTM_NEWLINK, enp3s0, noCarrierFlags, "enp3s0"), add(v4(enp3s0)) }
-            << "disconnected other";
-        QTest::newRow("link administratively down")
-            << QByteArrayList { add(v4(enp3s0)), linkMessage(RTM_NEWLINK, enp3s0, IFF_BROADCAST, "enp3s0") }
-            << "disconnected other";
         QTest::newRow("family through a dead link is not supported") << QByteArrayList {
             linkMessage(RTM_NEWLINK, wlp2s0, noCarrierFlags, "wlp2s0"), add(v4(enp3s0)), add(v6(wlp2s0))
         } << "connected ipv4 wiredEthernet";
-        QTest::newRow("route deleted") << QByteArrayList { add(v4(enp3s0)), del(v4(enp3s0)) } << "disconnected other";
         QTest::newRow("delete takes the matching hop only") << QByteArrayList { add(v4(enp3s0, 100)),
             add(v4(wlp2s0, 600)), del(v4(wlp2s0, 600)) } << "connected ipv4 wiredEthernet";
         QTest::newRow("delete of another metric keeps the route")
             << QByteArrayList { add(v4(wlp2s0, 600)), del(v4(wlp2s0, 100)) } << "connected ipv4 wifi";
-        QTest::newRow("replace moves the route") << QByteArrayList { add(v4(enp3s0)), add(v4(wlp2s0), NLM_F_REPLACE),
-            add(v4(enp3s0), NLM_F_REPLACE) } << "connected ipv4 wiredEthernet";
         QTest::newRow("replace by unreachable")
             << QByteArrayList { add(v4(wlp2s0)), add(unreachableSameSlot, NLM_F_REPLACE) } << "disconnected other";
         QTest::newRow("repeated notification counted once")
             << QByteArrayList { add(v4(wlp2s0)), add(v4(wlp2s0)), del(v4(wlp2s0)) } << "disconnected other";
         QTest::newRow("multipath over wired and wifi") << QByteArrayList {
-            NetlinkMessageBuilder(RTM_NEWROUTE)
-                .body(defaultRoute())
-                .multipath({ { enp3s0, ipv4("10.1.0.254") }, { wlp2s0, ipv4("10.2.0.254") } })
-                .bytes(),
+            add({ .hops = { { enp3s0, address("10.1.0.254") }, { wlp2s0, address("10.2.0.254") } } }),
         } << "connected ipv4 wifi";
         QTest::newRow("deleted link takes its routes") << QByteArrayList { add(v4(enp3s0)),
             linkMessage(RTM_DELLINK, enp3s0, 0, "enp3s0"), linkMessage(RTM_NEWLINK, enp3s0, upFlags, "enp3s0") }
@@ -189,15 +155,14 @@ private slots:
         QTest::addColumn<QByteArray>("message");
         QTest::addColumn<bool>("stale");
 
-        ifaddrmsg address {
+        ifaddrmsg removed {
             .ifa_family = AF_INET, .ifa_prefixlen = 24, .ifa_flags = 0, .ifa_scope = 0, .ifa_index = 2
         };
         QTest::newRow("address removed") << NetlinkMessageBuilder(RTM_DELADDR)
-                                                .body(address)
-                                                .attribute(IFA_LOCAL, ipv4("10.1.0.1").constData(), 4)
+                                                .body(removed)
+                                                .attribute(IFA_LOCAL, address("10.1.0.1").constData(), 4)
                                                 .bytes()
                                          << true;
-        QTest::newRow("link taken down") << linkMessage(RTM_NEWLINK, enp3s0, IFF_BROADCAST, "enp3s0") << true;
         QTest::newRow("carrier lost only") << linkMessage(RTM_NEWLINK, enp3s0, noCarrierFlags, "enp3s0") << false;
         QTest::newRow("new link") << linkMessage(RTM_NEWLINK, 77, upFlags, "usb0") << false;
         QTest::newRow("link deleted") << linkMessage(RTM_DELLINK, enp3s0, 0, "enp3s0") << true;
@@ -215,27 +180,16 @@ private slots:
 
     void testForEachMessage()
     {
-        // The kernel packs dump replies back to back, each padded to four bytes; a read can end
-        // in the middle of nothing but a whole message, yet a broken buffer must not be trusted.
+        // The kernel packs dump replies back to back, each padded to four bytes; broken buffers
+        // are the netlink fuzz target's.
         const QByteArray first = linkMessage(RTM_NEWLINK, enp3s0, upFlags, "enp3s0"); // name makes it unaligned
         const QByteArray second = add(v6(wlp2s0));
-        QByteArray buffer = first + second + first;
+        const QByteArray buffer = first + second + first;
         QList<int> lengths;
         const auto collect = [&lengths](const char *, std::size_t length) { lengths << static_cast<int>(length); };
 
         NetlinkPathTable::forEachMessage(buffer.constData(), static_cast<std::size_t>(buffer.size()), collect);
         QCOMPARE(lengths, (QList<int> { int(first.size()), int(second.size()), int(first.size()) }));
-
-        lengths.clear();
-        NetlinkPathTable::forEachMessage(buffer.constData(), static_cast<std::size_t>(buffer.size() - 3), collect);
-        QCOMPARE(lengths, (QList<int> { int(first.size()), int(second.size()) }));
-
-        lengths.clear();
-        QByteArray lying = first;
-        const std::uint32_t hugeLength = 1U << 30U;
-        std::memcpy(lying.data(), &hugeLength, sizeof hugeLength);
-        NetlinkPathTable::forEachMessage(lying.constData(), static_cast<std::size_t>(lying.size()), collect);
-        QVERIFY(lengths.isEmpty());
     }
 };
 

@@ -11,13 +11,11 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <QUdpSocket>
 #include <atomic>
 #include <limits>
 #include <memory>
@@ -62,20 +60,17 @@ class RecordingSink : public TitleSink
 public:
     struct Title
     {
-        QString upload;
-        QString download;
+        QString upload, download;
         QThread *thread = nullptr;
     };
 
     void updateTitle(const QString &upload, const QString &download) override
     {
         m_inside = true;
-        {
-            const QMutexLocker locker(&m_mutex);
-            m_titles.append({ upload, download, QThread::currentThread() });
-        }
-        if (const int delay = m_delayNextMs.exchange(0); delay > 0)
-            QThread::msleep(static_cast<unsigned long>(delay));
+        QMutexLocker locker(&m_mutex);
+        m_titles.append({ upload, download, QThread::currentThread() });
+        locker.unlock();
+        QThread::msleep(static_cast<unsigned long>(m_delayNextMs.exchange(0)));
         m_inside = false;
     }
 
@@ -132,18 +127,11 @@ QString devLine(const char *name, qint64 in, qint64 out)
         in, in / 1000, 0, 0, 0, 0, 0, 0, out, out / 1000, 0, 0, 0, 0, 0, 0);
 }
 
-// Every reading comes exactly one interval after the last, unless told otherwise.
-struct SteppingClock
+// Every reading comes exactly one interval after the last.
+void stepClock(NetworkSpeedManager &manager, std::chrono::milliseconds step = std::chrono::milliseconds(1000))
 {
-    std::shared_ptr<std::chrono::steady_clock::time_point> now
-        = std::make_shared<std::chrono::steady_clock::time_point>();
-    std::shared_ptr<std::chrono::milliseconds> step = std::make_shared<std::chrono::milliseconds>(1000);
-    void install(NetworkSpeedManager &manager, std::chrono::milliseconds interval = std::chrono::milliseconds(1000))
-    {
-        *step = interval;
-        manager.setClock([now = now, step = step] { return *now += *step; });
-    }
-};
+    manager.setClock([now = std::chrono::steady_clock::time_point(), step]() mutable { return now += step; });
+}
 
 } // namespace
 
@@ -173,23 +161,17 @@ private Q_SLOTS:
         constexpr auto highest = std::numeric_limits<qint64>::max();
         QTest::newRow("9 bytes") << qint64(0) << qint64(9) << "0  b/s";
         QTest::newRow("10 bytes") << qint64(0) << qint64(10) << "10  b/s";
-        QTest::newRow("999 bytes") << qint64(0) << qint64(999) << "999  b/s";
         QTest::newRow("kilo tier starts at 1000") << qint64(0) << qint64(1000) << "0.98 Kb/s";
-        QTest::newRow("difference of totals") << qint64(5000) << qint64(5000 + kilo) << "1.0 Kb/s";
         QTest::newRow("two decimals only when needed") << qint64(0) << qint64(1126) << "1.1 Kb/s";
         QTest::newRow("half rounds away from zero") << qint64(0) << qint64(1152) << "1.13 Kb/s";
         QTest::newRow("rounds up into 100") << qint64(0) << qint64(102396) << "100.0 Kb/s";
         QTest::newRow("one decimal from 100, half away") << qint64(0) << qint64(102656) << "100.3 Kb/s";
-        QTest::newRow("top of kilo tier") << qint64(0) << qint64(1023999) << "1000.0 Kb/s";
         QTest::newRow("mega tier starts at 1000 kilo") << qint64(0) << qint64(1000 * kilo) << "0.98 Mb/s";
         QTest::newRow("giga tier starts at 1000 mega") << qint64(0) << qint64(1000 * mega) << "0.98 Gb/s";
         QTest::newRow("max tier starts at 1000 giga") << qint64(0) << qint64(1000 * giga) << "max /s";
-        QTest::newRow("scaling overflows 64 bits") << qint64(0) << highest / 1000 + 1 << "max /s";
         QTest::newRow("negative") << qint64(7048) << qint64(5000) << "0  b/s";
-        QTest::newRow("scaling underflows 64 bits") << qint64(0) << lowest << "0  b/s";
         // Totals so far apart that their difference does not fit 64 bits either way.
         QTest::newRow("difference overflows") << lowest << highest << "max /s";
-        QTest::newRow("difference underflows") << highest << lowest << "0  b/s";
     }
 
     void testLadder()
@@ -211,8 +193,6 @@ private Q_SLOTS:
             << QStringList { "50  b/s|2.0 Kb/s" };
         QTest::newRow("line one longer than the header is ignored") << QStringList { h + row(5000, 100),
             h + row(7048, 100) + row(999999, 999, width + 1) } << QStringList { "0  b/s|2.0 Kb/s" };
-        QTest::newRow("negative difference")
-            << QStringList { h + row(9000, 500), h + row(5000, 100) } << QStringList { "0  b/s|0  b/s" };
         // The cut header is carried and glued to the next header, which then measures every
         // data line of that output as too short: that run counts nothing, the next one
         // compares with the last run that did, two seconds before.
@@ -222,33 +202,17 @@ private Q_SLOTS:
             << QStringList { h + row(5000, 100), "time   by\n" + row(6024, 100) } << QStringList { "0  b/s|1.0 Kb/s" };
         QTest::newRow("header length changes between outputs") << QStringList { h + row(5000, 100),
             header(60) + row(6024, 300, 60) } << QStringList { "200  b/s|1.0 Kb/s" };
-        QTest::newRow("header length changes within an output") << QStringList { h + row(5000, 100),
-            header(60) + row(1, 1) + row(6024, 300, 60) } << QStringList { "200  b/s|1.0 Kb/s" };
         const QString split = row(1000, 1);
         QTest::newRow("carried data line completed by the next output")
             << QStringList { h + row(5000, 100) + split.left(10), split.mid(10) + h + row(6024, 200) }
             << QStringList { "101  b/s|1.98 Kb/s" };
         QTest::newRow("zero totals suppress publishing") << QStringList { h + row(5000, 0), h + row(6000, 100),
             h + row(7024, 200) } << QStringList { "100  b/s|1.0 Kb/s" };
-        QTest::newRow("lines with bad fields are skipped")
-            << QStringList { h + row(5000, 100) + row("12x", "34") + row("abc", "1"),
-                   h + row(6024, 200) + row("1\t2", "3") + row("5", "99999999999999999999") + row("+7", "-")
-                       + QStringLiteral("time%1\n").arg(QString(width - 4, 'x')) + QString(width, QLatin1Char(' '))
-                       + "\n" + QStringLiteral("%1 12\n").arg(QString(width - 3, 'x')) }
-            << QStringList { "100  b/s|1.0 Kb/s" };
-        QTest::newRow("signed fields") << QStringList { h + row("+5000", "+100"), h + row(QString("+7048"), "-0") }
-                                       << QStringList { "0  b/s|2.0 Kb/s" };
-        QTest::newRow("totals that would overflow skip the line")
-            << QStringList { h + row(5000, 100) + row(std::numeric_limits<qint64>::max(), 1),
-                   h + row(6024, 100) + row(std::numeric_limits<qint64>::max(), 1) }
-            << QStringList { "0  b/s|1.0 Kb/s" };
         // Empty, header-only and blank runs measure nothing: the title stays, the totals too,
         // and the next difference spans the four seconds since.
         QTest::newRow("a run that measures nothing leaves the title")
             << QStringList { h + row(5000, 100), h + row(6024, 100), QString(), h, "\n\n", h + row(8072, 100) }
             << QStringList { "0  b/s|1.0 Kb/s", "0  b/s|512  b/s" };
-        QTest::newRow("blank lines between lines") << QStringList { "\n\n" + h + "\n" + row(5000, 100) + "\n\n",
-            h + "\n\n" + row(6024, 100) } << QStringList { "0  b/s|1.0 Kb/s" };
         // e + U+0301 is one character on screen and two UTF-16 units.
         const QString accented
             = row(QStringLiteral("7048"), QStringLiteral("100"), width + 1, QStringLiteral("we\u0301th"));
@@ -262,7 +226,7 @@ private Q_SLOTS:
         QFETCH(QStringList, titles);
         RecordingSink sink;
         NetworkSpeedManager manager(&sink);
-        SteppingClock().install(manager);
+        stepClock(manager);
         for (const QString &output : outputs)
             manager.parseOutput(output);
         QCOMPARE(texts(sink.titles()), titles);
@@ -275,9 +239,7 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("difference");
         QTest::addColumn<QString>("title");
         QTest::newRow("on time") << 1000000 << qint64(2048) << "2.0 Kb/s";
-        QTest::newRow("less than a millisecond late") << 1000900 << qint64(2048) << "2.0 Kb/s";
         QTest::newRow("120 ms late") << 1120000 << qint64(11469) << "10.0 Kb/s";
-        QTest::newRow("early") << 500000 << qint64(512) << "1.0 Kb/s";
     }
 
     void testLateTicksAreScaled()
@@ -295,19 +257,6 @@ private Q_SLOTS:
         QTEST(sink.titles().constFirst().download, "title");
     }
 
-    void testFirstTickAfterStopOnlySeeds()
-    {
-        RecordingSink sink;
-        NetworkSpeedManager manager(&sink);
-        SteppingClock().install(manager);
-        manager.parseOutput(header() + row(5000, 100));
-        manager.stopSampling();
-        manager.parseOutput(header() + row(900000, 9000));
-        QCOMPARE(sink.titles().size(), 0);
-        manager.parseOutput(header() + row(901024, 9100));
-        QCOMPARE(texts(sink.titles()), QStringList { "100  b/s|1.0 Kb/s" });
-    }
-
     // Starts and stops, repeated or in quick turns: one worker thread, only the counted
     // interfaces, a stop that waits for the tick in progress, and no difference taken across a
     // stop. Destroyed while running, the manager ends its thread before the sink goes.
@@ -317,7 +266,7 @@ private Q_SLOTS:
         writeCounters(2814473210, 331866544, 9372118055, 844125907, 0);
         RecordingSink sink;
         NetworkSpeedManager manager(&sink, nullptr, m_roots, 20ms);
-        SteppingClock().install(manager, 20ms);
+        stepClock(manager, 20ms);
         QSignalSpy samplingChanged(&manager, &NetworkSpeedManager::samplingChanged);
         manager.startSampling();
         manager.startSampling();
@@ -370,28 +319,13 @@ private Q_SLOTS:
             << "laptop" << sampleArguments
             << QStringList { "enp0s31f6 2814473210 331866544", "wlp0s20f3 9372118055 844125907" };
         // The Ethernet-typed modem, Docker's bridge and its veth are not wired.
-        QTest::newRow("laptop, wired") << "laptop" << QStringList { "-x", "-t", "wired" }
-                                       << QStringList { "enp0s31f6 2814473210 331866544" };
         QTest::newRow("laptop, cellular")
             << "laptop" << QStringList { "-x", "-t", "cell" } << QStringList { "wwan0 1048576 65536" };
-        QTest::newRow("laptop, a kind twice") << "laptop" << QStringList { "-x", "-t", "wifi", "-t", "wifi" }
-                                              << QStringList { "wlp0s20f3 9372118055 844125907" };
-        QTest::newRow("laptop, everything")
-            << "laptop" << QStringList { "-x" }
-            << QStringList { "lo 48213377 48213377", "enp0s31f6 2814473210 331866544", "wlp0s20f3 9372118055 844125907",
-                   "wwan0 1048576 65536", "docker0 51210 8812331", "veth3f2a1c7 53910 8814119" };
         // The bridge carries the second card's traffic again; the tunnel is not Ethernet.
         QTest::newRow("desktop, wifi and wired")
             << "desktop" << sampleArguments
             << QStringList { "enp3s0 70934118226 3318261993", "enp4s0 5123345521 902334110",
                    "wlx503eaa4c2e11 31337041 2210934" };
-        // Without the old wireless extensions only phy80211 tells a Wi-Fi interface.
-        QTest::newRow("desktop, wifi") << "desktop" << QStringList { "-x", "-t", "wifi" }
-                                       << QStringList { "wlx503eaa4c2e11 31337041 2210934" };
-        QTest::newRow("20-digit counters, 15-character names")
-            << "huge" << sampleArguments
-            << QStringList { "enp129s0f1np1 9223372036854775000 18446744073709551615",
-                   "wlx00c0ca987654 12345678901234567890 123" };
     }
 
     void testFixture()
@@ -400,48 +334,12 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(QStringList, rows);
 
-        const QString text = nettopSample(arguments, fixture(machine));
-        QVERIFY(text.endsWith(QLatin1Char('\n')));
-        const QStringList output = lines(text);
+        // The layout of the lines, whatever the counters, is the net/dev fuzz target's.
+        const QStringList output = lines(nettopSample(arguments, fixture(machine)));
         QCOMPARE(output.size(), rows.size() + 1);
-        const QString &head = output.first();
-        QVERIFY(head.startsWith(QLatin1String("time")));
-        QVERIFY(head.endsWith(QLatin1String("bytes_out")));
-        static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{6}$"));
-        for (qsizetype i = 1; i < output.size(); ++i) {
-            const QString &line = output.at(i);
-            QCOMPARE(line.size(), head.size());
-            QVERIFY2(time.match(field(line, 0)).hasMatch(), qPrintable(line));
-            QCOMPARE(line.section(QLatin1Char(' '), 1, -1, QString::SectionSkipEmpty).simplified(), rows.at(i - 1));
-        }
-    }
-
-    void testBadArguments_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("unknown option") << QStringList { "-q" };
-        QTest::newRow("unknown kind") << QStringList { "-t", "bluetooth" };
-        QTest::newRow("unknown column") << QStringList { "-J", "time,bytes" };
-        QTest::newRow("negative count") << QStringList { "-l", "-1" };
-        QTest::newRow("zero delay") << QStringList { "-s", "0" };
-        QTest::newRow("root without a value") << QStringList { "--proc-root" };
-    }
-
-    void testBadArguments()
-    {
-        QFETCH(QStringList, arguments);
-        if (!arguments.startsWith(QStringLiteral("--proc-root"))) {
-            QString error;
-            QVERIFY(!parseNettopArguments(arguments, &error));
-            QVERIFY(!error.isEmpty());
-            QVERIFY(nettopSample(arguments, fixture(QStringLiteral("laptop"))).isEmpty());
-        }
-        QProcess process;
-        process.start(program(), arguments);
-        QVERIFY(process.waitForFinished(5000));
-        QCOMPARE(process.exitCode(), 2);
-        QVERIFY(process.readAllStandardOutput().isEmpty());
-        QVERIFY(process.readAllStandardError().contains("usage: nettop"));
+        for (qsizetype i = 1; i < output.size(); ++i)
+            QCOMPARE(
+                output.at(i).section(QLatin1Char(' '), 1, -1, QString::SectionSkipEmpty).simplified(), rows.at(i - 1));
     }
 
     // The program prints what the library samples, and ends quietly when its reader goes away.
@@ -469,24 +367,15 @@ private Q_SLOTS:
                 + roots + QStringList { "-x", "-l", "0" });
         QVERIFY(shell.waitForFinished(10000));
         QCOMPARE(shell.readAllStandardOutput().trimmed(), QByteArray("status=0"));
-    }
 
-    void testMalformedCounters()
-    {
-        QTemporaryDir proc;
-        QByteArray text = FixtureFiles::read(fixture(QStringLiteral("laptop")).proc + QStringLiteral("/net/dev"));
-        text += "wlp0s20f3: 12 13\n"; // cut short
-        text += "enp0s31f6: 12 x 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n";
-        text += ": 1 1 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n";
-        text += "enp0s31f6: 99999999999999999999999 1 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n";
-        text += QByteArray(5000, 'x') + '\n';
-        text += QByteArray("\0\0\0", 3);
-        QVERIFY(FixtureFiles::write(proc.filePath(QStringLiteral("net/dev")), text));
-        const NettopRoots roots { proc.path(), fixture(QStringLiteral("laptop")).sys };
-        const QStringList output = lines(nettopSample(sampleArguments, roots));
-        QCOMPARE(output.size(), 3);
-        QCOMPARE(field(output.at(1), 1), QStringLiteral("enp0s31f6"));
-        QCOMPARE(field(output.at(2), 1), QStringLiteral("wlp0s20f3"));
+        // A bad option: the usage on standard error, nothing sampled, status 2.
+        QString error;
+        QVERIFY(!parseNettopArguments({ "-t", "bluetooth" }, &error) && !error.isEmpty());
+        process.start(program(), { "-q" });
+        QVERIFY(process.waitForFinished(5000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardOutput().isEmpty());
+        QVERIFY(process.readAllStandardError().contains("usage: nettop"));
     }
 
     void testKindsRememberedWhileNamesStay()
@@ -518,8 +407,6 @@ private Q_SLOTS:
         QTest::newRow("counters a FIFO") << "proc/net/dev" << true << sampleArguments << 1;
         QTest::newRow("uevent a FIFO") << "sys/class/net/wwan0/uevent" << true << QStringList { "-x", "-t", "cell" }
                                        << 1;
-        QTest::newRow("no counters") << "proc/net/dev" << false << sampleArguments << 1;
-        QTest::newRow("no sysfs") << "sys" << false << sampleArguments << 1;
         QTest::newRow("no sysfs, every interface") << "sys" << false << QStringList { "-x" } << 7;
     }
 
@@ -539,7 +426,8 @@ private Q_SLOTS:
     }
 
     // On this machine's own /proc and /sys: every counted interface is a real one, and its
-    // counters lie between the kernel's statistics read before and after.
+    // counters lie between the kernel's statistics read before and after. The producer keeps
+    // the counters file open, yet every sample must be the kernel's latest word.
     void testRealMachine()
     {
         const QString net = QStringLiteral("/sys/class/net/");
@@ -548,10 +436,11 @@ private Q_SLOTS:
                 .trimmed()
                 .toULongLong();
         };
-        const QStringList before = lines(nettopSample(sampleArguments));
+        NettopProducer producer;
+        const QStringList before = lines(producer.sample(sampleArguments));
         if (before.size() < 2)
             QSKIP("no counted interface here");
-        const QStringList output = lines(nettopSample(sampleArguments));
+        const QStringList output = lines(producer.sample(sampleArguments));
         for (qsizetype i = 1; i < output.size(); ++i) {
             const QString name = field(output.at(i), 1);
             QVERIFY2(QFileInfo::exists(net + name + QStringLiteral("/device"))
@@ -564,35 +453,11 @@ private Q_SLOTS:
         }
     }
 
-    void testRepeatedSamplesFollowTheKernel()
-    {
-        // The producer keeps the counters file open; every sample must still be the kernel's
-        // latest word. Loopback traffic of our own makes the counters move.
-        NettopProducer producer;
-        const QStringList loopback { "-x", "-t", "loopback" };
-        const QStringList before = lines(producer.sample(loopback));
-        if (before.size() != 2)
-            QSKIP("no loopback interface here");
-        QUdpSocket receiver;
-        QVERIFY(receiver.bind(QHostAddress::LocalHost));
-        QUdpSocket sender;
-        const QByteArray datagram(1000, 'x');
-        for (int i = 0; i < 100; ++i)
-            QCOMPARE(sender.writeDatagram(datagram, QHostAddress::LocalHost, receiver.localPort()), datagram.size());
-        const QStringList after = lines(producer.sample(loopback));
-        QCOMPARE(after.size(), 2);
-        QVERIFY(field(after.at(1), 2).toULongLong() >= field(before.at(1), 2).toULongLong() + 100 * 1000);
-        QVERIFY(field(after.at(1), 3).toULongLong() >= field(before.at(1), 3).toULongLong() + 100 * 1000);
-    }
-
 private:
     // Rewrites the fixture's counters atomically, as the kernel's view changes in one go.
     void writeCounters(qint64 wiredIn, qint64 wiredOut, qint64 wifiIn, qint64 wifiOut, qint64 noise)
     {
-        QString text = QStringLiteral(
-            "Inter-|   Receive                                                |  Transmit\n"
-            " face |bytes    packets errs drop fifo frame compressed multicast|bytes    packets errs drop fifo colls "
-            "carrier compressed\n");
+        QString text = QStringLiteral("Inter-|   Receive |  Transmit\n face |bytes |bytes\n");
         // Loopback, the modem, the Docker bridge and its veth move bytes too, but none of them
         // is a Wi-Fi or wired interface: the rates must not see them.
         text += devLine("lo", 48213377 + noise, 48213377 + noise);
