@@ -225,6 +225,8 @@ class Session:
                                     f"{SCREEN[0]}x{SCREEN[1]}"], log="panel.log")
             self.env.update(WAYLAND_DISPLAY="wayland-0", QT_QPA_PLATFORM="wayland")
             self.wait(lambda: os.path.exists(f"{h}/run/wayland-0") and self.shell("1") == 1, 60)
+            # The AppIndicator extension, which hosts the item, is up once it owns the watcher's name.
+            self.run(self.user + ["gdbus", "wait", "--session", "--timeout", "20", "org.kde.StatusNotifierWatcher"])
         elif self.kind == "sway":
             write(f"{h}/sway.conf", f"output HEADLESS-1 resolution {SCREEN[0]}x{SCREEN[1]}\n"
                   f"bar swaybar_command {' '.join(self.spec['config'](h, self.dark))}\n")
@@ -312,7 +314,7 @@ class Session:
             box = self.shell("JSON.stringify(Object.keys(Main.panel.statusArea).filter(k => k.startsWith("
                              "'appindicator')).map(k => Main.panel.statusArea[k]).map(a => "
                              "[...a.get_transformed_position(), ...a.get_transformed_size()].map(Math.round)))")
-            return tuple(box[-1]) if box else None
+            return tuple(box[-1]) if box and None not in box[-1] and box[-1][2] > 0 else None
         # The tray is the panel's only plug-in: what differs from the strip's corners is the item.
         x, y, w, h = self.trimmed((0, self.bar, SCREEN[0], TOP))
         return (x, y, w, h) if 8 <= min(w, h) and w < SCREEN[0] // 2 else None
