@@ -111,18 +111,15 @@ private:
         return tip;
     }
 
-    QStringList opened() const
+    QByteArray sessionFile(const QString &name) const
     {
-        QFile log(m_session.filePath(u"opened.txt"_s));
-        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts)
-                                             : QStringList();
+        QFile file(m_session.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
+    QStringList opened() const { return QString::fromUtf8(sessionFile(u"opened.txt"_s)).split('\n'); }
     QJsonValue storedPreference(const QString &key) const
     {
-        QFile file(m_session.filePath(u"config/tavlo/preferences.json"_s));
-        return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object().value(key)
-                                              : QJsonValue();
+        return QJsonDocument::fromJson(sessionFile(u"config/tavlo/preferences.json"_s))[key];
     }
 
     bool accessibilityAvailable()

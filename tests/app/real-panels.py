@@ -225,8 +225,6 @@ class Session:
                                     f"{SCREEN[0]}x{SCREEN[1]}"], log="panel.log")
             self.env.update(WAYLAND_DISPLAY="wayland-0", QT_QPA_PLATFORM="wayland")
             self.wait(lambda: os.path.exists(f"{h}/run/wayland-0") and self.shell("1") == 1, 60)
-            # The AppIndicator extension, which hosts the item, is up once it owns the watcher's name.
-            self.run(self.user + ["gdbus", "wait", "--session", "--timeout", "20", "org.kde.StatusNotifierWatcher"])
         elif self.kind == "sway":
             write(f"{h}/sway.conf", f"output HEADLESS-1 resolution {SCREEN[0]}x{SCREEN[1]}\n"
                   f"bar swaybar_command {' '.join(self.spec['config'](h, self.dark))}\n")
@@ -248,6 +246,8 @@ class Session:
             os.close(w)
             self.env.update(DISPLAY=":" + os.read(r, 16).decode().strip(), QT_QPA_PLATFORM="xcb")
             self.spawn(self.spec["config"](h, self.dark), log="panel.log")
+        if self.panel != "tint2":  # the host is up once it owns the watcher's name (tint2 has only XEmbed)
+            self.run(self.user + ["gdbus", "wait", "--session", "--timeout", "20", "org.kde.StatusNotifierWatcher"])
         self.network()
 
     def shell(self, script):
