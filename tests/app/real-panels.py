@@ -209,9 +209,8 @@ class Session:
                     if k not in ("WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM", "SWAYSOCK")}
         self.env.update(HOME=h, XDG_CONFIG_HOME=f"{h}/config", XDG_DATA_HOME=f"{h}/data", XDG_RUNTIME_DIR=f"{h}/run",
                         XDG_CACHE_HOME=f"{h}/cache", LANG="C.UTF-8", NO_AT_BRIDGE="1", GTK_A11Y="none")
-        os.makedirs(f"{h}/run", mode=0o700)
-        for folder in ("config", "cache"):
-            os.makedirs(f"{h}/{folder}", exist_ok=True)
+        for folder in ("run", "config", "cache"):
+            os.makedirs(f"{h}/{folder}", mode=0o700)
         self.own()
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus("bus")
         if self.kind == "gnome":
@@ -259,13 +258,10 @@ class Session:
         return json.loads(value) if isinstance(value, str) and value[:1] in "[{" else value
 
     def network(self):
-        ip = lambda *a: subprocess.run(["ip", *a], check=True, capture_output=True)
-        ip("netns", "add", self.ns)
-        ip("link", "add", self.link, "netns", self.ns, "type", "veth", "peer", "name", self.link + "p")
-        ip("addr", "add", f"{self.net}.2/24", "dev", self.link + "p")
-        ip("link", "set", self.link + "p", "up")
-        ip("-n", self.ns, "addr", "add", f"{self.net}.1/24", "dev", self.link)
-        ip("-n", self.ns, "link", "set", self.link, "up")
+        for a in (f"netns add {self.ns}", f"link add {self.link} netns {self.ns} type veth peer name {self.link}p",
+                  f"addr add {self.net}.2/24 dev {self.link}p", f"link set {self.link}p up",
+                  f"-n {self.ns} addr add {self.net}.1/24 dev {self.link}", f"-n {self.ns} link set {self.link} up"):
+            subprocess.run(["ip", *a.split()], check=True, capture_output=True)
         # The sampler counts wired cards only: in the namespace's sysfs the veth becomes one.
         self.fake = f"{self.home}/sysnet"
         os.makedirs(f"{self.fake}/device")
@@ -416,9 +412,6 @@ class Session:
         if self.click(x, y):
             return self.wait(self.dashboard, 10) if opens else self.wait(lambda: not self.dashboard(), 5)
 
-    def icons(self):
-        return [f for f in os.listdir(f"{self.home}/run") if f.startswith("tavlo-icons")]
-
     # The checks.
     def test(self):
         self.start()
@@ -463,11 +456,11 @@ class Session:
             opened = self.toggles(cx, cy, True)
             self.run(self.user + ["wtype", "-k", "Escape"])
             self.check("Escape closes", opened and self.wait(lambda: not self.dashboard(), 5))
-        icons = self.icons()
+        icons = lambda: [f for f in os.listdir(f"{self.home}/run") if f.startswith("tavlo-icons")]
+        before = icons()
         self.tavlo.send_signal(signal.SIGTERM)
         status = self.tavlo.wait(10)
-        self.check("SIGTERM ends with status 0, icons removed", status == 0 and not self.icons(),
-                   f"status {status} {icons}")
+        self.check("SIGTERM ends with status 0, icons removed", status == 0 and not icons(), f"status {status} {before}")
         self.wait(lambda: not self.panel_item(), 5)  # what the panel logs as the item goes
         with open(f"{self.home}/tavlo.log", errors="replace") as f:
             own = [l.strip() for l in f if l.strip()]
@@ -477,8 +470,7 @@ class Session:
 
     def stop(self):
         for p in reversed(self.procs):
-            if p.poll() is None:
-                p.terminate()
+            p.terminate()
         for p in reversed(self.procs):
             try:
                 p.wait(5)
