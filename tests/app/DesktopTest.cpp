@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tavlo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Tavlo as a user meets it: Xvfb, a private session bus, our panel host and the real
-// program. The item carries the rates after two ticks, and the dashboard it opens is where
-// screen readers find it. (How the real panels show the item, and clicks on it, are
-// tests/app/real-panels.py's.)
+// Tavlo as a user meets it: Xvfb, a private session bus, our panel host and the real program,
+// with the dashboard and its windows read the way a screen reader finds them. (How the real
+// panels show the item, and clicks on it, are tests/app/real-panels.py's.)
 #include "PrivateBus.h"
 #include "TavloConfig.h"
 #include "platform/SniTypes.h"
@@ -20,7 +19,8 @@
 #include <optional>
 #include <xcb/xcb.h>
 
-// The footer's buttons are found the way a screen reader finds them.
+using namespace Qt::StringLiterals;
+
 #define SKIP_WITHOUT_ACCESSIBILITY()                                                                                   \
     if (!accessibilityAvailable())                                                                                     \
     QSKIP("no accessibility bus: the footer's buttons cannot be found")
@@ -36,6 +36,11 @@ void stopProcess(QProcess &process)
         process.waitForFinished(3000);
     }
 }
+
+bool installed(const QString &program)
+{
+    return !QStandardPaths::findExecutable(program).isEmpty();
+}
 } // namespace
 
 class DesktopTest : public QObject
@@ -43,137 +48,100 @@ class DesktopTest : public QObject
     Q_OBJECT
 
 private:
-    QProcess m_xvfb;
+    QProcess m_xvfb, m_accessibilityBus, m_host, m_app;
     PrivateBus m_bus;
-    QProcess m_accessibilityBus;
-    QProcess m_host;
-    QProcess m_app;
     QDBusConnection m_connection { QString() };
     QProcessEnvironment m_environment;
     QTemporaryDir m_session;
 
-    QString itemService() const { return QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(m_app.processId()); }
+    struct Control
+    {
+        QString role, name, description;
+        QRect rect;
+    };
 
-    // Runs a short X client (xdotool) on our display and returns what it printed.
-    QString runX(const QStringList &arguments)
+    // Runs a short client in our session: its exit status (-1 when it hung) and output.
+    std::pair<int, QString> run(const QString &program, const QStringList &arguments, int timeout = 5000)
     {
         QProcess process;
         process.setProcessEnvironment(m_environment);
-        process.start(QStringLiteral("xdotool"), arguments);
-        process.waitForFinished(5000);
-        return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+        process.start(program, arguments);
+        if (!process.waitForFinished(timeout))
+            return { -1, {} };
+        return { process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()) };
+    }
+    QString runX(const QStringList &arguments) { return run(u"xdotool"_s, arguments).second.trimmed(); }
+    QString clipboard() { return run(u"xclip"_s, { u"-o"_s, u"-selection"_s, u"clipboard"_s }).second; }
+
+    QStringList windowIds(const QString &title)
+    {
+        return runX({ u"search"_s, u"--onlyvisible"_s, u"--name"_s, '^' + QRegularExpression::escape(title) + '$' })
+            .split('\n', Qt::SkipEmptyParts);
     }
 
-    // The dashboard window, if one is shown: its geometry from the X server.
+    QRect windowGeometry(const QString &id)
+    {
+        static const QRegularExpression shell(u"X=(-?\\d+)\\nY=(-?\\d+)\\nWIDTH=(\\d+)\\nHEIGHT=(\\d+)"_s);
+        const auto m = shell.match(runX({ u"getwindowgeometry"_s, u"--shell"_s, id }));
+        return m.hasMatch()
+            ? QRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt())
+            : QRect();
+    }
+
     std::optional<QRect> dashboard()
     {
-        const QString id = runX({ QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-            QStringLiteral("^Tavlo$") });
-        if (id.isEmpty())
-            return std::nullopt;
-        static const QRegularExpression shell(QStringLiteral("X=(-?\\d+)\\nY=(-?\\d+)\\nWIDTH=(\\d+)\\nHEIGHT=(\\d+)"));
-        const auto match = shell.match(runX(
-            { QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id.section(QLatin1Char('\n'), 0, 0) }));
-        if (!match.hasMatch())
-            return std::nullopt;
-        return QRect(
-            match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(), match.captured(4).toInt());
+        const QStringList ids = windowIds(u"Tavlo"_s);
+        return ids.isEmpty() ? std::nullopt : std::optional(windowGeometry(ids.first()));
     }
 
-    QVariant get(const QString &name)
+    QVariant property(const QString &name)
     {
-        QDBusMessage get = QDBusMessage::createMethodCall(
-            itemService(), Sni::itemPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        QDBusMessage get = QDBusMessage::createMethodCall(u"org.kde.StatusNotifierItem-%1-1"_s.arg(m_app.processId()),
+            Sni::itemPath, u"org.freedesktop.DBus.Properties"_s, u"Get"_s);
         get << Sni::itemInterface << name;
         const QDBusReply<QDBusVariant> reply = m_connection.call(get, QDBus::Block, 2000);
         return reply.isValid() ? reply.value().variant() : QVariant();
     }
 
-    QString property(const QString &name) { return get(name).toString(); }
-
     SniToolTip toolTip()
     {
         SniToolTip tip;
-        if (const QVariant value = get(QStringLiteral("ToolTip")); value.canConvert<QDBusArgument>())
+        if (const QVariant value = property(u"ToolTip"_s); value.canConvert<QDBusArgument>())
             value.value<QDBusArgument>() >> tip;
         return tip;
     }
 
-    // ---- The dashboard, the footer and its Settings, About and Feedback windows ----
-
-    struct Control
+    QByteArray sessionFile(const QString &name) const
     {
-        QString role;
-        QString name;
-        QString description;
-        QRect rect;
-    };
-
-    // Links go to a recording xdg-open on PATH; applications come from a data folder of ours.
-    void prepareWindowsSession()
-    {
-        const QString bin = m_session.filePath(QStringLiteral("bin"));
-        QDir().mkpath(bin);
-        QFile opener(bin + QStringLiteral("/xdg-open"));
-        QVERIFY(opener.open(QIODevice::WriteOnly));
-        opener.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(openedLog()).toUtf8());
-        opener.close();
-        opener.setPermissions(opener.permissions() | QFileDevice::ExeOwner);
-        m_environment.insert(
-            QStringLiteral("PATH"), bin + QLatin1Char(':') + m_environment.value(QStringLiteral("PATH")));
-        m_environment.insert(QStringLiteral("XDG_DATA_HOME"), m_session.filePath(QStringLiteral("data")));
-        for (const char *name : { "BROWSER", "DEFAULT_BROWSER", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION" })
-            m_environment.remove(QLatin1String(name));
+        QFile file(m_session.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    QString openedLog() const { return m_session.filePath(QStringLiteral("opened.txt")); }
-    QStringList opened() const
+    QStringList opened() const { return QString::fromUtf8(sessionFile(u"opened.txt"_s)).split('\n'); }
+    QJsonValue storedPreference(const QString &key) const
     {
-        QFile log(openedLog());
-        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts)
-                                             : QStringList();
-    }
-
-    QJsonObject storedPreferences() const
-    {
-        QFile file(m_session.filePath(QStringLiteral("config/tavlo/preferences.json")));
-        return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
+        return QJsonDocument::fromJson(sessionFile(u"config/tavlo/preferences.json"_s))[key];
     }
 
     bool accessibilityAvailable()
     {
         return m_accessibilityBus.state() == QProcess::Running
-            && m_connection.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")).value();
-    }
-
-    QString clipboard()
-    {
-        QProcess xclip;
-        xclip.setProcessEnvironment(m_environment);
-        xclip.start(QStringLiteral("xclip"),
-            { QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard") });
-        xclip.waitForFinished(5000);
-        return QString::fromUtf8(xclip.readAllStandardOutput());
+            && m_connection.interface()->isServiceRegistered(u"org.a11y.Bus"_s).value();
     }
 
     // Tavlo as a screen reader reads it: (exit status, lines) of atspi.py.
     std::pair<int, QStringList> atspi(const QStringList &arguments)
     {
-        QProcess reader;
-        reader.setProcessEnvironment(m_environment);
-        reader.start(QStringLiteral("/usr/bin/python3"),
-            QStringList { QStringLiteral(TAVLO_SOURCE_DIR "/tests/app/atspi.py") } + arguments);
-        if (!reader.waitForFinished(30000))
-            return { -1, {} };
-        return { reader.exitCode(), QString::fromUtf8(reader.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts) };
+        const auto [status, out] = run(
+            u"/usr/bin/python3"_s, QStringList { u"" TAVLO_SOURCE_DIR "/tests/app/atspi.py"_s } + arguments, 30000);
+        return { status, out.split('\n', Qt::SkipEmptyParts) };
     }
 
     // What a screen reader finds in the shown window of that name.
     QList<Control> controls(const QString &window)
     {
         QList<Control> found;
-        for (const QString &line : atspi({ QStringLiteral("objects"), window }).second) {
-            const QStringList f = line.split(QLatin1Char('\t'));
+        for (const QString &line : atspi({ u"objects"_s, window }).second) {
+            const QStringList f = line.split('\t');
             if (f.size() == 7)
                 found.append({ f[0], f[1], f[2], QRect(f[3].toInt(), f[4].toInt(), f[5].toInt(), f[6].toInt()) });
         }
@@ -191,8 +159,7 @@ private:
 
     void click(const QPoint &at)
     {
-        runX({ QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
-            QStringLiteral("1") });
+        runX({ u"mousemove"_s, QString::number(at.x()), QString::number(at.y()), u"click"_s, u"1"_s });
     }
 
     // Presses a control as a user would, once a screen reader can see it.
@@ -205,31 +172,11 @@ private:
         return true;
     }
 
-    QStringList windowIds(const QString &title)
-    {
-        return runX({ QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                        QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$') })
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-    QRect windowGeometry(const QString &id)
-    {
-        static const QRegularExpression shell(QStringLiteral("X=(-?\\d+)\\nY=(-?\\d+)\\nWIDTH=(\\d+)\\nHEIGHT=(\\d+)"));
-        const auto match = shell.match(runX({ QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id }));
-        return match.hasMatch() ? QRect(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
-                   match.captured(4).toInt())
-                                : QRect();
-    }
-
-    // Opens the dashboard the way a second launch does, which works whichever panel (or tray)
-    // shows the item by now.
+    // Opens the dashboard the way a second launch does, whichever panel shows the item by now.
     bool openDashboard()
     {
         for (int attempt = 0; attempt < 5 && !dashboard(); ++attempt) {
-            QProcess second;
-            second.setProcessEnvironment(m_environment);
-            second.start(QStringLiteral(TAVLO_APP), {});
-            second.waitForFinished(5000);
+            run(QStringLiteral(TAVLO_APP), {});
             if (QTest::qWaitFor([&] { return dashboard().has_value(); }, 3000))
                 return true;
         }
@@ -249,7 +196,7 @@ private:
     bool openWindow(const QString &button, const QString &title)
     {
         const int before = windowIds(title).size();
-        if (!openDashboard() || !press(QStringLiteral("Tavlo"), QStringLiteral("push button"), button)
+        if (!openDashboard() || !press(u"Tavlo"_s, u"push button"_s, button)
             || !QTest::qWaitFor([&] { return windowIds(title).size() == before + 1; }, 10000))
             return false;
         const QPoint centre = windowGeometry(windowIds(title).first()).center();
@@ -259,8 +206,7 @@ private:
     // What a window manager's close button does: WM_DELETE_WINDOW, from another client.
     void closeAsWindowManager(const QString &id)
     {
-        xcb_connection_t *connection
-            = xcb_connect(m_environment.value(QStringLiteral("DISPLAY")).toLocal8Bit().constData(), nullptr);
+        xcb_connection_t *connection = xcb_connect(qPrintable(m_environment.value(u"DISPLAY"_s)), nullptr);
         const auto atom = [connection](const char *name) {
             xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
                 connection, xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name), nullptr);
@@ -274,7 +220,6 @@ private:
         event.window = id.toUInt();
         event.type = atom("WM_PROTOCOLS");
         event.data.data32[0] = atom("WM_DELETE_WINDOW");
-        event.data.data32[1] = XCB_CURRENT_TIME;
         // Checked, so that the server has taken the message before the connection closes.
         free(xcb_request_check(connection,
             xcb_send_event_checked(
@@ -282,141 +227,143 @@ private:
         xcb_disconnect(connection);
     }
 
+    bool startApp()
+    {
+        m_app.start(QStringLiteral(TAVLO_APP), {});
+        return m_app.waitForStarted(5000);
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
         for (const char *program : { "Xvfb", "xdotool", "dbus-daemon" })
-            if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
-                QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(program))));
+            if (!installed(QLatin1String(program)))
+                QSKIP(qPrintable(u"%1 is not installed"_s.arg(QLatin1String(program))));
         Sni::registerTypes();
 
         for (QProcess *process : { &m_xvfb, &m_accessibilityBus, &m_host, &m_app })
             PrivateBus::dieWithParent(*process);
         // Xvfb picks a free display itself and tells us its number.
-        m_xvfb.start(QStringLiteral("Xvfb"),
-            { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp") });
-        QVERIFY(m_xvfb.waitForStarted(5000));
+        m_xvfb.start(
+            u"Xvfb"_s, { u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x800x24"_s, u"-nolisten"_s, u"tcp"_s });
         QTRY_VERIFY_WITH_TIMEOUT(m_xvfb.canReadLine() || m_xvfb.state() == QProcess::NotRunning, 10000);
-        const QString display = QStringLiteral(":") + QString::fromLocal8Bit(m_xvfb.readLine()).trimmed();
+        const QString display = ':' + QString::fromLocal8Bit(m_xvfb.readLine()).trimmed();
         QVERIFY2(display.size() > 1, "Xvfb did not start");
 
         const QString busError = m_bus.start(false);
         QVERIFY2(busError.isEmpty(), qPrintable(busError));
         m_connection = m_bus.connection();
 
-        m_environment = QProcessEnvironment::systemEnvironment();
-        m_environment.insert(QStringLiteral("DISPLAY"), display);
-        m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.address());
-        m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        m_environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         // Its own runtime and settings folders, so a Tavlo running for the user neither takes
-        // the single-instance hand-over nor shares its preferences with the test.
-        m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_session.filePath(QStringLiteral("runtime")));
-        m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_session.filePath(QStringLiteral("config")));
-        QDir().mkpath(m_session.filePath(QStringLiteral("runtime")));
-        QDir().mkpath(m_session.filePath(QStringLiteral("config")));
+        // the single-instance hand-over nor shares its preferences with the test. Links go to a
+        // recording xdg-open on PATH; applications come from a data folder of ours.
+        const QString bin = m_session.filePath(u"bin"_s);
+        for (const QString &folder : { bin, m_session.filePath(u"runtime"_s), m_session.filePath(u"config"_s) })
+            QDir().mkpath(folder);
+        QFile opener(bin + u"/xdg-open"_s);
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write(u"#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n"_s.arg(m_session.filePath(u"opened.txt"_s)).toUtf8());
+        opener.close();
+        opener.setPermissions(opener.permissions() | QFileDevice::ExeOwner);
+        m_environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name :
+            { "WAYLAND_DISPLAY", "BROWSER", "DEFAULT_BROWSER", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION" })
+            m_environment.remove(QLatin1String(name));
+        for (const auto &[name, value] :
+            { std::pair { u"DISPLAY"_s, display }, { u"DBUS_SESSION_BUS_ADDRESS"_s, m_bus.address() },
+                { u"QT_QPA_PLATFORM"_s, u"xcb"_s }, { u"XDG_RUNTIME_DIR"_s, m_session.filePath(u"runtime"_s) },
+                { u"XDG_CONFIG_HOME"_s, m_session.filePath(u"config"_s) },
+                { u"XDG_DATA_HOME"_s, m_session.filePath(u"data"_s) },
+                { u"PATH"_s, bin + ':' + m_environment.value(u"PATH"_s) } })
+            m_environment.insert(name, value);
 
         // The accessibility bus, as a desktop session starts it; the app joins it as a screen
-        // reader would have it do.
-        const QString launcher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
+        // reader would have it do. Without it the accessibility cases skip.
+        const QString launcher = u"/usr/libexec/at-spi-bus-launcher"_s;
         if (QFile::exists(launcher)) {
             m_accessibilityBus.setProcessEnvironment(m_environment);
-            m_accessibilityBus.start(launcher, { QStringLiteral("--launch-immediately") });
-            // Without it the accessibility check skips; the rest does not need it.
+            m_accessibilityBus.start(launcher, { u"--launch-immediately"_s });
             (void)QTest::qWaitFor(
-                [&] { return m_connection.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")).value(); },
-                10000);
+                [&] { return m_connection.interface()->isServiceRegistered(u"org.a11y.Bus"_s).value(); }, 10000);
         }
-        m_environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+        m_environment.insert(u"QT_LINUX_ACCESSIBILITY_ALWAYS_ON"_s, u"1"_s);
 
         m_host.setProcessEnvironment(m_environment);
         m_host.start(QStringLiteral(TAVLO_TRAY_HOST), {});
         QTRY_VERIFY_WITH_TIMEOUT(m_host.canReadLine(), 10000);
-        QCOMPARE(QString::fromLocal8Bit(m_host.readLine()).trimmed(), QStringLiteral("ready"));
+        QCOMPARE(QString::fromLocal8Bit(m_host.readLine()).trimmed(), u"ready"_s);
 
-        prepareWindowsSession();
         m_app.setProcessEnvironment(m_environment);
         m_app.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_app.start(QStringLiteral(TAVLO_APP), {});
-        QVERIFY(m_app.waitForStarted(5000));
+        QVERIFY(startApp());
     }
 
     void cleanupTestCase()
     {
-        stopProcess(m_app);
-        stopProcess(m_host);
-        stopProcess(m_accessibilityBus);
-        stopProcess(m_xvfb);
+        for (QProcess *process : { &m_app, &m_host, &m_accessibilityBus, &m_xvfb })
+            stopProcess(*process);
     }
 
-    void testRatesAfterTwoTicks()
+    // The item carries the rates after two ticks, the same in its tooltip, title and label; an
+    // Activate(x, y) as a host sends it opens the dashboard below that point, a second closes it.
+    void testItemRatesAndActivate()
     {
         QTRY_VERIFY_WITH_TIMEOUT(!toolTip().description.isEmpty(), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(!toolTip().description.contains(QLatin1String("--Byte/s")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!toolTip().description.contains("--Byte/s"_L1), 10000);
         const SniToolTip tip = toolTip();
-        QCOMPARE(tip.title, QStringLiteral("Tavlo"));
-        static const QRegularExpression rate(QStringLiteral("^(\\d+  b/s|\\d+\\.\\d+ [KMG]b/s|max /s) \u2191\n"
-                                                            "(\\d+  b/s|\\d+\\.\\d+ [KMG]b/s|max /s) \u2193$"));
+        QCOMPARE(tip.title, u"Tavlo"_s);
+        static const QRegularExpression rate(u"^(\\d+  b/s|\\d+\\.\\d+ [KMG]b/s|max /s) \u2191\n"
+                                             "(\\d+  b/s|\\d+\\.\\d+ [KMG]b/s|max /s) \u2193$"_s);
         QVERIFY2(rate.match(tip.description).hasMatch(), qPrintable(tip.description));
-        // The accessible name and the label carry the same rates.
-        const QStringList lines = tip.description.split(QLatin1Char('\n'));
-        QCOMPARE(property(QStringLiteral("Title")), QStringLiteral("Tavlo: %1, %2").arg(lines[0], lines[1]));
-        QCOMPARE(property(QStringLiteral("XAyatanaLabel")), lines[0] + QLatin1Char(' ') + lines[1]);
-    }
+        const QStringList lines = tip.description.split('\n');
+        QCOMPARE(property(u"Title"_s).toString(), u"Tavlo: %1, %2"_s.arg(lines[0], lines[1]));
+        QCOMPARE(property(u"XAyatanaLabel"_s).toString(), lines[0] + ' ' + lines[1]);
 
-    // Activate(x, y) as a host sends it opens the window against that point; a second one
-    // closes it. (Screen readers find it there: the dashboard tests below read it that way.)
-    void testActivateToggles()
-    {
-        QTest::qWait(400);
-        QDBusMessage activate = QDBusMessage::createMethodCall(
-            itemService(), Sni::itemPath, Sni::itemInterface, QStringLiteral("Activate"));
+        QDBusMessage activate
+            = QDBusMessage::createMethodCall(u"org.kde.StatusNotifierItem-%1-1"_s.arg(m_app.processId()), Sni::itemPath,
+                Sni::itemInterface, u"Activate"_s);
         activate << 600 << 13;
-        QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
+        QCOMPARE(m_connection.call(activate, QDBus::Block, 2000).type(), QDBusMessage::ReplyMessage);
         QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
         QCOMPARE(dashboard()->topLeft(), QPoint(600 - 175, 26 + 4));
-
-        QVERIFY(m_connection.call(activate, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage);
+        QCOMPARE(m_connection.call(activate, QDBus::Block, 2000).type(), QDBusMessage::ReplyMessage);
         QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
     }
 
-    // The lower half of the open dashboard: live figures that agree with free, /proc/stat and
-    // df taken in the same second, a card that turns over on a click, and the battery dot.
+    // Live figures that agree with free, /proc/stat and df taken in the same second, a card that
+    // turns over on a click, and the battery dot.
     void testDashboardFiguresAndPages()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
         QVERIFY(openDashboard());
         const QRect window = *dashboard();
-        const auto [status, output] = atspi({ QStringLiteral("figures") });
+        const auto [status, output] = atspi({ u"figures"_s });
         if (status == 2)
             QSKIP("python3-gi with the Atspi typelib is not installed");
-        QVERIFY2(status == 0, qPrintable(output.join(QLatin1String(", "))));
-        qInfo().noquote() << output.join(QLatin1String(", "));
+        const QByteArray all = output.join(", "_L1).toUtf8();
+        QVERIFY2(status == 0, all);
         QMap<QString, double> figures;
         for (const QString &line : output)
-            figures.insert(line.section(QLatin1Char('\t'), 0, 0), line.section(QLatin1Char('\t'), 1).toDouble());
+            figures.insert(line.section('\t', 0, 0), line.section('\t', 1).toDouble());
         // The two one-second windows of CPU shares start a few milliseconds apart on a shared machine.
         for (const auto &[ours, theirs, points] :
             { std::tuple { "app_memory", "free_memory", 1 }, { "app_disk", "df_disk", 1 },
                 { "app_user", "stat_user", 10 }, { "app_system", "stat_system", 10 }, { "app_idle", "stat_idle", 10 } })
             QVERIFY2(
                 qAbs(figures.value(QLatin1String(ours), -100) - figures.value(QLatin1String(theirs), 100)) <= points,
-                qPrintable(output.join(QLatin1String(", "))));
+                all);
 
         // A click on the memory card turns it to its pie face, whose legend reads used and free.
-        const auto memoryCard = [&] { return control(QStringLiteral("Tavlo"), {}, QStringLiteral("Memory Used")); };
-        const std::optional<Control> card = memoryCard();
-        QVERIFY(card.has_value());
-        QVERIFY2(card->description.contains(QLatin1String("Available:")), qPrintable(card->description));
-        click(card->rect.center());
-        QTRY_VERIFY_WITH_TIMEOUT(memoryCard().value_or(Control {}).description.contains(QLatin1String("Free")), 5000);
+        const auto memoryCard = [&] { return control(u"Tavlo"_s, {}, u"Memory Used"_s).value_or(Control {}); };
+        QVERIFY2(memoryCard().description.contains("Available:"_L1), qPrintable(memoryCard().description));
+        click(memoryCard().rect.center());
+        QTRY_VERIFY_WITH_TIMEOUT(memoryCard().description.contains("Free"_L1), 5000);
 
         // The battery dot brings the battery page into the dashboard's view.
-        QCOMPARE(atspi({ QStringLiteral("press"), QStringLiteral("Battery") }).first, 0);
+        QCOMPARE(atspi({ u"press"_s, u"Battery"_s }).first, 0);
         const auto batteryPageLeft = [&] {
-            for (const Control &found : controls(QStringLiteral("Tavlo")))
-                if (found.name == QLatin1String("Battery") && found.role != QLatin1String("push button"))
+            for (const Control &found : controls(u"Tavlo"_s))
+                if (found.name == "Battery"_L1 && found.role != "push button"_L1)
                     return found.rect.left();
             return -1;
         };
@@ -425,47 +372,40 @@ private Q_SLOTS:
     }
 
     // The hardware UUID, copied by a click on its field, pastes in another X client exactly as
-    // our report prints it, without a line break (a masked one copies nothing: the card's own test).
+    // our report prints it, without a line break.
     void testCopyUuidToClipboard()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
-        if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+        if (!installed(u"xclip"_s))
             QSKIP("xclip is not installed");
         QProcess report;
-        report.start(m_environment.value(QStringLiteral("TAVLO_LIBEXEC_DIR")) + QStringLiteral("/system_profiler"),
-            { QStringLiteral("SPHardwareDataType") });
+        report.start(m_environment.value(u"TAVLO_LIBEXEC_DIR"_s) + u"/system_profiler"_s, { u"SPHardwareDataType"_s });
         QVERIFY(report.waitForFinished(20000));
-        static const QRegularExpression uuidLine(QStringLiteral("Hardware UUID: *(\\S+)"));
+        static const QRegularExpression uuidLine(u"Hardware UUID: *(\\S+)"_s);
         const QString uuid = uuidLine.match(QString::fromUtf8(report.readAllStandardOutput())).captured(1);
         QVERIFY(!uuid.isEmpty());
 
         // Tavlo reads the preference at start: start it again with the UUID shown.
         stopProcess(m_app);
-        const QString preferences = m_session.filePath(QStringLiteral("config/tavlo/preferences.json"));
-        QDir().mkpath(QFileInfo(preferences).path());
-        QFile file(preferences);
+        QFile file(m_session.filePath(u"config/tavlo/preferences.json"_s));
+        QDir().mkpath(QFileInfo(file).path());
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(R"({"set_show_uuid": true})");
         file.close();
-        m_app.start(QStringLiteral(TAVLO_APP), {});
-        QVERIFY(m_app.waitForStarted(5000));
+        QVERIFY(startApp());
         QTRY_VERIFY_WITH_TIMEOUT(!toolTip().description.isEmpty(), 15000);
         QVERIFY(openDashboard());
-        QVERIFY2(press(QStringLiteral("Tavlo"), {}, QStringLiteral("Hardware UUID: ")), "no UUID field");
+        QVERIFY2(press(u"Tavlo"_s, {}, u"Hardware UUID: "_s), "no UUID field");
         QTRY_COMPARE_WITH_TIMEOUT(clipboard(), uuid, 5000);
         QVERIFY(closeDashboard());
     }
-
-    void testStillRunning() { QCOMPARE(m_app.state(), QProcess::Running); }
-
-    // ---- The footer and its Settings, About and Feedback windows ----
 
     // Every press opens another window; closing one closes the dashboard; the privacy link
     // reaches the desktop's URL handler; a drag moves one and Escape closes it.
     void testAboutWindows()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
-        const QString about = QStringLiteral("About");
+        const QString about = u"About"_s;
         QVERIFY(openWindow(about, about));
         QVERIFY(openWindow(about, about));
         QVERIFY(openDashboard());
@@ -473,57 +413,51 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(windowIds(about).size(), 1, 5000);
 
-        QVERIFY(press(about, QStringLiteral("push button"), QStringLiteral("Privacy Policy")));
+        QVERIFY(press(about, u"push button"_s, u"Privacy Policy"_s));
         QTRY_VERIFY_WITH_TIMEOUT(opened().contains(QStringLiteral(TAVLO_PRIVACY_POLICY_URL)), 10000);
 
         // A drag on the background moves the window, and its new frame is kept.
         const QRect before = windowGeometry(windowIds(about).first());
         const QPoint grip = before.topLeft() + QPoint(12, before.height() / 2);
-        QStringList drag { QStringLiteral("mousemove"), QString::number(grip.x()), QString::number(grip.y()),
-            QStringLiteral("mousedown"), QStringLiteral("1") };
+        QStringList drag { u"mousemove"_s, QString::number(grip.x()), QString::number(grip.y()), u"mousedown"_s,
+            u"1"_s };
         for (const int step : { 1, 2 })
-            drag << QStringLiteral("mousemove") << QString::number(grip.x() + 30 * step)
-                 << QString::number(grip.y() + 20 * step);
-        runX(drag << QStringLiteral("mouseup") << QStringLiteral("1"));
+            drag << u"mousemove"_s << QString::number(grip.x() + 30 * step) << QString::number(grip.y() + 20 * step);
+        runX(drag << u"mouseup"_s << u"1"_s);
         QTRY_COMPARE_WITH_TIMEOUT(
             windowGeometry(windowIds(about).first()).topLeft(), before.topLeft() + QPoint(60, 40), 5000);
-        const auto storedX = [&] {
-            const QJsonObject frames = storedPreferences().value(QStringLiteral("window_frames")).toObject();
-            return frames.value(QStringLiteral("AboutView")).toObject().value(QStringLiteral("x")).toInt();
-        };
-        QTRY_COMPARE_WITH_TIMEOUT(storedX(), before.x() + 60, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            storedPreference(u"window_frames"_s)["AboutView"_L1]["x"_L1].toInt(), before.x() + 60, 5000);
 
-        runX({ QStringLiteral("windowfocus"), QStringLiteral("--sync"), windowIds(about).first() });
-        runX({ QStringLiteral("key"), QStringLiteral("Escape") });
+        runX({ u"windowfocus"_s, u"--sync"_s, windowIds(about).first() });
+        runX({ u"key"_s, u"Escape"_s });
         QTRY_VERIFY_WITH_TIMEOUT(windowIds(about).isEmpty(), 5000);
     }
 
-    // The copy button leaves exactly the address on the clipboard, for any other client; the
-    // store link opens the project's page until an application says it handles the store's
-    // links, and the store link itself then.
+    // The copy button leaves exactly the address on the clipboard; the store link opens the
+    // project's page until an application says it handles the store's links, and the store
+    // link itself then.
     void testFeedbackWindow()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
-        if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+        if (!installed(u"xclip"_s))
             QSKIP("xclip is not installed");
-        const QString feedback = QStringLiteral("Feedback");
+        const QString feedback = u"Feedback"_s, link = u"Open in the software centre"_s;
         QVERIFY(openWindow(feedback, feedback));
-        QVERIFY(press(feedback, QStringLiteral("push button"), QStringLiteral("Copy address")));
+        QVERIFY(press(feedback, u"push button"_s, u"Copy address"_s));
         QTRY_COMPARE_WITH_TIMEOUT(clipboard(), QStringLiteral(TAVLO_FEEDBACK_EMAIL), 5000);
 
-        const QString link = QStringLiteral("Open in the software centre");
         if (!UrlSchemeHandlers().hasHandler("appstream")) {
-            QVERIFY(press(feedback, QStringLiteral("push button"), link));
+            QVERIFY(press(feedback, u"push button"_s, link));
             QTRY_VERIFY_WITH_TIMEOUT(opened().contains(QStringLiteral(TAVLO_PROJECT_URL)), 10000);
         }
-        const QString applications = m_session.filePath(QStringLiteral("data/applications"));
-        QDir().mkpath(applications);
-        QFile store(applications + QStringLiteral("/store.desktop"));
+        QDir().mkpath(m_session.filePath(u"data/applications"_s));
+        QFile store(m_session.filePath(u"data/applications/store.desktop"_s));
         QVERIFY(store.open(QIODevice::WriteOnly));
         store.write("[Desktop Entry]\nType=Application\nName=Store\nExec=store %u\n"
                     "MimeType=x-scheme-handler/appstream;\n");
         store.close();
-        QVERIFY(press(feedback, QStringLiteral("push button"), link));
+        QVERIFY(press(feedback, u"push button"_s, link));
         QTRY_VERIFY_WITH_TIMEOUT(opened().contains(QStringLiteral(TAVLO_STORE_URL)), 10000);
         closeAsWindowManager(windowIds(feedback).first());
     }
@@ -533,50 +467,46 @@ private Q_SLOTS:
     void testSettingsWindow()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
-        QVERIFY(openWindow(QStringLiteral("Settings"), QStringLiteral("Settings")));
-        QVERIFY(press(QStringLiteral("Settings"), QStringLiteral("combo box"), QStringLiteral("English")));
+        QVERIFY(openWindow(u"Settings"_s, u"Settings"_s));
+        QVERIFY(press(u"Settings"_s, u"combo box"_s, u"English"_s));
         QTest::qWait(300);
-        runX({ QStringLiteral("key"), QStringLiteral("End"), QStringLiteral("Return") });
-        QTRY_COMPARE_WITH_TIMEOUT(
-            storedPreferences().value(QStringLiteral("set_app_language")).toString(), QStringLiteral("de"), 5000);
+        runX({ u"key"_s, u"End"_s, u"Return"_s });
+        QTRY_COMPARE_WITH_TIMEOUT(storedPreference(u"set_app_language"_s).toString(), u"de"_s, 5000);
 
-        const QString settings = QStringLiteral("Einstellungen");
+        const QString settings = u"Einstellungen"_s;
         QTRY_COMPARE_WITH_TIMEOUT(windowIds(settings).size(), 1, 5000);
         QStringList names;
         for (const Control &found : controls(settings))
             names << found.name;
         for (const char *german : { "Sprache", "Hintergrund", "Beim Anmelden starten", "Hardware-UUID anzeigen" })
-            QVERIFY2(names.contains(QString::fromUtf8(german)), qPrintable(names.join(QLatin1Char('|'))));
+            QVERIFY2(names.contains(QString::fromUtf8(german)), qPrintable(names.join('|')));
         QVERIFY(openDashboard());
-        QVERIFY(control(QStringLiteral("Tavlo"), QStringLiteral("push button"), settings));
-        runX({ QStringLiteral("key"), QStringLiteral("Escape") });
+        QVERIFY(control(u"Tavlo"_s, u"push button"_s, settings));
+        runX({ u"key"_s, u"Escape"_s });
         QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
 
-        // The clipboard case before this one left the UUID shown: the switch turns it over.
-        const bool uuidShown = storedPreferences().value(QStringLiteral("set_show_uuid")).toBool();
-        QVERIFY(press(settings, QStringLiteral("check box"), QStringLiteral("Hardware-UUID anzeigen")));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            storedPreferences().value(QStringLiteral("set_show_uuid")).toBool() != uuidShown, 5000);
-        // The open dashboard's card follows at once: the UUID in full, or announced as hidden.
+        // The clipboard case left the UUID shown: the switch turns it over, and the open
+        // dashboard's card follows at once: the UUID in full, or announced as hidden.
+        const bool uuidShown = storedPreference(u"set_show_uuid"_s).toBool();
+        QVERIFY(press(settings, u"check box"_s, u"Hardware-UUID anzeigen"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(storedPreference(u"set_show_uuid"_s).toBool() != uuidShown, 5000);
         QVERIFY(openDashboard());
-        static const QRegularExpression fullUuid(QStringLiteral("[0-9A-F]{8}-[0-9A-F]{4}-"));
+        static const QRegularExpression fullUuid(u"[0-9A-F]{8}-[0-9A-F]{4}-"_s);
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
-                const std::optional<Control> field
-                    = control(QStringLiteral("Tavlo"), {}, QStringLiteral("Hardware-UUID: "));
-                return field && field->name.contains(fullUuid) == !uuidShown
-                    && field->name.endsWith(QLatin1String("verborgen")) == uuidShown;
+                const QString field = control(u"Tavlo"_s, {}, u"Hardware-UUID: "_s).value_or(Control {}).name;
+                return !field.isEmpty() && field.contains(fullUuid) == !uuidShown
+                    && field.endsWith("verborgen"_L1) == uuidShown;
             }(),
             10000);
         QVERIFY(closeDashboard());
 
-        const QString entry
-            = m_session.filePath(QStringLiteral("config/autostart/" TAVLO_APP_ID "-LaunchAtLoginHelper.desktop"));
+        const QString entry = m_session.filePath(u"config/autostart/" TAVLO_APP_ID "-LaunchAtLoginHelper.desktop"_s);
         for (const bool exists : { true, false }) {
-            QVERIFY(press(settings, QStringLiteral("check box"), QStringLiteral("Beim Anmelden starten")));
+            QVERIFY(press(settings, u"check box"_s, u"Beim Anmelden starten"_s));
             QTRY_COMPARE_WITH_TIMEOUT(QFile::exists(entry), exists, 5000);
-            if (exists && !QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty())
-                QCOMPARE(QProcess::execute(QStringLiteral("desktop-file-validate"), { entry }), 0);
+            if (exists && installed(u"desktop-file-validate"_s))
+                QCOMPARE(QProcess::execute(u"desktop-file-validate"_s, { entry }), 0);
         }
     }
 
@@ -584,9 +514,9 @@ private Q_SLOTS:
     void testQuitWithSettingsOpen()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
-        QVERIFY(!windowIds(QStringLiteral("Einstellungen")).isEmpty());
+        QVERIFY(!windowIds(u"Einstellungen"_s).isEmpty());
         QVERIFY(openDashboard());
-        QVERIFY(press(QStringLiteral("Tavlo"), QStringLiteral("push button"), QStringLiteral("Beenden")));
+        QVERIFY(press(u"Tavlo"_s, u"push button"_s, u"Beenden"_s));
         QTRY_COMPARE_WITH_TIMEOUT(m_app.state(), QProcess::NotRunning, 3000);
         QCOMPARE(m_app.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_app.exitCode(), 0);
