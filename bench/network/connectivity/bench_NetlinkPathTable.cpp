@@ -19,10 +19,10 @@ int main()
     // One burst: 500 default routes added, then deleted, as NetworkManager's test sends them.
     QByteArrayList burst;
     for (std::uint32_t metric = 100; metric < 600; ++metric) {
-        burst << routeMessage(RTM_NEWROUTE, { AF_INET, 3, ipv4("10.2.0.254"), metric });
+        burst << routeMessage(RTM_NEWROUTE, { AF_INET, 3, address("10.2.0.254"), metric });
     }
     for (std::uint32_t metric = 100; metric < 600; ++metric) {
-        burst << routeMessage(RTM_DELROUTE, { AF_INET, 3, ipv4("10.2.0.254"), metric });
+        burst << routeMessage(RTM_DELROUTE, { AF_INET, 3, address("10.2.0.254"), metric });
     }
 
     constexpr int rounds = 200;
