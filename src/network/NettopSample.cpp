@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <limits>
 #include <linux/magic.h>
 #include <string>
 #include <string_view>
@@ -22,25 +23,22 @@ namespace {
 using Kind = NettopOptions::Kind;
 using Column = NettopOptions::Column;
 
-struct Counters
-{
-    std::string_view name;
-    std::uint64_t bytesIn = 0;
-    std::uint64_t packetsIn = 0;
-    std::uint64_t bytesOut = 0;
-    std::uint64_t packetsOut = 0;
-};
+using Counters = NettopCounters;
 
-// The whole of an open file from its start, up to a limit. Only regular files are read (procfs
-// and sysfs files are regular): a FIFO or device planted in their place counts as unreadable.
-bool readAt(int fd, std::string &into, std::size_t limit)
+// Only regular files are read (procfs and sysfs files are regular): a FIFO or device planted
+// in their place counts as unreadable.
+bool isRegular(int fd)
 {
-    into.clear();
     struct stat status
     {
     };
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
-        return false;
+    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// The whole of an open file from its start, up to a limit.
+bool readAt(int fd, std::string &into, std::size_t limit)
+{
+    into.clear();
     std::array<char, 4096> chunk {};
     while (into.size() < limit) {
         const ssize_t count = ::pread(fd, chunk.data(), chunk.size(), static_cast<off_t>(into.size()));
@@ -62,7 +60,7 @@ bool readFile(int directory, const char *path, std::string &into, std::size_t li
     const int fd = ::openat(directory, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
-    const bool read = readAt(fd, into, limit);
+    const bool read = isRegular(fd) && readAt(fd, into, limit);
     ::close(fd);
     return read;
 }
@@ -432,21 +430,27 @@ NettopProducer::~NettopProducer()
 
 // The kernel writes <proc>/net/dev afresh for every read from offset 0, so the file stays
 // open between samples: opening it resolves /proc/self/net each time, which costs more
-// than producing the text. A regular file (a copy for tests) is opened anew each time,
-// since it may have been replaced.
+// than producing the text. What it is does not change while it is open, so it is checked
+// once, as it is opened. A regular file elsewhere (a copy for tests) is opened anew each
+// time, since it may have been replaced.
 bool NettopProducer::readCounters()
 {
     if (m_devFd < 0) {
         m_devFd = ::open(m_devPath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (m_devFd < 0)
             return false;
+        struct statfs fileSystem
+        {
+        };
+        m_keepDev = ::fstatfs(m_devFd, &fileSystem) == 0 && fileSystem.f_type == PROC_SUPER_MAGIC;
+        if (!isRegular(m_devFd)) {
+            ::close(m_devFd);
+            m_devFd = -1;
+            return false;
+        }
     }
-    struct statfs fileSystem
-    {
-    };
-    const bool keep = ::fstatfs(m_devFd, &fileSystem) == 0 && fileSystem.f_type == PROC_SUPER_MAGIC;
     const bool read = readAt(m_devFd, m_dev, std::size_t { 16 } << 20);
-    if (!keep || !read) {
+    if (!m_keepDev || !read) {
         ::close(m_devFd);
         m_devFd = -1;
     }
@@ -461,16 +465,13 @@ QString NettopProducer::sample(const QStringList &arguments)
     return sample(*options);
 }
 
-QString NettopProducer::sample(const NettopOptions &options)
+bool NettopProducer::selectCounted(const NettopOptions &options)
 {
-    std::string text;
-    text.reserve(1024);
-    appendHeader(text, options);
-
+    m_counted.clear();
     if (!readCounters())
-        return QString::fromLatin1(text);
+        return false;
 
-    std::vector<Counters> listing;
+    m_listing.clear();
     std::string names;
     std::string_view rest(m_dev);
     while (!rest.empty()) {
@@ -481,7 +482,7 @@ QString NettopProducer::sample(const NettopOptions &options)
         Counters counters;
         if (line.find('|') != std::string_view::npos || !parseDevLine(line, counters))
             continue;
-        listing.push_back(counters);
+        m_listing.push_back(counters);
         names.append(counters.name).push_back('\n');
     }
 
@@ -496,8 +497,7 @@ QString NettopProducer::sample(const NettopOptions &options)
     }
 
     LazyDirectory directory(m_netPath);
-    const std::string time = timeText();
-    for (const Counters &counters : listing) {
+    for (const Counters &counters : m_listing) {
         if (!options.kinds.empty()) {
             if (!isPlausibleName(counters.name))
                 continue;
@@ -505,10 +505,43 @@ QString NettopProducer::sample(const NettopOptions &options)
             if (!isCounted(options, probe))
                 continue;
         }
-        appendRow(text, options, counters, time);
+        m_counted.push_back(counters);
     }
     // Facts gathered without the directory (no sysfs, or out of descriptors) say nothing.
     if (directory.failed())
         m_facts.clear();
+    return true;
+}
+
+QString NettopProducer::sample(const NettopOptions &options)
+{
+    std::string text;
+    text.reserve(1024);
+    appendHeader(text, options);
+    if (!selectCounted(options))
+        return QString::fromLatin1(text);
+    const std::string time = timeText();
+    for (const Counters &counters : m_counted)
+        appendRow(text, options, counters, time);
     return QString::fromLatin1(text);
+}
+
+NettopTotals NettopProducer::totals(const NettopOptions &options)
+{
+    NettopTotals totals;
+    if (!selectCounted(options))
+        return totals;
+    constexpr auto largest = static_cast<std::uint64_t>(std::numeric_limits<qint64>::max());
+    for (const Counters &counters : m_counted) {
+        qint64 bytesIn = 0;
+        qint64 bytesOut = 0;
+        if (counters.bytesIn > largest || counters.bytesOut > largest
+            || __builtin_add_overflow(totals.bytesIn, static_cast<qint64>(counters.bytesIn), &bytesIn)
+            || __builtin_add_overflow(totals.bytesOut, static_cast<qint64>(counters.bytesOut), &bytesOut))
+            continue;
+        totals.bytesIn = bytesIn;
+        totals.bytesOut = bytesOut;
+        ++totals.interfaces;
+    }
+    return totals;
 }
