@@ -3,6 +3,7 @@
 #include "NettopSample.h"
 
 #include <QFile>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -35,22 +36,34 @@ bool isRegular(int fd)
     return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
 }
 
-// The whole of an open file from its start, up to a limit.
-bool readAt(int fd, std::string &into, std::size_t limit)
+// The whole of an open file from its start, up to a limit, into the buffer's first bytes;
+// gives their number. The buffer keeps its size from one read to the next, so a file read
+// once a second is neither cleared beforehand nor copied on its way.
+std::optional<std::size_t> readInto(int fd, std::string &buffer, std::size_t limit)
 {
-    into.clear();
-    std::array<char, 4096> chunk {};
-    while (into.size() < limit) {
-        const ssize_t count = ::pread(fd, chunk.data(), chunk.size(), static_cast<off_t>(into.size()));
+    constexpr std::size_t piece = 4096;
+    std::size_t length = 0;
+    while (length < limit) {
+        if (buffer.size() < std::min(length + piece, limit))
+            buffer.resize(std::min(length + piece, limit));
+        const std::size_t room = std::min(buffer.size(), limit) - length;
+        const ssize_t count = ::pread(fd, buffer.data() + length, room, static_cast<off_t>(length));
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            return false;
+            return std::nullopt;
         if (count == 0)
             break;
-        into.append(chunk.data(), static_cast<std::size_t>(count));
+        length += static_cast<std::size_t>(count);
     }
-    return true;
+    return length;
+}
+
+bool readAt(int fd, std::string &into, std::size_t limit)
+{
+    const auto length = readInto(fd, into, limit);
+    into.resize(length.value_or(0));
+    return length.has_value();
 }
 
 // Plain POSIX reads: procfs and sysfs files are small, and a tick reads several of them,
@@ -449,7 +462,9 @@ bool NettopProducer::readCounters()
             return false;
         }
     }
-    const bool read = readAt(m_devFd, m_dev, std::size_t { 16 } << 20);
+    const auto length = readInto(m_devFd, m_dev, std::size_t { 16 } << 20);
+    m_devLength = length.value_or(0);
+    const bool read = length.has_value();
     if (!m_keepDev || !read) {
         ::close(m_devFd);
         m_devFd = -1;
@@ -472,8 +487,8 @@ bool NettopProducer::selectCounted(const NettopOptions &options)
         return false;
 
     m_listing.clear();
-    std::string names;
-    std::string_view rest(m_dev);
+    m_listedNames.clear();
+    std::string_view rest(m_dev.data(), m_devLength);
     while (!rest.empty()) {
         const auto end = rest.find('\n');
         const std::string_view line = rest.substr(0, end);
@@ -483,33 +498,43 @@ bool NettopProducer::selectCounted(const NettopOptions &options)
         if (line.find('|') != std::string_view::npos || !parseDevLine(line, counters))
             continue;
         m_listing.push_back(counters);
-        names.append(counters.name).push_back('\n');
+        m_listedNames.append(counters.name).push_back('\n');
     }
 
     // An interface keeps its kind for as long as it exists. When the list of names changes
     // (one added, removed or renamed), or after a while in any case, every fact is read
     // afresh, so a name taken over by another kind of interface is not misjudged for long.
+    // Until then the same list with the same filters counts the same interfaces.
     const auto now = std::chrono::steady_clock::now();
-    if (names != m_names || now - m_factsTime > std::chrono::seconds(30)) {
+    if (m_listedNames != m_names || now - m_factsTime > std::chrono::seconds(30)) {
         m_facts.clear();
-        m_names = std::move(names);
+        m_choiceValid = false;
+        m_names.swap(m_listedNames);
         m_factsTime = now;
     }
-
-    LazyDirectory directory(m_netPath);
-    for (const Counters &counters : m_listing) {
-        if (!options.kinds.empty()) {
-            if (!isPlausibleName(counters.name))
+    if (!m_choiceValid || m_choiceKinds != options.kinds) {
+        m_choice.assign(m_listing.size(), options.kinds.empty());
+        m_choiceKinds = options.kinds;
+        m_choiceValid = true;
+        LazyDirectory directory(m_netPath);
+        for (std::size_t i = 0; i < m_listing.size() && !options.kinds.empty(); ++i) {
+            const std::string_view name = m_listing[i].name;
+            if (!isPlausibleName(name))
                 continue;
-            InterfaceProbe probe(directory, counters.name, m_facts[std::string(counters.name)], m_scratch);
-            if (!isCounted(options, probe))
-                continue;
+            InterfaceProbe probe(directory, name, m_facts[std::string(name)], m_scratch);
+            m_choice[i] = isCounted(options, probe);
         }
-        m_counted.push_back(counters);
+        // Facts gathered without the directory (no sysfs, or out of descriptors) say nothing,
+        // nor does a choice made on them: the next sample looks again.
+        if (directory.failed()) {
+            m_facts.clear();
+            m_choiceValid = false;
+        }
     }
-    // Facts gathered without the directory (no sysfs, or out of descriptors) say nothing.
-    if (directory.failed())
-        m_facts.clear();
+    for (std::size_t i = 0; i < m_listing.size(); ++i) {
+        if (m_choice[i])
+            m_counted.push_back(m_listing[i]);
+    }
     return true;
 }
 

@@ -92,8 +92,14 @@ private:
     QByteArray m_devPath;
     QByteArray m_netPath;
     std::string m_dev;
+    std::size_t m_devLength = 0;
     std::vector<NettopCounters> m_listing;
     std::vector<NettopCounters> m_counted;
+    std::string m_listedNames;
+    // Whether each interface of the listing counts, for the kinds it was chosen for.
+    std::vector<bool> m_choice;
+    std::vector<NettopOptions::Kind> m_choiceKinds;
+    bool m_choiceValid = false;
     std::string m_scratch;
     std::string m_names;
     std::chrono::steady_clock::time_point m_factsTime;

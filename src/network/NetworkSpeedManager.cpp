@@ -333,23 +333,21 @@ void NetworkSpeedManager::publishLocked(qint64 upload, qint64 download, std::chr
     }
     qint64 uploadDifference = saturatedDifference(m_currentUploadBytes, m_lastUploadBytes);
     qint64 downloadDifference = saturatedDifference(m_currentDownloadBytes, m_lastDownloadBytes);
-    QString uploadText;
-    QString downloadText;
-    if (const auto scaled = scaledDifference(uploadDifference, elapsed, m_interval)) {
+    if (const auto scaled = scaledDifference(uploadDifference, elapsed, m_interval))
         uploadDifference = *scaled;
-        uploadText = formatSpeed(0, *scaled);
-    } else {
-        uploadText = formatSpeed(m_lastUploadBytes, m_currentUploadBytes);
-    }
-    if (const auto scaled = scaledDifference(downloadDifference, elapsed, m_interval)) {
+    if (const auto scaled = scaledDifference(downloadDifference, elapsed, m_interval))
         downloadDifference = *scaled;
-        downloadText = formatSpeed(0, *scaled);
-    } else {
-        downloadText = formatSpeed(m_lastDownloadBytes, m_currentDownloadBytes);
-    }
+    // The ladder reads the difference alone (a saturated one shows as the largest or no
+    // rate, as the overflow it stands for would), so a rate shown before keeps its text.
+    auto show = [](ShownRate &shown, qint64 difference) {
+        if (shown.rate != difference || shown.text.isNull())
+            shown = { difference, formatSpeed(0, difference) };
+    };
+    show(m_shownUpload, uploadDifference);
+    show(m_shownDownload, downloadDifference);
     Q_EMIT speedMeasured(uploadDifference, downloadDifference);
     if (m_statusBar)
-        m_statusBar->updateTitle(uploadText, downloadText);
+        m_statusBar->updateTitle(m_shownUpload.text, m_shownDownload.text);
     m_lastUploadBytes = m_currentUploadBytes;
     m_lastDownloadBytes = m_currentDownloadBytes;
 }

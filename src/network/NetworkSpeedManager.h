@@ -83,6 +83,13 @@ private:
     qint64 m_lastDownloadBytes = 0;
     qint64 m_currentUploadBytes = 0;
     qint64 m_currentDownloadBytes = 0;
+    struct ShownRate
+    {
+        qint64 rate = 0;
+        QString text;
+    };
+    ShownRate m_shownUpload;
+    ShownRate m_shownDownload;
     Clock m_clock = [] { return std::chrono::steady_clock::now(); };
     std::chrono::steady_clock::time_point m_lastSampleTime;
 };
