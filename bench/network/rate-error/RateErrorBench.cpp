@@ -4,7 +4,7 @@
 // namespace of its own, the loopback (declared a wired card by a sysfs tree of the bench's
 // own) carries UDP traffic at a new rate every second, busy loops at the sampler's priority
 // keep every core saturated, and an observer at real-time priority reads the interface's own
-// counters (rtnetlink, not <proc>/net/dev) every 2 ms. Each tick's rate, as the sampler
+// counters (rtnetlink, not <proc>/net/dev) every millisecond. Each tick's rate, as the sampler
 // publishes it, is compared with the bytes the counters moved between the instants the
 // sampler timed that tick with, per second. Prints the median and largest relative error,
 // and what they would be unscaled (each difference taken as a second's).
@@ -122,7 +122,7 @@ int main(int argc, char *argv[])
     std::vector<std::thread> threads;
     threads.reserve(busy + 2);
 
-    // The observer: a reading every 2 ms, at a priority no busy loop can delay.
+    // The observer: a reading every millisecond, at a priority no busy loop can delay.
     QMutex readingsMutex;
     std::vector<Reading> readings;
     bool realTime = false;
@@ -144,13 +144,18 @@ int main(int argc, char *argv[])
                 const QMutexLocker locker(&readingsMutex);
                 readings.push_back({ before + (after - before) / 2, total });
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     });
 
     // Traffic: 1000-byte datagrams to a socket that never reads (the interface counts them
-    // all the same), at a new rate between 0.5 and 8 MB/s every second.
+    // all the same), at a new rate between 0.5 and 8 MB/s every second. At real-time
+    // priority too, so that it flows evenly and the counters between two readings of the
+    // observer are a straight line; only the sampler competes with the busy loops.
     threads.emplace_back([&] {
+        sched_param priority {};
+        priority.sched_priority = 40;
+        ::pthread_setschedparam(::pthread_self(), SCHED_FIFO, &priority);
         const int out = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         const int in = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         sockaddr_in address {};
