@@ -28,7 +28,8 @@ StatusBarController::StatusBarController(PopoverWindow *popOver, QObject *parent
     , m_popOver(popOver)
 {
     m_title = makeStatusTitle(QLatin1String(statusTitlePlaceholder), QLatin1String(statusTitlePlaceholder));
-    m_postedText = m_title.text;
+    m_postedUpload = m_title.upload;
+    m_postedDownload = m_title.download;
     m_statusItem = std::make_unique<PanelItem>(
         QStringLiteral(TAVLO_APP_ID), [this](QSize size, qreal ratio) { return picture(size, ratio); });
     connect(m_statusItem.get(), &PanelItem::activated, this, &StatusBarController::statusItemBtnClick);
@@ -75,17 +76,17 @@ QString StatusBarController::accessibleName() const
 
 void StatusBarController::updateTitle(const QString &upload, const QString &download)
 {
-    StatusTitle title = makeStatusTitle(upload, download);
     {
         // Most ticks on an idle machine repeat the last rates; they need not wake the main
-        // thread at all.
+        // thread at all, nor build a title (its font is looked up each time).
         const QMutexLocker locker(&m_postedMutex);
-        if (title.text == m_postedText)
+        if (upload == m_postedUpload && download == m_postedDownload)
             return;
-        m_postedText = title.text;
+        m_postedUpload = upload;
+        m_postedDownload = download;
     }
     QMetaObject::invokeMethod(
-        this, [this, title = std::move(title)] { applyTitle(title); }, Qt::QueuedConnection);
+        this, [this, title = makeStatusTitle(upload, download)] { applyTitle(title); }, Qt::QueuedConnection);
 }
 
 void StatusBarController::applyTitle(const StatusTitle &title)

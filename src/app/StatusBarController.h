@@ -74,7 +74,8 @@ private:
     std::function<void()> m_openSettings;
     std::function<void()> m_openAbout;
     QElapsedTimer m_sinceOutsideClose;
-    // The last title handed to the main thread, read and written by the sampler's thread.
+    // The last rates handed to the main thread, read and written by the sampler's thread.
     QMutex m_postedMutex;
-    QString m_postedText;
+    QString m_postedUpload;
+    QString m_postedDownload;
 };

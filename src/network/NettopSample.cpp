@@ -3,6 +3,7 @@
 #include "NettopSample.h"
 
 #include <QFile>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <limits>
 #include <linux/magic.h>
 #include <string>
 #include <string_view>
@@ -22,37 +24,46 @@ namespace {
 using Kind = NettopOptions::Kind;
 using Column = NettopOptions::Column;
 
-struct Counters
-{
-    std::string_view name;
-    std::uint64_t bytesIn = 0;
-    std::uint64_t packetsIn = 0;
-    std::uint64_t bytesOut = 0;
-    std::uint64_t packetsOut = 0;
-};
+using Counters = NettopCounters;
 
-// The whole of an open file from its start, up to a limit. Only regular files are read (procfs
-// and sysfs files are regular): a FIFO or device planted in their place counts as unreadable.
-bool readAt(int fd, std::string &into, std::size_t limit)
+// Only regular files are read (procfs and sysfs files are regular): a FIFO or device planted
+// in their place counts as unreadable.
+bool isRegular(int fd)
 {
-    into.clear();
     struct stat status
     {
     };
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
-        return false;
-    std::array<char, 4096> chunk {};
-    while (into.size() < limit) {
-        const ssize_t count = ::pread(fd, chunk.data(), chunk.size(), static_cast<off_t>(into.size()));
+    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// The whole of an open file from its start, up to a limit, into the buffer's first bytes;
+// gives their number. The buffer keeps its size from one read to the next, so a file read
+// once a second is neither cleared beforehand nor copied on its way.
+std::optional<std::size_t> readInto(int fd, std::string &buffer, std::size_t limit)
+{
+    constexpr std::size_t piece = 4096;
+    std::size_t length = 0;
+    while (length < limit) {
+        if (buffer.size() < std::min(length + piece, limit))
+            buffer.resize(std::min(length + piece, limit));
+        const std::size_t room = std::min(buffer.size(), limit) - length;
+        const ssize_t count = ::pread(fd, buffer.data() + length, room, static_cast<off_t>(length));
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            return false;
+            return std::nullopt;
         if (count == 0)
             break;
-        into.append(chunk.data(), static_cast<std::size_t>(count));
+        length += static_cast<std::size_t>(count);
     }
-    return true;
+    return length;
+}
+
+bool readAt(int fd, std::string &into, std::size_t limit)
+{
+    const auto length = readInto(fd, into, limit);
+    into.resize(length.value_or(0));
+    return length.has_value();
 }
 
 // Plain POSIX reads: procfs and sysfs files are small, and a tick reads several of them,
@@ -62,7 +73,7 @@ bool readFile(int directory, const char *path, std::string &into, std::size_t li
     const int fd = ::openat(directory, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
-    const bool read = readAt(fd, into, limit);
+    const bool read = isRegular(fd) && readAt(fd, into, limit);
     ::close(fd);
     return read;
 }
@@ -432,21 +443,29 @@ NettopProducer::~NettopProducer()
 
 // The kernel writes <proc>/net/dev afresh for every read from offset 0, so the file stays
 // open between samples: opening it resolves /proc/self/net each time, which costs more
-// than producing the text. A regular file (a copy for tests) is opened anew each time,
-// since it may have been replaced.
+// than producing the text. What it is does not change while it is open, so it is checked
+// once, as it is opened. A regular file elsewhere (a copy for tests) is opened anew each
+// time, since it may have been replaced.
 bool NettopProducer::readCounters()
 {
     if (m_devFd < 0) {
         m_devFd = ::open(m_devPath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (m_devFd < 0)
             return false;
+        struct statfs fileSystem
+        {
+        };
+        m_keepDev = ::fstatfs(m_devFd, &fileSystem) == 0 && fileSystem.f_type == PROC_SUPER_MAGIC;
+        if (!isRegular(m_devFd)) {
+            ::close(m_devFd);
+            m_devFd = -1;
+            return false;
+        }
     }
-    struct statfs fileSystem
-    {
-    };
-    const bool keep = ::fstatfs(m_devFd, &fileSystem) == 0 && fileSystem.f_type == PROC_SUPER_MAGIC;
-    const bool read = readAt(m_devFd, m_dev, std::size_t { 16 } << 20);
-    if (!keep || !read) {
+    const auto length = readInto(m_devFd, m_dev, std::size_t { 16 } << 20);
+    m_devLength = length.value_or(0);
+    const bool read = length.has_value();
+    if (!m_keepDev || !read) {
         ::close(m_devFd);
         m_devFd = -1;
     }
@@ -461,18 +480,15 @@ QString NettopProducer::sample(const QStringList &arguments)
     return sample(*options);
 }
 
-QString NettopProducer::sample(const NettopOptions &options)
+bool NettopProducer::selectCounted(const NettopOptions &options)
 {
-    std::string text;
-    text.reserve(1024);
-    appendHeader(text, options);
-
+    m_counted.clear();
     if (!readCounters())
-        return QString::fromLatin1(text);
+        return false;
 
-    std::vector<Counters> listing;
-    std::string names;
-    std::string_view rest(m_dev);
+    m_listing.clear();
+    m_listedNames.clear();
+    std::string_view rest(m_dev.data(), m_devLength);
     while (!rest.empty()) {
         const auto end = rest.find('\n');
         const std::string_view line = rest.substr(0, end);
@@ -481,34 +497,76 @@ QString NettopProducer::sample(const NettopOptions &options)
         Counters counters;
         if (line.find('|') != std::string_view::npos || !parseDevLine(line, counters))
             continue;
-        listing.push_back(counters);
-        names.append(counters.name).push_back('\n');
+        m_listing.push_back(counters);
+        m_listedNames.append(counters.name).push_back('\n');
     }
 
     // An interface keeps its kind for as long as it exists. When the list of names changes
     // (one added, removed or renamed), or after a while in any case, every fact is read
     // afresh, so a name taken over by another kind of interface is not misjudged for long.
+    // Until then the same list with the same filters counts the same interfaces.
     const auto now = std::chrono::steady_clock::now();
-    if (names != m_names || now - m_factsTime > std::chrono::seconds(30)) {
+    if (m_listedNames != m_names || now - m_factsTime > std::chrono::seconds(30)) {
         m_facts.clear();
-        m_names = std::move(names);
+        m_choiceValid = false;
+        m_names.swap(m_listedNames);
         m_factsTime = now;
     }
-
-    LazyDirectory directory(m_netPath);
-    const std::string time = timeText();
-    for (const Counters &counters : listing) {
-        if (!options.kinds.empty()) {
-            if (!isPlausibleName(counters.name))
+    if (!m_choiceValid || m_choiceKinds != options.kinds) {
+        m_choice.assign(m_listing.size(), options.kinds.empty());
+        m_choiceKinds = options.kinds;
+        m_choiceValid = true;
+        LazyDirectory directory(m_netPath);
+        for (std::size_t i = 0; i < m_listing.size() && !options.kinds.empty(); ++i) {
+            const std::string_view name = m_listing[i].name;
+            if (!isPlausibleName(name))
                 continue;
-            InterfaceProbe probe(directory, counters.name, m_facts[std::string(counters.name)], m_scratch);
-            if (!isCounted(options, probe))
-                continue;
+            InterfaceProbe probe(directory, name, m_facts[std::string(name)], m_scratch);
+            m_choice[i] = isCounted(options, probe);
         }
-        appendRow(text, options, counters, time);
+        // Facts gathered without the directory (no sysfs, or out of descriptors) say nothing,
+        // nor does a choice made on them: the next sample looks again.
+        if (directory.failed()) {
+            m_facts.clear();
+            m_choiceValid = false;
+        }
     }
-    // Facts gathered without the directory (no sysfs, or out of descriptors) say nothing.
-    if (directory.failed())
-        m_facts.clear();
+    for (std::size_t i = 0; i < m_listing.size(); ++i) {
+        if (m_choice[i])
+            m_counted.push_back(m_listing[i]);
+    }
+    return true;
+}
+
+QString NettopProducer::sample(const NettopOptions &options)
+{
+    std::string text;
+    text.reserve(1024);
+    appendHeader(text, options);
+    if (!selectCounted(options))
+        return QString::fromLatin1(text);
+    const std::string time = timeText();
+    for (const Counters &counters : m_counted)
+        appendRow(text, options, counters, time);
     return QString::fromLatin1(text);
+}
+
+NettopTotals NettopProducer::totals(const NettopOptions &options)
+{
+    NettopTotals totals;
+    if (!selectCounted(options))
+        return totals;
+    constexpr auto largest = static_cast<std::uint64_t>(std::numeric_limits<qint64>::max());
+    for (const Counters &counters : m_counted) {
+        qint64 bytesIn = 0;
+        qint64 bytesOut = 0;
+        if (counters.bytesIn > largest || counters.bytesOut > largest
+            || __builtin_add_overflow(totals.bytesIn, static_cast<qint64>(counters.bytesIn), &bytesIn)
+            || __builtin_add_overflow(totals.bytesOut, static_cast<qint64>(counters.bytesOut), &bytesOut))
+            continue;
+        totals.bytesIn = bytesIn;
+        totals.bytesOut = bytesOut;
+        ++totals.interfaces;
+    }
+    return totals;
 }

@@ -8,8 +8,11 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 // Where the interface counters and the interface attributes are read from.
 struct NettopRoots
@@ -42,6 +45,26 @@ struct InterfaceFacts
     std::string devType;
 };
 
+// One interface's line of <proc>/net/dev; the name points into the text it was read from.
+struct NettopCounters
+{
+    std::string_view name;
+    std::uint64_t bytesIn = 0;
+    std::uint64_t packetsIn = 0;
+    std::uint64_t bytesOut = 0;
+    std::uint64_t packetsOut = 0;
+};
+
+// The byte counters of the interfaces one sample lists, added up as a reader of the report
+// adds its lines: an interface whose counter exceeds a signed 64-bit number, or would take
+// the sum past one, is left out.
+struct NettopTotals
+{
+    qint64 bytesIn = 0;
+    qint64 bytesOut = 0;
+    int interfaces = 0;
+};
+
 // The report for repeated use: it remembers what kind each interface is between samples,
 // which spares a tick most of its sysfs reads. Not thread-safe; one owner at a time.
 class NettopProducer
@@ -54,15 +77,29 @@ public:
 
     QString sample(const QStringList &arguments);
     QString sample(const NettopOptions &options);
+    // What sample() would list, summed without writing the report: for a reader that only
+    // wants the totals, once a second.
+    NettopTotals totals(const NettopOptions &options);
 
 private:
     bool readCounters();
+    // Reads the counters and keeps the lines of the interfaces the options count.
+    bool selectCounted(const NettopOptions &options);
 
     int m_devFd = -1;
+    bool m_keepDev = false;
     NettopRoots m_roots;
     QByteArray m_devPath;
     QByteArray m_netPath;
     std::string m_dev;
+    std::size_t m_devLength = 0;
+    std::vector<NettopCounters> m_listing;
+    std::vector<NettopCounters> m_counted;
+    std::string m_listedNames;
+    // Whether each interface of the listing counts, for the kinds it was chosen for.
+    std::vector<bool> m_choice;
+    std::vector<NettopOptions::Kind> m_choiceKinds;
+    bool m_choiceValid = false;
     std::string m_scratch;
     std::string m_names;
     std::chrono::steady_clock::time_point m_factsTime;

@@ -5,10 +5,10 @@
 #include "SpeedFormat.h"
 #include "TitleSink.h"
 
+#include <QDeadlineTimer>
 #include <QMutexLocker>
 #include <QTextBoundaryFinder>
 #include <QThread>
-#include <QTimer>
 #include <QVarLengthArray>
 #include <cmath>
 #include <limits>
@@ -124,10 +124,12 @@ NetworkSpeedManager::~NetworkSpeedManager()
 {
     stopSampling();
     if (m_thread) {
-        // The timer lives on the worker thread and is deleted there as the thread ends.
-        m_thread->quit();
+        {
+            const QMutexLocker locker(&m_mutex);
+            m_quit = true;
+            m_wake.wakeAll();
+        }
         m_thread->wait();
-        delete m_thread;
     }
 }
 
@@ -141,42 +143,20 @@ const QStringList &NetworkSpeedManager::sampleArguments()
 
 void NetworkSpeedManager::startSampling()
 {
-    quint64 generation = 0;
     {
         const QMutexLocker locker(&m_mutex);
         if (m_running)
             return;
         m_running = true;
-        generation = ++m_generation;
+        // The first tick runs at once on the worker thread, then one each interval.
+        m_startPending = true;
+        m_wake.wakeAll();
     }
     if (!m_thread) {
-        m_thread = new QThread;
+        m_thread.reset(QThread::create([this] { run(); }));
         m_thread->setObjectName(QStringLiteral("NetworkSpeedManager"));
-        m_netSpeedTimer = new QTimer;
-        // Each tick's byte difference is shown as a rate per second, so the ticks must be a
-        // second apart. A coarse timer would wake as often but drifts by up to 5% a tick
-        // while Qt slides it onto whole seconds, which shows as a 5% error in the panel.
-        m_netSpeedTimer->setTimerType(Qt::PreciseTimer);
-        m_netSpeedTimer->setInterval(m_interval);
-        m_netSpeedTimer->moveToThread(m_thread);
-        connect(m_netSpeedTimer, &QTimer::timeout, m_netSpeedTimer, [this] { tick(m_timerGeneration); });
-        connect(m_thread, &QThread::finished, m_netSpeedTimer, &QObject::deleteLater);
         m_thread->start();
     }
-    // The first tick runs at once on the worker thread, then the timer takes over. A start
-    // superseded by a stop and another start before it ran does nothing.
-    QTimer *timer = m_netSpeedTimer;
-    QMetaObject::invokeMethod(
-        timer,
-        [this, timer, generation] {
-            tick(generation);
-            const QMutexLocker locker(&m_mutex);
-            if (m_running && generation == m_generation) {
-                m_timerGeneration = generation;
-                timer->start();
-            }
-        },
-        Qt::QueuedConnection);
     Q_EMIT samplingChanged(true);
 }
 
@@ -185,17 +165,16 @@ void NetworkSpeedManager::stopSampling()
     {
         // Waits here for a tick in progress; later ticks find the sampler stopped. The
         // counters start afresh even when it was not running: the next tick only seeds.
+        // The worker is not woken: when its tick falls due it finds nothing to do and
+        // sleeps until the next start.
         const QMutexLocker locker(&m_mutex);
         const bool wasRunning = m_running;
         m_running = false;
-        ++m_generation;
+        m_startPending = false;
         resetLocked();
         if (!wasRunning)
             return;
     }
-    QTimer *timer = m_netSpeedTimer;
-    QMetaObject::invokeMethod(
-        timer, [timer] { timer->stop(); }, Qt::QueuedConnection);
     Q_EMIT samplingChanged(false);
 }
 
@@ -205,13 +184,28 @@ bool NetworkSpeedManager::isSampling() const
     return m_running;
 }
 
-void NetworkSpeedManager::tick(quint64 generation)
+void NetworkSpeedManager::run()
 {
+    using std::chrono::steady_clock;
+    // Each tick's byte difference is shown as a rate per second, so the ticks keep to a
+    // schedule one interval apart rather than one interval after the last tick ended. A tick
+    // more than an interval late starts a new schedule instead of catching up in a burst.
+    steady_clock::time_point due;
     const QMutexLocker locker(&m_mutex);
-    // A timeout left over from before a stop and a new start must not tick early.
-    if (!m_running || generation != m_generation)
-        return;
-    sampleLocked();
+    while (!m_quit) {
+        if (!m_running) {
+            m_wake.wait(&m_mutex);
+            continue;
+        }
+        const auto now = steady_clock::now();
+        if (!m_startPending && now < due) {
+            m_wake.wait(&m_mutex, QDeadlineTimer(due, Qt::PreciseTimer));
+            continue;
+        }
+        due = m_startPending || now - due >= m_interval ? now + m_interval : due + m_interval;
+        m_startPending = false;
+        sampleLocked();
+    }
 }
 
 void NetworkSpeedManager::setClock(Clock clock)
@@ -238,7 +232,13 @@ void NetworkSpeedManager::sampleLocked()
     // The arguments never change: parsed once, not on every tick.
     static const std::optional<NettopOptions> options = parseNettopArguments(sampleArguments());
     const auto time = m_clock();
-    parseLocked(options ? m_producer.sample(*options) : QString(), time);
+    // The totals the report's lines would add up to, taken without writing and reading
+    // the report: a tick then touches little beyond the counters themselves.
+    if (!options)
+        return;
+    const NettopTotals totals = m_producer.totals(*options);
+    if (totals.interfaces > 0)
+        publishLocked(totals.bytesOut, totals.bytesIn, time);
 }
 
 void NetworkSpeedManager::resetLocked()
@@ -317,9 +317,12 @@ void NetworkSpeedManager::parseLocked(const QString &output, std::chrono::steady
     }
     // A run that measured nothing is no measurement: the previous totals stay the
     // reference and the title keeps its text.
-    if (counted == 0)
-        return;
+    if (counted > 0)
+        publishLocked(upload, download, time);
+}
 
+void NetworkSpeedManager::publishLocked(qint64 upload, qint64 download, std::chrono::steady_clock::time_point time)
+{
     m_currentUploadBytes = upload;
     m_currentDownloadBytes = download;
     const auto elapsed = time - std::exchange(m_lastSampleTime, time);
@@ -330,23 +333,21 @@ void NetworkSpeedManager::parseLocked(const QString &output, std::chrono::steady
     }
     qint64 uploadDifference = saturatedDifference(m_currentUploadBytes, m_lastUploadBytes);
     qint64 downloadDifference = saturatedDifference(m_currentDownloadBytes, m_lastDownloadBytes);
-    QString uploadText;
-    QString downloadText;
-    if (const auto scaled = scaledDifference(uploadDifference, elapsed, m_interval)) {
+    if (const auto scaled = scaledDifference(uploadDifference, elapsed, m_interval))
         uploadDifference = *scaled;
-        uploadText = formatSpeed(0, *scaled);
-    } else {
-        uploadText = formatSpeed(m_lastUploadBytes, m_currentUploadBytes);
-    }
-    if (const auto scaled = scaledDifference(downloadDifference, elapsed, m_interval)) {
+    if (const auto scaled = scaledDifference(downloadDifference, elapsed, m_interval))
         downloadDifference = *scaled;
-        downloadText = formatSpeed(0, *scaled);
-    } else {
-        downloadText = formatSpeed(m_lastDownloadBytes, m_currentDownloadBytes);
-    }
+    // The ladder reads the difference alone (a saturated one shows as the largest or no
+    // rate, as the overflow it stands for would), so a rate shown before keeps its text.
+    auto show = [](ShownRate &shown, qint64 difference) {
+        if (shown.rate != difference || shown.text.isNull())
+            shown = { difference, formatSpeed(0, difference) };
+    };
+    show(m_shownUpload, uploadDifference);
+    show(m_shownDownload, downloadDifference);
     Q_EMIT speedMeasured(uploadDifference, downloadDifference);
     if (m_statusBar)
-        m_statusBar->updateTitle(uploadText, downloadText);
+        m_statusBar->updateTitle(m_shownUpload.text, m_shownDownload.text);
     m_lastUploadBytes = m_currentUploadBytes;
     m_lastDownloadBytes = m_currentDownloadBytes;
 }

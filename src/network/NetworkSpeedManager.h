@@ -8,18 +8,21 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QWaitCondition>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QThread;
-class QTimer;
 class TitleSink;
 
 // Samples the machine's cumulative Wi-Fi and wired byte counters once a second on a worker
 // thread and hands the upload and download rates, as text, to the title sink. The sink is
 // called while the tick holds the sampler's lock (that is what lets stopSampling() promise
 // that nothing follows it), so updateTitle() must post to the main thread, never wait for it.
+// The worker runs no event loop: it sleeps on a condition until the next tick is due or a
+// start or stop wakes it, so an idle second costs one wake-up and the tick's own reads.
 class NetworkSpeedManager : public QObject
 {
     Q_OBJECT
@@ -36,7 +39,8 @@ public:
     void stopSampling();
     bool isSampling() const;
 
-    // One tick: one run of the counter report, then parseOutput().
+    // One tick: the counted interfaces' totals, as parseOutput() would read them from one
+    // run of the counter report.
     void sampleOnce();
     void parseOutput(const QString &output);
 
@@ -54,28 +58,38 @@ Q_SIGNALS:
     void speedMeasured(qint64 uploadBytes, qint64 downloadBytes);
 
 private:
-    void tick(quint64 generation);
+    void run();
     void sampleLocked();
     void parseLocked(const QString &output, std::chrono::steady_clock::time_point time);
+    // The totals of one sample: the first only seeds, each later one publishes a rate.
+    void publishLocked(qint64 upload, qint64 download, std::chrono::steady_clock::time_point time);
     void resetLocked();
 
     TitleSink *m_statusBar;
     std::chrono::milliseconds m_interval;
-    QThread *m_thread = nullptr;
-    QTimer *m_netSpeedTimer = nullptr;
-    quint64 m_timerGeneration = 0; // the start the timer runs for; worker thread only
+    std::unique_ptr<QThread> m_thread;
 
     // Guards everything below; held for a whole tick so that a stop waits for it.
     mutable QMutex m_mutex;
+    // Wakes the worker for a start (whose first tick is at once) and for the end.
+    QWaitCondition m_wake;
     NettopProducer m_producer;
     bool m_running = false;
-    quint64 m_generation = 0;
+    bool m_startPending = false;
+    bool m_quit = false;
     QString m_incompleteLastLineOutputString;
     qint64 m_lengthOflastHeaderLine = 0;
     qint64 m_lastUploadBytes = 0;
     qint64 m_lastDownloadBytes = 0;
     qint64 m_currentUploadBytes = 0;
     qint64 m_currentDownloadBytes = 0;
+    struct ShownRate
+    {
+        qint64 rate = 0;
+        QString text;
+    };
+    ShownRate m_shownUpload;
+    ShownRate m_shownDownload;
     Clock m_clock = [] { return std::chrono::steady_clock::now(); };
     std::chrono::steady_clock::time_point m_lastSampleTime;
 };

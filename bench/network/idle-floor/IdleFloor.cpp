@@ -1,8 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tavlo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The least an idle sampler can cost: a bare loop that reads <proc>/net/dev once a second, as
-// each tick does, and nothing else. Prints its own CPU time over the run in the idle app's
-// units, so the app's cost can be quoted as a multiple of this floor measured alongside it.
+// The least an idle sampler can cost: a bare loop that reads /proc/net/dev once a second, as
+// each tick does, and nothing else. A tick reads no other file: the sampler looks up the
+// interfaces' kinds under /sys/class/net only when their names change and every 30 s, which
+// this floor leaves out, so the ratio errs against the app. Prints its own CPU time over the
+// run in the idle app's units, so the app's cost can be quoted as a multiple of this floor
+// measured alongside it.
 //   bench_idle_floor <seconds>
 #include <cerrno>
 #include <cstdio>
