@@ -116,7 +116,10 @@ void PanelItem::lookForWatcher()
             // The service watcher may have seen it appear already.
             if (m_mode != Mode::StatusNotifier)
                 useStatusNotifier();
-        } else {
+        } else if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            // On Wayland a tray icon can only be a StatusNotifierItem too, and Qt's own would
+            // reach a panel that starts after us as a second, broken item: there the service
+            // watcher waits for the panel's watcher instead.
             useTrayIcon();
         }
     });
