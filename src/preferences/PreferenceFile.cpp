@@ -54,13 +54,31 @@ void PreferenceFile::load()
         m_unreadable = true;
         return;
     }
-    QJsonParseError error {};
-    const QJsonDocument document = QJsonDocument::fromJson(*bytes, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+    std::optional<QJsonObject> values = parse(*bytes);
+    if (!values) {
         m_unreadable = true;
         return;
     }
-    m_values = document.object();
+    m_values = std::move(*values);
+}
+
+std::optional<QJsonObject> PreferenceFile::parse(const QByteArray &bytes)
+{
+    QJsonParseError error {};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        return std::nullopt;
+    }
+    return document.object();
+}
+
+QByteArray PreferenceFile::serialise(const QJsonObject &values)
+{
+    // Qt's reader drops a byte-order mark that starts a string, so one written as raw UTF-8
+    // would vanish from its key or value on the next start; written escaped it stays.
+    QByteArray bytes = QJsonDocument(values).toJson(QJsonDocument::Indented);
+    bytes.replace("\xef\xbb\xbf", "\\ufeff");
+    return bytes;
 }
 
 void PreferenceFile::removeStaleTemporaryFiles()
@@ -149,10 +167,7 @@ bool PreferenceFile::write()
         return false;
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    // Qt's reader drops a byte-order mark that starts a string, so one written as raw UTF-8
-    // would vanish from its key or value on the next start; written escaped it stays.
-    QByteArray bytes = QJsonDocument(m_values).toJson(QJsonDocument::Indented);
-    bytes.replace("\xef\xbb\xbf", "\\ufeff");
+    const QByteArray bytes = serialise(m_values);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

@@ -37,6 +37,10 @@ public:
     // Where a file that could not be parsed was moved before the first write (empty if none).
     QString setAsidePath() const { return m_setAsidePath; }
 
+    // The file's contents as read and as written; nothing when the bytes are not a JSON object.
+    static std::optional<QJsonObject> parse(const QByteArray &bytes);
+    static QByteArray serialise(const QJsonObject &values);
+
 private:
     void load();
     void removeStaleTemporaryFiles();

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QString>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 // A property that does not hold is a finding like a crash: report it and stop.
 #define FUZZ_CHECK(condition)                                                                                          \
@@ -45,10 +47,24 @@ inline Split split(const uint8_t *data, size_t size)
     return { rest, rest.isEmpty() ? 0 : data[0] % (rest.size() + 1) };
 }
 
-// A private folder for readers that take a file, kept for the whole run.
+// A private folder for readers that take a file, made once and kept for the whole run. It lives
+// in memory (the runtime folder or /dev/shm) where there is one: the targets rewrite their files
+// on every input, and a synced save on a disk would bound the run at a few hundred inputs a second.
 inline const QTemporaryDir &scratch()
 {
-    static QTemporaryDir *dir = new QTemporaryDir;
+    // Removed again when the run ends (a run stopped by a finding leaves it for a look).
+    static const std::unique_ptr<QTemporaryDir> dir = [] {
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        for (const QString &base : { runtime, QStringLiteral("/dev/shm") }) {
+            if (base.isEmpty() || !QFileInfo(base).isWritable())
+                continue;
+            auto inMemory = std::make_unique<QTemporaryDir>(base + QStringLiteral("/tavlo-fuzz-XXXXXX"));
+            if (inMemory->isValid())
+                return inMemory;
+        }
+        return std::make_unique<QTemporaryDir>();
+    }();
+    FUZZ_CHECK(dir->isValid());
     return *dir;
 }
 

@@ -9,8 +9,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString proc = Fuzz::scratch().path() + QStringLiteral("/proc");
-    QDir().mkpath(proc + QStringLiteral("/net"));
+    static const QString proc = [] {
+        const QString root = Fuzz::scratch().path() + QStringLiteral("/proc");
+        FUZZ_CHECK(QDir().mkpath(root + QStringLiteral("/net")));
+        return root;
+    }();
     FUZZ_CHECK(Fuzz::writeFile(proc + QStringLiteral("/net/dev"), Fuzz::bytes(data, size)));
     NettopProducer producer({ proc, QStringLiteral("/nonexistent") });
     const QStringList lines
