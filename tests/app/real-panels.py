@@ -164,9 +164,9 @@ class VirtualPointer:
 class Session:
     def __init__(self, args, theme):
         self.args, self.theme, self.panel, self.dark = args, theme, args.panel, theme == "dark"
-        self.spec = PANELS[args.panel]
-        self.kind, self.cursor, self.clicked = self.spec.get("kind", "x11"), None, 0
-        self.bar = SCREEN[1] - TOP if self.spec.get("bottom") else 0  # the strip's top edge
+        self.setup = PANELS[args.panel]
+        self.kind, self.cursor, self.clicked = self.setup.get("kind", "x11"), None, 0
+        self.bar = SCREEN[1] - TOP if self.setup.get("bottom") else 0  # the strip's top edge
         self.home = tempfile.mkdtemp(prefix="tavlo-panels-")
         self.procs, self.results = [], []
         pid = os.getpid()
@@ -226,7 +226,7 @@ class Session:
             self.wait(lambda: os.path.exists(f"{h}/run/wayland-0") and self.shell("1") == 1, 60)
         elif self.kind == "sway":
             # A `late` bar starts after Tavlo, as at a login where Tavlo comes first (test()).
-            bar = "" if self.spec.get("late") else f"bar swaybar_command {' '.join(self.spec['config'](h, self.dark))}\n"
+            bar = "" if self.setup.get("late") else f"bar swaybar_command {' '.join(self.setup['config'](h, self.dark))}\n"
             write(f"{h}/sway.conf", f"output HEADLESS-1 resolution {SCREEN[0]}x{SCREEN[1]}\n{bar}")
             self.env.update(WLR_BACKENDS="headless", WLR_RENDERER="pixman", WLR_LIBINPUT_NO_DEVICES="1")
             self.own()
@@ -245,8 +245,8 @@ class Session:
                         "-nolisten", "tcp"], pass_fds=(w,))
             os.close(w)
             self.env.update(DISPLAY=":" + os.read(r, 16).decode().strip(), QT_QPA_PLATFORM="xcb")
-            self.spawn(self.spec["config"](h, self.dark), log="panel.log")
-        if self.panel != "tint2" and not self.spec.get("late"):  # the host is up once it owns the watcher's name
+            self.spawn(self.setup["config"](h, self.dark), log="panel.log")
+        if self.panel != "tint2" and not self.setup.get("late"):  # the host is up once it owns the watcher's name
             self.run(self.user + ["gdbus", "wait", "--session", "--timeout", "20", "org.kde.StatusNotifierWatcher"])
         self.network()
 
@@ -334,7 +334,7 @@ class Session:
     def ocr(self, box, picture):
         """The item's text, from its label (or its picture, right of the markers), enlarged to a few sizes."""
         x, y, w, h = box
-        if self.spec.get("label") and not picture:
+        if self.setup.get("label") and not picture:
             x, w = x + h, w - h
         else:
             w = min(w, h)
@@ -369,7 +369,7 @@ class Session:
         # Tavlo ignores a click on the item just after an outside click closed the dashboard.
         time.sleep(max(0.0, self.clicked + 0.6 - time.monotonic()))
         self.clicked = time.monotonic()
-        if self.spec.get("menu") and y <= TOP and not self.dashboard():
+        if self.setup.get("menu") and y <= TOP and not self.dashboard():
             self.run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
             menu = self.wait(lambda: self.run(["xdotool", "search", "--onlyvisible", "--name",
                                                "^Indicator Applet Complete$"]).stdout.split(), 5)
@@ -421,15 +421,15 @@ class Session:
                                               "org.freedesktop.DBus.ListNames"]).stdout.count("':")
         before = names()
         self.start_tavlo()
-        if self.spec.get("late"):
+        if self.setup.get("late"):
             # Tavlo on the bus finds no watcher yet; the bar that brings one comes after.
             self.wait(lambda: names() > before, 10)
-            self.spawn(self.user + self.spec["config"](self.home, self.dark), log="panel.log")
+            self.spawn(self.user + self.setup["config"](self.home, self.dark), log="panel.log")
         box = self.wait(self.panel_item, 25)
         self.check("item shown", box, str(box))
         if not box:
             return
-        for picture in (False, True) if self.spec.get("picture") else (False,):
+        for picture in (False, True) if self.setup.get("picture") else (False,):
             # MATE's picture shows the same rates as its label: a host that hid it or kept an old one would not.
             self.check("picture legible" if picture else "legible", *self.rates_read(box, picture))
         x, y, w, h = box = self.panel_item() or box
