@@ -38,30 +38,22 @@ private slots:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("text");
-        QTest::newRow("cip is null") << QByteArray("var returnCitySN = {\"cip\": null};") << "";
         QTest::newRow("array at the top") << QByteArray("var returnCitySN = [\"203.0.113.7\"];") << "";
-        QTest::newRow("prefix only") << QByteArray("var returnCitySN = ") << "";
-        QTest::newRow("not UTF-8") << QByteArray("var returnCitySN = {\"cip\": \"\xff\"};") << "";
         QTest::newRow("no space before the equals sign")
             << QByteArray("var returnCitySN= {\"cip\": \"1.2.3.4\"};") << "";
         QTest::newRow("any other final character")
             << QByteArray("var returnCitySN = {\"cip\": \"2001:db8::1\"})") << "IP: 2001:db8::1";
-        // Only an address is shown; anything else is a failed lookup.
+        // Only an address is shown; anything else is a failed lookup. Replies with no address
+        // in them, or with markup, control characters or a huge value, are the fuzz target's.
         const auto reply = [](const QByteArray &cip) { return "var returnCitySN = {\"cip\": \"" + cip + "\"};"; };
         QTest::newRow("IPv6 written in capitals") << reply("2001:DB8::1") << "IP: 2001:db8::1";
         QTest::newRow("IPv4 in IPv6") << reply("::ffff:192.0.2.1") << "IP: ::ffff:192.0.2.1";
-        QTest::newRow("markup") << reply("<b>x</b>") << "";
-        QTest::newRow("60,000 characters") << reply(QByteArray(60000, '1')) << "";
-        QTest::newRow("newline") << reply("1.2.3.4\\n") << "";
-        QTest::newRow("NUL") << reply("1.2.3.4\\u0000") << "";
-        QTest::newRow("right-to-left override") << reply("\\u202e1.2.3.4") << "";
         QTest::newRow("shortened IPv4") << reply("127.1") << "";
         QTest::newRow("octet out of range") << reply("1.2.3.256") << "";
         QTest::newRow("IPv6 with a zone") << reply("fe80::1%eth0") << "";
         QTest::newRow("trailing newline") << good + "\n"
                                           << "";
         QTest::newRow("bare JSON") << QByteArray("{\"cip\": \"203.0.113.7\"}") << "";
-        QTest::newRow("missing cip") << QByteArray("var returnCitySN = {\"cid\": \"CN\"};") << "";
         QTest::newRow("cip not a string") << QByteArray("var returnCitySN = {\"cip\": 1};") << "";
     }
     void testParse()
