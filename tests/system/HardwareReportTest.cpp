@@ -183,7 +183,6 @@ private slots:
         QTest::newRow("MacBook Pro without the space") << QStringList { "Ana's MacBook Pro", "", "MacBookPro" };
         QTest::newRow("iMac before Mac mini") << QStringList { "iMac and Mac mini", "", "iMac" };
         QTest::newRow("name is case-sensitive") << QStringList { "my imac", "", "MacBookPro" };
-        QTest::newRow("hostnamed desktop") << QStringList { "forge", "desktop", "macpro" };
         QTest::newRow("SMBIOS all in one") << QStringList { "kitchen", "13", "iMac" };
         QTest::newRow("SMBIOS mini PC") << QStringList { "nuc", "35", "macmini" };
     }

@@ -193,13 +193,6 @@ private slots:
         painter.end();
         QCOMPARE(pixels(canvas, opaque), 600 * 200);
     }
-
-    void testUnknownNames()
-    {
-        QVERIFY(!SymbolImage::exists(QStringLiteral("no.such.symbol")));
-        QVERIFY(SymbolImage::pixmap(QStringLiteral("no.such.symbol"), QSize(16, 16), Qt::black).isNull());
-        QVERIFY(ImageAsset::pixmap(QStringLiteral("NoSuchImage"), QSize(16, 16)).isNull());
-    }
 };
 
 QTEST_MAIN(TestContentView)

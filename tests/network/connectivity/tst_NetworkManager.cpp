@@ -68,16 +68,6 @@ std::uint32_t monitorPort()
     return 0;
 }
 
-// 500 default routes through Wi-Fi added, then deleted again.
-QStringList churn()
-{
-    QStringList commands;
-    for (const char *verb : { "add", "del" })
-        for (int metric = 100; metric < 600; ++metric)
-            commands << QStringLiteral("route %1 default via 10.2.0.254 dev wlp2s0 metric %2").arg(verb).arg(metric);
-    return commands;
-}
-
 const QString v4Wired = QStringLiteral("route add default via 10.1.0.254 dev enp3s0 metric 100");
 const QString v6Wired = QStringLiteral("-6 route add default via fd01::fe dev enp3s0");
 const QString v4Wifi = QStringLiteral("route add default via 10.2.0.254 dev wlp2s0 metric 600");
@@ -156,7 +146,6 @@ private slots:
                 return QTest::addRow("%s, %s", name, beforeStart ? "at start" : "while running") << beforeStart;
             };
             row("no default route") << QStringList {} << "disconnected other";
-            row("ipv4 default") << QStringList { v4Wired } << "connected ipv4 wiredEthernet";
             row("both families") << QStringList { v4Wired, v6Wired } << "connected ipv4 ipv6 wiredEthernet";
             row("wifi before wired") << QStringList { v4Wired, v4Wifi } << "connected ipv4 wifi";
             row("cellular before wifi") << QStringList { v4Wifi, "-6 route add default via fd03::fe dev wwan0" }
@@ -255,8 +244,12 @@ private slots:
     void testMonitorOverflowReadsTablesAgain()
     {
         startMonitor(1);
-        QVERIFY2(m_sandbox->batch(churn() + QStringList { "route add default via 10.1.0.254 dev enp3s0" }),
-            qPrintable(m_sandbox->error()));
+        // 500 default routes through Wi-Fi added, then deleted again.
+        QStringList commands;
+        for (const char *verb : { "add", "del" })
+            for (int metric = 100; metric < 600; ++metric)
+                commands << QStringLiteral("route %1 default via 10.2.0.254 dev wlp2s0 metric %2").arg(verb).arg(metric);
+        QVERIFY2(m_sandbox->batch(commands << v4Wired), qPrintable(m_sandbox->error()));
         QTRY_VERIFY_WITH_TIMEOUT(m_monitor->overflowCount() > 0, changeBoundMs);
         QTRY_COMPARE_WITH_TIMEOUT(
             lastReport(*m_reports), (NetworkPath { true, true, false, InterfaceKind::wiredEthernet }), changeBoundMs);
