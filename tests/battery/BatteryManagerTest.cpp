@@ -71,9 +71,8 @@ private slots:
     void cleanup() { QThreadPool::globalInstance()->waitForDone(); }
 
     // Each row's figures are worked out by hand from the raw files of its fixture tree under
-    // tests/data/battery. Energy-counting batteries: mAh = µWh / voltage_min_design µV * 1000,
-    // mA = power_now µW / voltage_now µV * 1000, both rounded to the nearest. The tests run
-    // without a system bus, so times come from sysfs alone.
+    // tests/data/battery (energy batteries: mAh = µWh / voltage_min_design µV * 1000, mA = power_now
+    // µW / voltage_now µV * 1000, rounded; W = V * mA). Without a system bus times come from sysfs.
     void testFixtures_data()
     {
         QTest::addColumn<QString>("fixture");
@@ -81,43 +80,36 @@ private slots:
         const auto row = [](const char *name, const char *fixture, const char *expected) {
             QTest::newRow(name) << fixture << expected;
         };
-        // 18430000/11460000 = 1608.20; 21430000/… = 1869.98; 24050000/… = 2098.60;
-        // 7215000/11994000 = 601.55 mA, discharging; 11.994 V * 602 mA = 7.220388 W.
         row("ACPI energy battery, ThinkPad, on battery", "thinkpad-energy",
             "ac=false name=BAT0 charging=false charged=false mAh=1608 max=1870 design=2099 maker=SMP cycles=287 "
             "mA=-602 V=11.994 W=7.220388");
-        // 8.217 V * 2357 mA = 19.367469 W.
         row("ACPI charge battery, charging", "acpi-charge",
             "ac=true name=BAT0 charging=true charged=false mAh=5591 max=7874 design=8947 maker=SMP cycles=164 mA=2357 "
             "V=8.217 W=19.367469");
-        // Signed current kept; 11280 s = 188 min; time_to_full_avg 3932100 s is 65535 min,
-        // the gauge's "no estimate"; 296 tenths = 29.6 °C; 7.652 V * 840 mA = 6.42768 W.
+        // Signed current kept; time_to_full_avg 3932100 s is 65535 min, the gauge's "no estimate".
         row("Smart Battery gauge, Chromebook", "chromebook-sbs",
             "ac=false name=sbs-9-000b charging=false charged=false mAh=2633 max=4114 design=4400 toEmpty=188 maker=SDI "
             "made=2021-03-17 cycles=92 mA=-840 V=7.652 W=6.42768 C=29.6");
-        // USB charger online; 8520 s = 142 min; 3.806 V * 1204 mA = 4.582424 W; 31.8 °C.
+        // USB charger online.
         row("bq27xxx gauge, tablet, charging over USB", "tablet-bq27xxx",
             "ac=true name=bq27541-0 charging=true charged=false mAh=1635 max=3892 design=4325 toFull=142 "
             "maker=Texas Instruments cycles=37 mA=1204 V=3.806 W=4.582424 C=31.8");
         // BAT0 comes first; "Not charging" with power_now 0: 0 mA and 0 W, not -0.
-        // 20460000/11400000 = 1794.74; 22730000/… = 1993.86; 23480000/… = 2059.65.
         row("two batteries, first one held at threshold", "two-batteries",
             "ac=true name=BAT0 charging=false charged=false mAh=1795 max=1994 design=2060 maker=LGC cycles=412 mA=0 "
             "V=12.51 W=0");
-        // BAT0 has present 0. 25610000/10800000 = 2371.30; 68910000/… = 6380.56;
-        // 71960000/… = 6662.96; 10780000/11020000 = 978.22 mA; 11.02 V * 978 mA = 10.77756 W.
+        // BAT0 has present 0.
         row("first bay empty", "first-bay-empty",
             "ac=false name=BAT1 charging=false charged=false mAh=2371 max=6381 design=6663 maker=SANYO cycles=96 "
             "mA=-978 V=11.02 W=10.77756");
         row("desktop with peripheral batteries only", "desktop-peripherals", "");
         // Powered through USB-C while the ACPI adapter says offline; the mouse is ignored.
-        // 8.398 V * 3102 mA = 26.050596 W.
         row("USB-C power, peripheral beside", "xps-usbc",
             "ac=true name=BAT0 charging=true charged=false mAh=3415 max=6102 design=6710 maker=BYD cycles=58 mA=3102 "
             "V=8.398 W=26.050596");
         row("missing fields", "missing-fields", "name=BAT0 charging=false charged=false mAh=2100 mA=-900");
-        // No design voltage: no mAh figures. Unknown state: current unsigned, no watts.
-        // 5000000/12500000 = 400 mA. A cycle count of 0 is a count.
+        // No design voltage: no mAh figures. Unknown state: current unsigned, no watts. A cycle
+        // count of 0 is a count.
         row("energy battery without design voltage", "energy-no-design-voltage", "name=BAT0 cycles=0 mA=400 V=12.5");
         row("odd values", "odd-values", "name=BAT0 charging=false charged=false");
         row("no power_supply class", "../../battery", "");
