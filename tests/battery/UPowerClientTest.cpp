@@ -110,15 +110,11 @@ private slots:
         QVERIFY2(elapsed < 3000, qPrintable(QString::number(elapsed)));
     }
 
-    // Last: UPower leaves the bus; the reading goes on without times.
+    // Last: UPower leaves the bus; the client answers nothing, at once.
     void testNoUPower()
     {
         m_bus.stopService();
         QVERIFY(!UPowerClient(2000).batteryTimes(QStringLiteral("BAT0")));
-        const std::optional<Battery> battery = readFixture("thinkpad-energy", true);
-        QVERIFY(battery);
-        QVERIFY(!battery->timeToEmpty && !battery->timeToFull);
-        QCOMPARE(battery->maxCapacity, std::optional<qint64>(1870));
     }
 
 private:
