@@ -182,77 +182,57 @@ private Q_SLOTS:
 
     void testParse_data()
     {
+        QTest::addColumn<int>("intervalMs"); // between two readings
         QTest::addColumn<QStringList>("outputs");
         QTest::addColumn<QStringList>("titles");
-
+        const auto add
+            = [](const char *name, int intervalMs = 1000) -> QTestData & { return QTest::newRow(name) << intervalMs; };
         const QString h = header();
-        QTest::newRow("sums every data line")
-            << QStringList { h + row(3000, 50) + row(2000, 50), h + row(4000, 80) + row(3048, 70) }
-            << QStringList { "50  b/s|2.0 Kb/s" };
-        QTest::newRow("line one longer than the header is ignored") << QStringList { h + row(5000, 100),
-            h + row(7048, 100) + row(999999, 999, width + 1) } << QStringList { "0  b/s|2.0 Kb/s" };
+        add("sums every data line") << QStringList { h + row(3000, 50) + row(2000, 50),
+            h + row(4000, 80) + row(3048, 70) }
+                                    << QStringList { "50  b/s|2.0 Kb/s" };
+        add("line one longer than the header is ignored")
+            << QStringList { h + row(5000, 100), h + row(7048, 100) + row(999999, 999, width + 1) }
+            << QStringList { "0  b/s|2.0 Kb/s" };
         // The cut header is carried and glued to the next header, which then measures every
         // data line of that output as too short: that run counts nothing, the next one
         // compares with the last run that did, two seconds before.
-        QTest::newRow("cut header at the end is carried") << QStringList { h + row(5000, 100) + "time   by",
-            h + row(7048, 100), h + row(8072, 200) } << QStringList { "50  b/s|1.5 Kb/s" };
-        QTest::newRow("cut header in the middle is dropped")
+        add("cut header at the end is carried") << QStringList { h + row(5000, 100) + "time   by", h + row(7048, 100),
+            h + row(8072, 200) } << QStringList { "50  b/s|1.5 Kb/s" };
+        add("cut header in the middle is dropped")
             << QStringList { h + row(5000, 100), "time   by\n" + row(6024, 100) } << QStringList { "0  b/s|1.0 Kb/s" };
-        QTest::newRow("header length changes between outputs") << QStringList { h + row(5000, 100),
+        add("header length changes between outputs") << QStringList { h + row(5000, 100),
             header(60) + row(6024, 300, 60) } << QStringList { "200  b/s|1.0 Kb/s" };
         const QString split = row(1000, 1);
-        QTest::newRow("carried data line completed by the next output")
-            << QStringList { h + row(5000, 100) + split.left(10), split.mid(10) + h + row(6024, 200) }
-            << QStringList { "101  b/s|1.98 Kb/s" };
-        QTest::newRow("zero totals suppress publishing") << QStringList { h + row(5000, 0), h + row(6000, 100),
+        add("carried data line completed by the next output") << QStringList { h + row(5000, 100) + split.left(10),
+            split.mid(10) + h + row(6024, 200) } << QStringList { "101  b/s|1.98 Kb/s" };
+        add("zero totals suppress publishing") << QStringList { h + row(5000, 0), h + row(6000, 100),
             h + row(7024, 200) } << QStringList { "100  b/s|1.0 Kb/s" };
         // Empty, header-only and blank runs measure nothing: the title stays, the totals too,
         // and the next difference spans the four seconds since.
-        QTest::newRow("a run that measures nothing leaves the title")
-            << QStringList { h + row(5000, 100), h + row(6024, 100), QString(), h, "\n\n", h + row(8072, 100) }
-            << QStringList { "0  b/s|1.0 Kb/s", "0  b/s|512  b/s" };
+        add("a run that measures nothing leaves the title") << QStringList { h + row(5000, 100), h + row(6024, 100),
+            QString(), h, "\n\n", h + row(8072, 100) } << QStringList { "0  b/s|1.0 Kb/s", "0  b/s|512  b/s" };
         // e + U+0301 is one character on screen and two UTF-16 units.
         const QString accented
             = row(QStringLiteral("7048"), QStringLiteral("100"), width + 1, QStringLiteral("we\u0301th"));
-        QTest::newRow("width counts user-perceived characters")
+        add("width counts user-perceived characters")
             << QStringList { h + row(5000, 100), h + accented } << QStringList { "0  b/s|2.0 Kb/s" };
+        // The difference is shown per second of the time that really passed: 11469 bytes in 1.12 s.
+        add("a late reading is scaled", 1120)
+            << QStringList { h + row(5000, 100), h + row(16469, 100) } << QStringList { "0  b/s|10.0 Kb/s" };
     }
 
     void testParse()
     {
+        QFETCH(int, intervalMs);
         QFETCH(QStringList, outputs);
         QFETCH(QStringList, titles);
         RecordingSink sink;
         NetworkSpeedManager manager(&sink);
-        stepClock(manager);
+        stepClock(manager, std::chrono::milliseconds(intervalMs));
         for (const QString &output : outputs)
             manager.parseOutput(output);
         QCOMPARE(texts(sink.titles()), titles);
-    }
-
-    // The difference between two readings is shown per second of the time that really passed.
-    void testLateTicksAreScaled_data()
-    {
-        QTest::addColumn<int>("elapsedUs");
-        QTest::addColumn<qint64>("difference");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("on time") << 1000000 << qint64(2048) << "2.0 Kb/s";
-        QTest::newRow("120 ms late") << 1120000 << qint64(11469) << "10.0 Kb/s";
-    }
-
-    void testLateTicksAreScaled()
-    {
-        QFETCH(int, elapsedUs);
-        QFETCH(qint64, difference);
-        std::chrono::steady_clock::time_point now;
-        RecordingSink sink;
-        NetworkSpeedManager manager(&sink);
-        manager.setClock([&now] { return now; });
-        manager.parseOutput(header() + row(5000, 100));
-        now += std::chrono::microseconds(elapsedUs);
-        manager.parseOutput(header() + row(5000 + difference, 100));
-        QCOMPARE(sink.titles().size(), 1);
-        QTEST(sink.titles().constFirst().download, "title");
     }
 
     // Starts and stops, repeated or in quick turns: one worker thread, only the counted
@@ -342,7 +322,8 @@ private Q_SLOTS:
         // A tick takes the totals without the report: they are what a reader adds up from its lines.
         QList<qint64> expected { 0, 0, rows.size() };
         for (const QString &row : rows)
-            expected = { expected[0] + field(row, 1).toLongLong(), expected[1] + field(row, 2).toLongLong(), expected[2] };
+            expected
+                = { expected[0] + field(row, 1).toLongLong(), expected[1] + field(row, 2).toLongLong(), expected[2] };
         const NettopTotals totals = NettopProducer(fixture(machine)).totals(*parseNettopArguments(arguments));
         QCOMPARE((QList<qint64> { totals.bytesIn, totals.bytesOut, totals.interfaces }), expected);
     }
