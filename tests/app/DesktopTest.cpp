@@ -12,8 +12,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
@@ -80,20 +78,7 @@ private:
             .split('\n', Qt::SkipEmptyParts);
     }
 
-    QRect windowGeometry(const QString &id)
-    {
-        static const QRegularExpression shell(u"X=(-?\\d+)\\nY=(-?\\d+)\\nWIDTH=(\\d+)\\nHEIGHT=(\\d+)"_s);
-        const auto m = shell.match(runX({ u"getwindowgeometry"_s, u"--shell"_s, id }));
-        return m.hasMatch()
-            ? QRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt())
-            : QRect();
-    }
-
-    std::optional<QRect> dashboard()
-    {
-        const QStringList ids = windowIds(u"Tavlo"_s);
-        return ids.isEmpty() ? std::nullopt : std::optional(windowGeometry(ids.first()));
-    }
+    bool dashboard() { return !windowIds(u"Tavlo"_s).isEmpty(); }
 
     QVariant property(const QString &name)
     {
@@ -114,10 +99,6 @@ private:
 
     QByteArray sessionFile(const QString &name) const { return FixtureFiles::read(m_session.filePath(name)); }
     QStringList opened() const { return QString::fromUtf8(sessionFile(u"opened.txt"_s)).split('\n'); }
-    QJsonValue storedPreference(const QString &key) const
-    {
-        return QJsonDocument::fromJson(sessionFile(u"config/tavlo/preferences.json"_s))[key];
-    }
 
     bool accessibilityAvailable()
     {
@@ -174,18 +155,21 @@ private:
     {
         for (int attempt = 0; attempt < 5 && !dashboard(); ++attempt) {
             run(QStringLiteral(TAVLO_APP), {});
-            if (QTest::qWaitFor([&] { return dashboard().has_value(); }, 3000))
+            if (QTest::qWaitFor([&] { return dashboard(); }, 3000))
                 return true;
         }
-        return dashboard().has_value();
+        return dashboard();
     }
 
     // A click beside the dashboard closes it.
     bool closeDashboard()
     {
-        if (const std::optional<QRect> open = dashboard())
-            click(QPoint(open->center().x() < 640 ? 1100 : 100, 500));
-        return QTest::qWaitFor([&] { return !dashboard().has_value(); }, 5000);
+        if (const QStringList ids = windowIds(u"Tavlo"_s); !ids.isEmpty()) {
+            static const QRegularExpression x(u"^X=(-?\\d+)$"_s, QRegularExpression::MultilineOption);
+            const int left = x.match(runX({ u"getwindowgeometry"_s, u"--shell"_s, ids.first() })).captured(1).toInt();
+            click(QPoint(left > 100 ? 100 : 1100, 500));
+        }
+        return QTest::qWaitFor([&] { return !dashboard(); }, 5000);
     }
 
     // Presses the footer button of that name and waits for one more window of the title.
@@ -343,7 +327,8 @@ private Q_SLOTS:
             QSKIP("xclip is not installed");
         // Tavlo reads the preference at start: start it again with the UUID shown.
         stopProcess(m_app);
-        QVERIFY(FixtureFiles::write(m_session.filePath(u"config/tavlo/preferences.json"_s), R"({"set_show_uuid": true})"));
+        QVERIFY(
+            FixtureFiles::write(m_session.filePath(u"config/tavlo/preferences.json"_s), R"({"set_show_uuid": true})"));
         QVERIFY(startApp());
         QTRY_VERIFY_WITH_TIMEOUT(!toolTip().description.isEmpty(), 15000);
         QVERIFY(openDashboard());
@@ -354,7 +339,7 @@ private Q_SLOTS:
     }
 
     // Every press opens another window; closing one closes the dashboard; the privacy link
-    // reaches the desktop's URL handler; a drag moves one and its frame is kept.
+    // reaches the desktop's URL handler.
     void testAboutWindows()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
@@ -363,24 +348,11 @@ private Q_SLOTS:
         QVERIFY(openWindow(about, about));
         QVERIFY(openDashboard());
         closeAsWindowManager(windowIds(about).first());
-        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!dashboard(), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(windowIds(about).size(), 1, 5000);
 
         QVERIFY(press(about, u"push button"_s, u"Privacy Policy"_s));
         QTRY_VERIFY_WITH_TIMEOUT(opened().contains(QStringLiteral(TAVLO_PRIVACY_POLICY_URL)), 10000);
-
-        // A drag on the background moves the window, and its new frame is kept.
-        const QRect before = windowGeometry(windowIds(about).first());
-        const QPoint grip = before.topLeft() + QPoint(12, before.height() / 2);
-        QStringList drag { u"mousemove"_s, QString::number(grip.x()), QString::number(grip.y()), u"mousedown"_s,
-            u"1"_s };
-        for (const int step : { 1, 2 })
-            drag << u"mousemove"_s << QString::number(grip.x() + 30 * step) << QString::number(grip.y() + 20 * step);
-        runX(drag << u"mouseup"_s << u"1"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            windowGeometry(windowIds(about).first()).topLeft(), before.topLeft() + QPoint(60, 40), 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            storedPreference(u"window_frames"_s)["AboutView"_L1]["x"_L1].toInt(), before.x() + 60, 5000);
         closeAsWindowManager(windowIds(about).first());
     }
 
@@ -403,33 +375,13 @@ private Q_SLOTS:
         closeAsWindowManager(windowIds(feedback).first());
     }
 
-    // German picked through the real combo box's popup relabels the Settings window and the
-    // dashboard. (What each control writes, and how the card follows, the offscreen tests check.)
-    void testSettingsWindow()
-    {
-        SKIP_WITHOUT_ACCESSIBILITY();
-        QVERIFY(openWindow(u"Settings"_s, u"Settings"_s));
-        QVERIFY(press(u"Settings"_s, u"combo box"_s, u"English"_s));
-        QTest::qWait(300);
-        runX({ u"key"_s, u"End"_s, u"Return"_s });
-        QTRY_COMPARE_WITH_TIMEOUT(storedPreference(u"set_app_language"_s).toString(), u"de"_s, 5000);
-
-        const QString settings = u"Einstellungen"_s;
-        QTRY_COMPARE_WITH_TIMEOUT(windowIds(settings).size(), 1, 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(control(settings, u"check box"_s, u"Beim Anmelden starten"_s), 5000);
-        QVERIFY(openDashboard());
-        QVERIFY(control(u"Tavlo"_s, u"push button"_s, settings));
-        runX({ u"key"_s, u"Escape"_s });
-        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
-    }
-
     // Last: Quit ends the program at once, with status 0, while the Settings window is open.
     void testQuitWithSettingsOpen()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
-        QVERIFY(!windowIds(u"Einstellungen"_s).isEmpty());
+        QVERIFY(openWindow(u"Settings"_s, u"Settings"_s));
         QVERIFY(openDashboard());
-        QVERIFY(press(u"Tavlo"_s, u"push button"_s, u"Beenden"_s));
+        QVERIFY(press(u"Tavlo"_s, u"push button"_s, u"Quit"_s));
         QTRY_COMPARE_WITH_TIMEOUT(m_app.state(), QProcess::NotRunning, 3000);
         QCOMPARE(m_app.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_app.exitCode(), 0);

@@ -233,7 +233,6 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("click");
         QTest::addColumn<QRect>("strip");
         const QRect none;
-        QTest::newRow("top-panel") << QRect(0, 0, 1920, 26) << QPoint(1800, 12) << QRect(1800, 0, 1, 26);
         QTest::newRow("bottom-panel") << QRect(0, 1040, 1920, 40) << QPoint(30, 1050) << QRect(30, 1040, 1, 40);
         // A desktop window or a maximised application is no panel.
         QTest::newRow("desktop-window") << QRect(0, 0, 1920, 1080) << QPoint(960, 12) << none;

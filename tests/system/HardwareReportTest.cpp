@@ -252,47 +252,6 @@ private slots:
         QVERIFY(!SysInfoFile::read(dir.path()));
     }
 
-    void testImageByName_data()
-    {
-        QTest::addColumn<QStringList>("nameChassisImage"); // an empty chassis is unknown
-        QTest::newRow("MacBook Pro without the space") << QStringList { "Ana's MacBook Pro", "", "MacBookPro" };
-        QTest::newRow("iMac before Mac mini") << QStringList { "iMac and Mac mini", "", "iMac" };
-        QTest::newRow("name is case-sensitive") << QStringList { "my imac", "", "MacBookPro" };
-        QTest::newRow("SMBIOS all in one") << QStringList { "kitchen", "13", "iMac" };
-        QTest::newRow("SMBIOS mini PC") << QStringList { "nuc", "35", "macmini" };
-    }
-    void testImageByName()
-    {
-        QFETCH(QStringList, nameChassisImage);
-        const QString chassis = nameChassisImage[1];
-        QCOMPARE(AppInfoManager::deviceImageNameFor(
-                     nameChassisImage[0], chassis.isEmpty() ? std::nullopt : std::optional(chassis)),
-            nameChassisImage[2]);
-    }
-
-    // The Debian point release from /etc/debian_version is the overview's virtual machine.
-    void testOsRelease_data()
-    {
-        QTest::addColumn<QByteArray>("osRelease");
-        QTest::addColumn<bool>("vendorOnly"); // only the copy in usr/lib, nothing in /etc
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("vendor copy") << QByteArray("NAME=openSUSE Tumbleweed\nVERSION_ID=\"20240601\"\n") << true
-                                     << QStringList { "openSUSE Tumbleweed", "20240601" };
-        QTest::newRow("quoted with escapes") << QByteArray("NAME=\"My \\\"Quoted\\\" OS\"\nVERSION_ID='1.2'\n") << false
-                                             << QStringList { "My \"Quoted\" OS", "1.2" };
-        QTest::newRow("empty file") << QByteArray("") << false << QStringList { "unkown", "unkown" };
-    }
-    void testOsRelease()
-    {
-        QFETCH(QByteArray, osRelease);
-        QFETCH(bool, vendorOnly);
-        QTemporaryDir dir;
-        QVERIFY(FixtureFiles::write(dir.filePath(vendorOnly ? "usr/lib/os-release" : "etc/os-release"), osRelease));
-        const AppInfoManager info({ dir.path(), dir.path(), dir.filePath(QStringLiteral("etc")),
-            dir.filePath(QStringLiteral("usr/lib")), false, 0 });
-        QTEST((QStringList { info.systemName(), info.systemVersion() }), "expected");
-    }
-
     void testFormatSize_data()
     {
         QTest::addColumn<double>("gigabytes");
