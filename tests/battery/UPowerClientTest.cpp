@@ -123,13 +123,15 @@ private:
     {
         const QString path = QStringLiteral("/org/freedesktop/UPower/devices/") + name;
         m_devices.append(path);
-        return m_bus.mockCall(kService, kManager, QStringLiteral("AddDischargingBattery"), { name, name, 86.0, toEmpty })
+        return m_bus.mockCall(
+                   kService, kManager, QStringLiteral("AddDischargingBattery"), { name, name, 86.0, toEmpty })
             && m_bus.mockCall(kService, path, QStringLiteral("AddProperties"),
                 { QStringLiteral("org.freedesktop.UPower.Device"),
                     QVariantMap { { "NativePath", nativePath }, { "TimeToFull", toFull } } })
             && m_bus.mockCall(kService, kManager, QStringLiteral("SetDeviceProperties"),
                 { QVariant::fromValue(QDBusObjectPath(path)),
-                    QVariantMap { { "Type", kind }, { "State", toFull > 0 ? 1u : 2u }, { "PowerSupply", kind == 2 } } });
+                    QVariantMap {
+                        { "Type", kind }, { "State", toFull > 0 ? 1u : 2u }, { "PowerSupply", kind == 2 } } });
     }
 
     PrivateBus m_bus;

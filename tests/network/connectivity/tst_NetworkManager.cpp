@@ -144,8 +144,8 @@ private slots:
         QTest::newRow("no default route") << QStringList {} << "disconnected other";
         QTest::newRow("both families") << QStringList { v4Wired, v6Wired } << "connected ipv4 ipv6 wiredEthernet";
         QTest::newRow("wifi before wired") << QStringList { v4Wired, v4Wifi } << "connected ipv4 wifi";
-        QTest::newRow("cellular before wifi") << QStringList { v4Wifi, "-6 route add default via fd03::fe dev wwan0" }
-                                              << "connected ipv4 ipv6 cellular";
+        QTest::newRow("cellular before wifi")
+            << QStringList { v4Wifi, "-6 route add default via fd03::fe dev wwan0" } << "connected ipv4 ipv6 cellular";
     }
     void testPath()
     {
@@ -236,7 +236,8 @@ private slots:
         QStringList commands;
         for (const char *verb : { "add", "del" })
             for (int metric = 100; metric < 600; ++metric)
-                commands << QStringLiteral("route %1 default via 10.2.0.254 dev wlp2s0 metric %2").arg(verb).arg(metric);
+                commands
+                    << QStringLiteral("route %1 default via 10.2.0.254 dev wlp2s0 metric %2").arg(verb).arg(metric);
         QVERIFY2(m_sandbox->batch(commands << v4Wired), qPrintable(m_sandbox->error()));
         QTRY_VERIFY_WITH_TIMEOUT(m_monitor->overflowCount() > 0, changeBoundMs);
         QTRY_COMPARE_WITH_TIMEOUT(
