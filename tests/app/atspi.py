@@ -5,6 +5,7 @@
 # or what was asked for is not there.
 #   atspi.py objects WINDOW   each named object of the showing window WINDOW: role, name,
 #                             description, x, y, width, height
+#   atspi.py press NAME       presses the push button called NAME
 #   atspi.py figures          after two refreshes of the resource panel, "key<TAB>value" lines: its
 #                             figures, /proc/stat's shares between the two and what free and df say
 import re, subprocess, sys, time
@@ -87,6 +88,13 @@ def main(command, argument=None):
             fields = (node.get_role_name(), node.get_name(), node.get_description() or "", e.x, e.y, e.width, e.height)
             print("\t".join(str(f).replace("\t", " ") for f in fields))
         return 0 if roots else 1
+    if command == "press":
+        for node in walk(application()):
+            if node.get_name() == argument and node.get_role() == Atspi.Role.PUSH_BUTTON:
+                actions = node.get_action_iface()
+                names = [actions.get_action_name(i) for i in range(actions.get_n_actions())]
+                return 0 if "Press" in names and actions.do_action(names.index("Press")) else 1
+        return 1
     figures()
     return 0
 
