@@ -152,6 +152,20 @@ private:
     int m_fd = unopened;
 };
 
+// The identity of the entry <sys>/class/net/IF itself (a symbolic link, not what it points
+// to); a missing entry has none, which differs from any entry's.
+template<typename Identity> Identity identity(LazyDirectory &directory, std::string_view name)
+{
+    struct stat status
+    {
+    };
+    const int fd = directory.fd();
+    if (fd < 0 || ::fstatat(fd, std::string(name).c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return {};
+    return { static_cast<std::uint64_t>(status.st_ino),
+        static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec };
+}
+
 // What <sys>/class/net/IF says about one interface, each fact read only when a filter asks
 // for it and kept in the facts: every check is a system call of a few microseconds, and a
 // host with containers lists dozens of virtual interfaces.
@@ -480,7 +494,7 @@ QString NettopProducer::sample(const QStringList &arguments)
     return sample(*options);
 }
 
-bool NettopProducer::selectCounted(const NettopOptions &options)
+bool NettopProducer::selectCounted(const NettopOptions &options, std::chrono::steady_clock::time_point now)
 {
     m_counted.clear();
     if (!readCounters())
@@ -502,18 +516,25 @@ bool NettopProducer::selectCounted(const NettopOptions &options)
     }
 
     // An interface keeps its kind for as long as it exists. When the list of names changes
-    // (one added, removed or renamed), or after a while in any case, every fact is read
-    // afresh, so a name taken over by another kind of interface is not misjudged for long.
-    // Until then the same list with the same filters counts the same interfaces.
-    const auto now = std::chrono::steady_clock::now();
-    if (m_listedNames != m_names || now - m_factsTime > std::chrono::seconds(30)) {
+    // (one added, removed or renamed) every fact is read afresh. After a while the same names
+    // are looked at again, in case one was taken over by another kind of interface between
+    // two ticks; one look at each name's entry says so, and only then are the facts read
+    // again. Until then the same list with the same filters counts the same interfaces.
+    if (m_listedNames != m_names) {
         m_facts.clear();
         m_choiceValid = false;
         m_names.swap(m_listedNames);
         m_factsTime = now;
+    } else if (now - m_factsTime > std::chrono::seconds(30)) {
+        m_factsTime = now;
+        if (m_choiceValid && !options.kinds.empty() && !sameInterfaces()) {
+            m_facts.clear();
+            m_choiceValid = false;
+        }
     }
     if (!m_choiceValid || m_choiceKinds != options.kinds) {
         m_choice.assign(m_listing.size(), options.kinds.empty());
+        m_identities.assign(m_listing.size(), Identity {});
         m_choiceKinds = options.kinds;
         m_choiceValid = true;
         LazyDirectory directory(m_netPath);
@@ -521,6 +542,7 @@ bool NettopProducer::selectCounted(const NettopOptions &options)
             const std::string_view name = m_listing[i].name;
             if (!isPlausibleName(name))
                 continue;
+            m_identities[i] = identity<Identity>(directory, name);
             InterfaceProbe probe(directory, name, m_facts[std::string(name)], m_scratch);
             m_choice[i] = isCounted(options, probe);
         }
@@ -538,12 +560,23 @@ bool NettopProducer::selectCounted(const NettopOptions &options)
     return true;
 }
 
+bool NettopProducer::sameInterfaces()
+{
+    LazyDirectory directory(m_netPath);
+    for (std::size_t i = 0; i < m_listing.size(); ++i) {
+        const std::string_view name = m_listing[i].name;
+        if (isPlausibleName(name) && !(identity<Identity>(directory, name) == m_identities.at(i)))
+            return false;
+    }
+    return !directory.failed();
+}
+
 QString NettopProducer::sample(const NettopOptions &options)
 {
     std::string text;
     text.reserve(1024);
     appendHeader(text, options);
-    if (!selectCounted(options))
+    if (!selectCounted(options, std::chrono::steady_clock::now()))
         return QString::fromLatin1(text);
     const std::string time = timeText();
     for (const Counters &counters : m_counted)
@@ -551,10 +584,10 @@ QString NettopProducer::sample(const NettopOptions &options)
     return QString::fromLatin1(text);
 }
 
-NettopTotals NettopProducer::totals(const NettopOptions &options)
+NettopTotals NettopProducer::totals(const NettopOptions &options, std::chrono::steady_clock::time_point now)
 {
     NettopTotals totals;
-    if (!selectCounted(options))
+    if (!selectCounted(options, now))
         return totals;
     constexpr auto largest = static_cast<std::uint64_t>(std::numeric_limits<qint64>::max());
     for (const Counters &counters : m_counted) {

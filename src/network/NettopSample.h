@@ -78,13 +78,26 @@ public:
     QString sample(const QStringList &arguments);
     QString sample(const NettopOptions &options);
     // What sample() would list, summed without writing the report: for a reader that only
-    // wants the totals, once a second.
-    NettopTotals totals(const NettopOptions &options);
+    // wants the totals, once a second. `now` is the monotonic time of the call, which a
+    // caller that has just read the clock passes on rather than have it read again.
+    NettopTotals totals(
+        const NettopOptions &options, std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
 
 private:
+    // Where an interface's sysfs entry came from: a new interface under an old name has
+    // another inode (and a fixture file written afresh another change time).
+    struct Identity
+    {
+        std::uint64_t inode = 0;
+        std::int64_t changed = 0;
+        bool operator==(const Identity &) const = default;
+    };
+
     bool readCounters();
     // Reads the counters and keeps the lines of the interfaces the options count.
-    bool selectCounted(const NettopOptions &options);
+    bool selectCounted(const NettopOptions &options, std::chrono::steady_clock::time_point now);
+    // Whether every listed interface is still the one its kind was judged for.
+    bool sameInterfaces();
 
     int m_devFd = -1;
     bool m_keepDev = false;
@@ -98,6 +111,7 @@ private:
     std::string m_listedNames;
     // Whether each interface of the listing counts, for the kinds it was chosen for.
     std::vector<bool> m_choice;
+    std::vector<Identity> m_identities;
     std::vector<NettopOptions::Kind> m_choiceKinds;
     bool m_choiceValid = false;
     std::string m_scratch;
