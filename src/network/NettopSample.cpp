@@ -152,18 +152,24 @@ private:
     int m_fd = unopened;
 };
 
-// The identity of the entry <sys>/class/net/IF itself (a symbolic link, not what it points
-// to); a missing entry has none, which differs from any entry's.
-template<typename Identity> Identity identity(LazyDirectory &directory, std::string_view name)
+// Keeps the facts only while <sys>/class/net/IF is the entry they were read from (the
+// symbolic link itself, not what it points to); a missing entry has no inode, which differs
+// from any entry's.
+void keepIfSameEntry(LazyDirectory &directory, std::string_view name, InterfaceFacts &facts)
 {
     struct stat status
     {
     };
     const int fd = directory.fd();
     if (fd < 0 || ::fstatat(fd, std::string(name).c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
-        return {};
-    return { static_cast<std::uint64_t>(status.st_ino),
-        static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec };
+        status = {};
+    const auto inode = static_cast<std::uint64_t>(status.st_ino);
+    const std::int64_t changed = static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
+    if (facts.inode == inode && facts.changed == changed)
+        return;
+    facts = {};
+    facts.inode = inode;
+    facts.changed = changed;
 }
 
 // What <sys>/class/net/IF says about one interface, each fact read only when a filter asks
@@ -515,37 +521,36 @@ bool NettopProducer::selectCounted(const NettopOptions &options, std::chrono::st
         m_listedNames.append(counters.name).push_back('\n');
     }
 
-    // An interface keeps its kind for as long as it exists. When the list of names changes
-    // (one added, removed or renamed) every fact is read afresh. After a while the same names
-    // are looked at again, in case one was taken over by another kind of interface between
-    // two ticks; one look at each name's entry says so, and only then are the facts read
-    // again. Until then the same list with the same filters counts the same interfaces.
-    if (m_listedNames != m_names) {
-        m_facts.clear();
+    // An interface keeps its kind for as long as it exists, so its facts are kept while its
+    // entry under <sys>/class/net stays the same. That is looked at when the list of names
+    // changes (one added, removed or renamed) and after a while in any case, in case a name
+    // was taken over by another kind of interface between two ticks: one look at each entry
+    // tells, and only a new one has its facts read. Until then the same list with the same
+    // filters counts the same interfaces.
+    if (m_listedNames != m_names || now - m_factsTime > std::chrono::seconds(30)) {
         m_choiceValid = false;
         m_names.swap(m_listedNames);
         m_factsTime = now;
-    } else if (now - m_factsTime > std::chrono::seconds(30)) {
-        m_factsTime = now;
-        if (m_choiceValid && !options.kinds.empty() && !sameInterfaces()) {
-            m_facts.clear();
-            m_choiceValid = false;
-        }
     }
     if (!m_choiceValid || m_choiceKinds != options.kinds) {
         m_choice.assign(m_listing.size(), options.kinds.empty());
-        m_identities.assign(m_listing.size(), Identity {});
         m_choiceKinds = options.kinds;
         m_choiceValid = true;
         LazyDirectory directory(m_netPath);
+        // The facts of the names listed now move over; those of names gone are dropped.
+        std::unordered_map<std::string, InterfaceFacts> facts;
         for (std::size_t i = 0; i < m_listing.size() && !options.kinds.empty(); ++i) {
             const std::string_view name = m_listing[i].name;
             if (!isPlausibleName(name))
                 continue;
-            m_identities[i] = identity<Identity>(directory, name);
-            InterfaceProbe probe(directory, name, m_facts[std::string(name)], m_scratch);
+            std::string key(name);
+            auto kept = m_facts.extract(key);
+            InterfaceFacts &known = kept.empty() ? facts[key] : facts.insert(std::move(kept)).position->second;
+            keepIfSameEntry(directory, name, known);
+            InterfaceProbe probe(directory, name, known, m_scratch);
             m_choice[i] = isCounted(options, probe);
         }
+        m_facts.swap(facts);
         // Facts gathered without the directory (no sysfs, or out of descriptors) say nothing,
         // nor does a choice made on them: the next sample looks again.
         if (directory.failed()) {
@@ -558,17 +563,6 @@ bool NettopProducer::selectCounted(const NettopOptions &options, std::chrono::st
             m_counted.push_back(m_listing[i]);
     }
     return true;
-}
-
-bool NettopProducer::sameInterfaces()
-{
-    LazyDirectory directory(m_netPath);
-    for (std::size_t i = 0; i < m_listing.size(); ++i) {
-        const std::string_view name = m_listing[i].name;
-        if (isPlausibleName(name) && !(identity<Identity>(directory, name) == m_identities.at(i)))
-            return false;
-    }
-    return !directory.failed();
 }
 
 QString NettopProducer::sample(const NettopOptions &options)

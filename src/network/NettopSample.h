@@ -38,6 +38,10 @@ QString nettopSample(const NettopOptions &options, const NettopRoots &roots = {}
 struct InterfaceFacts
 {
     static constexpr int unknown = -2;
+    // Which entry under <sys>/class/net the facts were read from: a new interface under an
+    // old name has another inode (and a fixture written afresh another change time).
+    std::uint64_t inode = 0;
+    std::int64_t changed = 0;
     int device = unknown;
     int wireless = unknown;
     int type = unknown;
@@ -84,20 +88,9 @@ public:
         const NettopOptions &options, std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
 
 private:
-    // Where an interface's sysfs entry came from: a new interface under an old name has
-    // another inode (and a fixture file written afresh another change time).
-    struct Identity
-    {
-        std::uint64_t inode = 0;
-        std::int64_t changed = 0;
-        bool operator==(const Identity &) const = default;
-    };
-
     bool readCounters();
     // Reads the counters and keeps the lines of the interfaces the options count.
     bool selectCounted(const NettopOptions &options, std::chrono::steady_clock::time_point now);
-    // Whether every listed interface is still the one its kind was judged for.
-    bool sameInterfaces();
 
     int m_devFd = -1;
     bool m_keepDev = false;
@@ -111,7 +104,6 @@ private:
     std::string m_listedNames;
     // Whether each interface of the listing counts, for the kinds it was chosen for.
     std::vector<bool> m_choice;
-    std::vector<Identity> m_identities;
     std::vector<NettopOptions::Kind> m_choiceKinds;
     bool m_choiceValid = false;
     std::string m_scratch;
