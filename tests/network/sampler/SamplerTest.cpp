@@ -380,6 +380,23 @@ private Q_SLOTS:
         QCOMPARE(lines(producer.sample(sampleArguments)).size(), 1);
     }
 
+    // An interface replaced by another kind under the same name between two ticks keeps its
+    // old kind for a while, but not past half a minute.
+    void testSameNameOtherKind()
+    {
+        using namespace std::chrono_literals;
+        QTemporaryDir copy;
+        const NettopRoots roots = copyOfLaptop(copy);
+        NettopProducer producer(roots);
+        const NettopOptions options = *parseNettopArguments(sampleArguments);
+        const auto start = std::chrono::steady_clock::now();
+        QCOMPARE(producer.totals(options, start).interfaces, 2);
+        const QString wifi = roots.sys + QStringLiteral("/class/net/wlp0s20f3");
+        QVERIFY(QFile::remove(wifi) && QFile::link(QStringLiteral("../../devices/virtual/net/docker0"), wifi));
+        QCOMPARE(producer.totals(options, start + 1s).interfaces, 2);
+        QCOMPARE(producer.totals(options, start + 31s).interfaces, 1);
+    }
+
     // A container without the counters or without sysfs, and a FIFO where a file should be:
     // the header alone, at once.
     void testDamagedTree_data()
