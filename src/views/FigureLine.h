@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QGlyphRun>
+#include <QRawFont>
 #include <QStaticText>
 #include <QString>
 
@@ -29,6 +30,7 @@ private:
     QString m_label;
     QString m_figure;
     QFont m_font;
+    QRawFont m_raw;
     qreal m_room = -1;
     // The whole line, or only the label and its space before a figure set from glyphs.
     QStaticText m_laidOut;
