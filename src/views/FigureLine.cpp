@@ -177,10 +177,6 @@ void FigureLine::draw(QPainter &painter, const QPointF &topLeft) const
         painter.restore();
         return;
     }
-    // A laid-out text is drawn in the painter's font.
-    if (painter.font() != m_font) {
-        painter.setFont(m_font);
-    }
     if (!m_split || !m_label.isEmpty()) {
         painter.drawStaticText(topLeft, m_laidOut);
     }

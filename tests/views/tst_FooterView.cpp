@@ -1,12 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tavlo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "views/FigureLine.h"
 #include "views/FlipEffect.h"
 #include "views/FooterView.h"
 
 #include <QApplication>
-#include <QImage>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -128,51 +125,6 @@ private slots:
             QVERIFY(qAbs(mapped.y() - point.y()) < 1e-4);
         }
         QVERIFY(!t.isAffine() || qFuzzyIsNull(t.m13()));
-    }
-
-    void testFigureLineDrawsAsOneText_data()
-    {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("figure");
-        QTest::newRow("percentage") << QString() << "62.51%";
-        QTest::newRow("label and size") << "Available:"
-                                        << "22.55GB";
-        QTest::newRow("kerned label") << "Total:"
-                                      << "1.07MB";
-        QTest::newRow("label in another script") << QStringLiteral("可用:") << "0MB";
-        QTest::newRow("right to left") << QStringLiteral("متاح:") << "9.99GB";
-        QTest::newRow("letters that reach past their advance") << QString() << "Memory";
-        QTest::newRow("too long: shortened") << "Available:"
-                                             << "123456789012345.00GB";
-    }
-
-    // Set from glyphs or laid out whole, a line looks as the whole text laid out at once.
-    void testFigureLineDrawsAsOneText()
-    {
-        QFETCH(QString, label);
-        QFETCH(QString, figure);
-        QFont font = QApplication::font();
-        font.setPixelSize(11);
-        const qreal room = 140;
-        const QString whole = label.isEmpty() ? figure : label + QLatin1Char(' ') + figure;
-        QStaticText text(QFontMetricsF(font).elidedText(whole, Qt::ElideMiddle, room));
-        text.setTextFormat(Qt::PlainText);
-        text.prepare(QTransform(), font);
-        FigureLine line;
-        line.set(label, QStringLiteral("0"), font, room);
-        line.set(label, figure, font, room);
-        QCOMPARE(line.size(), text.size());
-        QImage expected(160, 20, QImage::Format_ARGB32_Premultiplied);
-        expected.fill(Qt::white);
-        QImage drawn = expected;
-        QPainter expecting(&expected);
-        expecting.setFont(font);
-        expecting.drawStaticText(QPointF(3.4, 2), text);
-        expecting.end();
-        QPainter painter(&drawn);
-        line.draw(painter, QPointF(3.4, 2));
-        painter.end();
-        QCOMPARE(drawn, expected);
     }
 
     void testWriteIsDeferred()
