@@ -11,10 +11,10 @@
 
 namespace {
 
-// What one font is known to do with the characters figures are made of. Kept for the
-// program's life, so it holds no font engine: those go with the application.
+// What one font is known to do with the characters figures are made of.
 struct FontGlyphs
 {
+    QRawFont raw;
     qreal lineHeight = 0;
     // Characters whose advance, alone and beside each other one here, is what shaping gives.
     QString plain;
@@ -27,7 +27,7 @@ struct FontGlyphs
         return std::max<qreal>(0, -metrics.rightBearing(c));
     }
 
-    static qreal advance(const QRawFont &raw, QChar c)
+    qreal advance(QChar c) const
     {
         const QList<quint32> glyphs = raw.glyphIndexesForString(QString(c));
         const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
@@ -35,7 +35,7 @@ struct FontGlyphs
     }
 
     // Whether `c` may be set from its glyph: checked against shaping once.
-    bool isPlain(QChar c, const QRawFont &raw, const QFont &font, const QFontMetricsF &metrics)
+    bool isPlain(QChar c, const QFont &font, const QFontMetricsF &metrics)
     {
         if (plain.contains(c)) {
             return true;
@@ -43,7 +43,7 @@ struct FontGlyphs
         if (shaped.contains(c)) {
             return false;
         }
-        const qreal own = advance(raw, c);
+        const qreal own = advance(c);
         bool ok = !c.isSurrogate() && !c.isMark() && c.direction() != QChar::DirR && c.direction() != QChar::DirAL
             && raw.supportsCharacter(c) && own >= 0 && metrics.horizontalAdvance(QString(c)) == own;
         if (ok) {
@@ -54,7 +54,7 @@ struct FontGlyphs
         }
         for (qsizetype i = 0; ok && i <= plain.size(); ++i) {
             const QChar other = i < plain.size() ? plain.at(i) : c;
-            const qreal sum = own + advance(raw, other);
+            const qreal sum = own + advance(other);
             ok = metrics.horizontalAdvance(QString(c) + other) == sum
                 && metrics.horizontalAdvance(QString(other) + c) == sum;
         }
@@ -80,7 +80,7 @@ FontGlyphs &glyphsOf(const QFont &font)
         QStaticText probe(QStringLiteral("0"));
         probe.setTextFormat(Qt::PlainText);
         probe.prepare(QTransform(), font);
-        found = known.insert(key, FontGlyphs { probe.size().height(), {}, {} });
+        found = known.insert(key, FontGlyphs { QRawFont::fromFont(font), probe.size().height(), {}, {} });
     }
     return *found;
 }
@@ -93,9 +93,6 @@ void FigureLine::set(const QString &label, const QString &figure, const QFont &f
         return;
     }
     const bool labelKept = m_split && label == m_label && font == m_font;
-    if (font != m_font || !m_raw.isValid()) {
-        m_raw = QRawFont::fromFont(font);
-    }
     m_label = label;
     m_figure = figure;
     m_font = font;
@@ -104,15 +101,16 @@ void FigureLine::set(const QString &label, const QString &figure, const QFont &f
     FontGlyphs &glyphs = glyphsOf(font);
     const QFontMetricsF metrics(font);
     const QString prefix = label.isEmpty() ? QString() : label + QLatin1Char(' ');
-    bool plain = m_raw.isValid() && !prefix.isRightToLeft();
+    bool plain = glyphs.raw.isValid() && !prefix.isRightToLeft();
     for (const QChar c : prefix) {
-        plain = plain && m_raw.supportsCharacter(c) && c.direction() != QChar::DirR && c.direction() != QChar::DirAL;
+        plain
+            = plain && glyphs.raw.supportsCharacter(c) && c.direction() != QChar::DirR && c.direction() != QChar::DirAL;
     }
     if (plain && !prefix.isEmpty()) {
-        plain = glyphs.isPlain(QLatin1Char(' '), m_raw, font, metrics);
+        plain = glyphs.isPlain(QLatin1Char(' '), font, metrics);
     }
     for (const QChar c : figure) {
-        plain = plain && glyphs.isPlain(c, m_raw, font, metrics);
+        plain = plain && glyphs.isPlain(c, font, metrics);
     }
     if (!plain) {
         layOutWhole();
@@ -124,8 +122,8 @@ void FigureLine::set(const QString &label, const QString &figure, const QFont &f
         m_laidOut.prepare(QTransform(), font);
         m_labelWidth = prefix.isEmpty() ? 0 : metrics.horizontalAdvance(prefix);
     }
-    const QList<quint32> indexes = m_raw.glyphIndexesForString(figure);
-    const QList<QPointF> advances = m_raw.advancesForGlyphIndexes(indexes, QRawFont::KernedAdvances);
+    const QList<quint32> indexes = glyphs.raw.glyphIndexesForString(figure);
+    const QList<QPointF> advances = glyphs.raw.advancesForGlyphIndexes(indexes, QRawFont::KernedAdvances);
     QList<QPointF> positions;
     positions.reserve(advances.size());
     qreal x = 0;
@@ -141,7 +139,7 @@ void FigureLine::set(const QString &label, const QString &figure, const QFont &f
         return;
     }
     m_figureRun = QGlyphRun();
-    m_figureRun.setRawFont(m_raw);
+    m_figureRun.setRawFont(glyphs.raw);
     m_figureRun.setGlyphIndexes(indexes);
     m_figureRun.setPositions(positions);
     m_ascent = metrics.ascent();

@@ -4,7 +4,6 @@
 
 #include <QFont>
 #include <QGlyphRun>
-#include <QRawFont>
 #include <QStaticText>
 #include <QString>
 
@@ -30,7 +29,6 @@ private:
     QString m_label;
     QString m_figure;
     QFont m_font;
-    QRawFont m_raw;
     qreal m_room = -1;
     // The whole line, or only the label and its space before a figure set from glyphs.
     QStaticText m_laidOut;
