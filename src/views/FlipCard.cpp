@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FlipCard.h"
 
-#include "FigureLine.h"
 #include "FlipEffect.h"
 #include "GroupBox.h"
 #include "PanelFont.h"
@@ -59,11 +58,11 @@ double clampedShare(double share)
     return std::isfinite(share) ? std::clamp(share, 0.0, 1.0) : 0.0;
 }
 
-// Draws a line centred in `box`.
-void drawCentred(QPainter &painter, const QRectF &box, const FigureLine &line)
+// Draws a laid-out text centred in `box`.
+void drawCentred(QPainter &painter, const QRectF &box, const QStaticText &text)
 {
-    const QSizeF size = line.size();
-    line.draw(painter, QPointF(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2));
+    const QSizeF size = text.size();
+    painter.drawStaticText(QPointF(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2), text);
 }
 
 // Pie and legend geometry of the pie face, in card coordinates.
@@ -247,19 +246,28 @@ const QPixmap &FlipCard::backdrop(bool ringFace, qreal ratio) const
         RingGauge::paintRing(painter, layout.ring, 0, colour, RingGauge::Part::Track);
         painter.setPen(colour);
         painter.setFont(m_titleFont);
-        drawCentred(painter, layout.title, figureLine(3, QString(), title, m_titleFont, layout.title.width()));
+        drawCentred(painter, layout.title, text(3, title, m_titleFont, layout.title.width()));
     }
     painter.end();
     m_backdropKey = std::move(key);
     return m_backdrop;
 }
 
-const FigureLine &FlipCard::figureLine(
-    int slot, const QString &label, const QString &figure, const QFont &font, qreal room) const
+const QStaticText &FlipCard::text(int slot, const QString &text, const QFont &font, qreal room) const
 {
-    FigureLine &line = m_lines.at(std::size_t(slot));
-    line.set(label, figure, font, room);
-    return line;
+    CachedText &cached = m_texts.at(std::size_t(slot));
+    if (cached.text != text || cached.font != font || cached.room != room || cached.laidOut.text().isNull()) {
+        // Laid out once; only a text too long for the card (a long translation, a huge disk)
+        // is measured again, shortened in the middle.
+        cached = { text, font, room, QStaticText(text) };
+        cached.laidOut.setTextFormat(Qt::PlainText);
+        cached.laidOut.prepare(QTransform(), font);
+        if (cached.laidOut.size().width() > room) {
+            cached.laidOut.setText(QFontMetricsF(font).elidedText(text, Qt::ElideMiddle, room));
+            cached.laidOut.prepare(QTransform(), font);
+        }
+    }
+    return cached.laidOut;
 }
 
 void FlipCard::paintPieFace(QPainter &painter) const
@@ -285,14 +293,14 @@ void FlipCard::paintPieFace(QPainter &painter) const
     const qreal gap = 4;
     const qreal room = width() - 10 - (10 + gap);
     const auto row = [&](int slot, qreal top, const QColor &colour, const QString &label, const QString &value) {
-        const FigureLine &line = figureLine(slot, label, value, m_legendFont, room);
+        const QStaticText &line = text(slot, label + QLatin1Char(' ') + value, m_legendFont, room);
         qreal x = std::max<qreal>(5, (width() - (10 + gap + line.size().width())) / 2);
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour);
         painter.drawRoundedRect(QRectF(x, top + (rowHeight - 10) / 2, 10, 10), 3, 3);
         x += 10 + gap;
         painter.setPen(palette().color(QPalette::WindowText));
-        line.draw(painter, QPointF(x, top + (rowHeight - line.size().height()) / 2));
+        painter.drawStaticText(QPointF(x, top + (rowHeight - line.size().height()) / 2), line);
     };
     row(0, firstTop, used, qtTrId("App_Used"), m_figures.used);
     row(1, secondTop, free, qtTrId("App_Unused"), m_figures.free);
@@ -309,17 +317,19 @@ void FlipCard::paintRingFace(QPainter &painter, const QRect &exposed) const
     if (shows(layout.ring)) {
         RingGauge::paintRing(painter, layout.ring, m_figures.share, colour, RingGauge::Part::Arc);
         painter.setFont(m_ringFont);
-        drawCentred(painter, layout.ring,
-            figureLine(2, QString(), m_figures.percent, m_ringFont, RingGauge::kDiameter - RingGauge::kLineWidth));
+        drawCentred(
+            painter, layout.ring, text(2, m_figures.percent, m_ringFont, RingGauge::kDiameter - RingGauge::kLineWidth));
     }
     painter.setFont(m_rowFont);
     if (shows(layout.firstRow)) {
         drawCentred(painter, layout.firstRow,
-            figureLine(4, qtTrId(m_labels.firstRow), m_figures.firstRow, m_rowFont, layout.firstRow.width()));
+            text(4, qtTrId(m_labels.firstRow) + QLatin1Char(' ') + m_figures.firstRow, m_rowFont,
+                layout.firstRow.width()));
     }
     if (shows(layout.secondRow)) {
         drawCentred(painter, layout.secondRow,
-            figureLine(5, qtTrId(m_labels.secondRow), m_figures.secondRow, m_rowFont, layout.secondRow.width()));
+            text(5, qtTrId(m_labels.secondRow) + QLatin1Char(' ') + m_figures.secondRow, m_rowFont,
+                layout.secondRow.width()));
     }
 }
 

@@ -2,11 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FigureLine.h"
-
 #include <QColor>
 #include <QFont>
 #include <QPixmap>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -95,12 +94,18 @@ private:
     void paintRingFace(QPainter &painter, const QRect &exposed) const;
     void updateAccessibleTexts();
     void updateFonts();
-    // The card's lines, each laid out once and again only when it changes: both legend rows, the
-    // percentage, the title and both rows of the ring face.
-    const FigureLine &figureLine(
-        int slot, const QString &label, const QString &figure, const QFont &font, qreal room) const;
-    mutable std::array<FigureLine, 6> m_lines;
+    // The text of one place on the card, laid out once and kept until it changes: a refresh
+    // repaints both cards every second, and laying out their texts anew is most of the cost.
+    const QStaticText &text(int slot, const QString &text, const QFont &font, qreal room) const;
 
+    struct CachedText
+    {
+        QString text;
+        QFont font;
+        qreal room = 0;
+        QStaticText laidOut;
+    };
+    mutable std::array<CachedText, 8> m_texts;
     // What the backdrop was drawn for; compared on every paint, so kept cheap to compare.
     struct BackdropKey
     {
