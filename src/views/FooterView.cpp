@@ -13,13 +13,10 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPromise>
+#include <QThreadPool>
+#include <QTimer>
 #include <QVBoxLayout>
-#include <chrono>
-#include <cmath>
-#include <condition_variable>
-#include <mutex>
-#include <pthread.h>
-#include <thread>
 
 namespace {
 
@@ -62,126 +59,7 @@ QHBoxLayout *row(QWidget *first, QWidget *second)
     return layout;
 }
 
-// Whether two refreshes draw the same: the texts alike and the shares within what the pie and
-// the ring can show.
-bool drawnAlike(const ResourceFigures &a, const ResourceFigures &b)
-{
-    const auto close = [](double x, double y) { return std::abs(x - y) < 1.0 / (360 * 16); };
-    return close(a.memoryShare, b.memoryShare) && close(a.disk.usedRatio, b.disk.usedRatio)
-        && a.memoryPercent == b.memoryPercent && a.memoryFree == b.memoryFree && a.memoryUsed == b.memoryUsed
-        && a.memoryTotal == b.memoryTotal && a.cpuUser == b.cpuUser && a.cpuSystem == b.cpuSystem
-        && a.cpuIdle == b.cpuIdle && a.disk.freeText == b.disk.freeText && a.disk.totalText == b.disk.totalText
-        && a.disk.percentText == b.disk.percentText && a.disk.usedText == b.disk.usedText;
-}
-
 } // namespace
-
-// The refresh thread. It sleeps until the panel shows, then reads once a second on its own
-// clock, so the main thread wakes only to show what changed: one queued call a tick at most.
-class FooterView::Refresher
-{
-public:
-    explicit Refresher(FooterView *panel)
-        : m_thread([this, panel] { run(panel); })
-    { }
-
-    ~Refresher()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_quit = true;
-        }
-        m_wake.notify_one();
-        // A read under way is a few small files and a statvfs of the root: it ends soon.
-        m_thread.join();
-    }
-
-    // Shown: the first figures at once, with the CPU shares since start-up.
-    void start()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_running = true;
-            m_restart = true;
-        }
-        m_wake.notify_one();
-    }
-
-    void stop()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_running = false;
-            m_forced = false;
-        }
-        m_wake.notify_one();
-    }
-
-    void readNow()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_forced = true;
-        }
-        m_wake.notify_one();
-    }
-
-private:
-    using Clock = std::chrono::steady_clock;
-
-    void run(FooterView *panel)
-    {
-        // Its own name in top and in the benchmarks' per-thread figures.
-        pthread_setname_np(pthread_self(), "PanelRefresh");
-        CpuLoadTicks previous;
-        std::optional<ResourceFigures> handedOver;
-        Clock::time_point due;
-        std::unique_lock lock(m_mutex);
-        while (true) {
-            m_wake.wait(lock, [this] { return m_quit || m_running || m_forced; });
-            if (m_quit) {
-                return;
-            }
-            if (m_restart) {
-                m_restart = false;
-                previous = {};
-                handedOver.reset();
-                due = Clock::now();
-            }
-            if (!m_forced && m_running) {
-                m_wake.wait_until(lock, due, [this] { return m_quit || m_restart || m_forced || !m_running; });
-                if (m_quit || m_restart || (!m_forced && !m_running)) {
-                    continue;
-                }
-            }
-            const bool forced = m_forced;
-            m_forced = false;
-            const Clock::time_point now = Clock::now();
-            if (m_running && now >= due) {
-                // On the second's beat; a thread held up for longer starts a new beat.
-                due = std::max(due + std::chrono::milliseconds(kIntervalMs), now);
-            }
-            lock.unlock();
-            ResourceFigures figures = readResourceFigures(previous);
-            const bool changed = !handedOver || !drawnAlike(*handedOver, figures);
-            if (changed || forced) {
-                handedOver = figures;
-                QMetaObject::invokeMethod(
-                    panel, [panel, figures = std::move(figures)] { panel->showFigures(figures); },
-                    Qt::QueuedConnection);
-            }
-            lock.lock();
-        }
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_quit = false;
-    bool m_running = false;
-    bool m_restart = false;
-    bool m_forced = false;
-    std::thread m_thread;
-};
 
 FooterView::FooterView(QWidget *parent)
     : QWidget(parent)
@@ -189,6 +67,8 @@ FooterView::FooterView(QWidget *parent)
     , m_diskCard(new FlipCard({ "HardDisk_title", "HardDisk_used", "HardDisk_total", 3 }, this))
     , m_modelName(QStringLiteral("unkown"))
     , m_processorName(QStringLiteral("unkown"))
+    , m_dataTimer(new QTimer(this))
+    , m_tickState(std::make_shared<TickState>())
 {
     setObjectName(QStringLiteral("FooterView"));
     setFixedHeight(kHeight);
@@ -217,13 +97,19 @@ FooterView::FooterView(QWidget *parent)
     layout->addLayout(m_secondRow);
     layout->addStretch();
 
+    // A coarse timer may fire a little late, letting the kernel batch the wake-up.
+    m_dataTimer->setTimerType(Qt::CoarseTimer);
+    m_dataTimer->setInterval(kIntervalMs);
+    connect(m_dataTimer, &QTimer::timeout, this, &FooterView::tick);
+    connect(&m_watcher, &QFutureWatcher<ResourceFigures>::finished, this, &FooterView::tickFinished);
     showNames();
-    m_refresher = std::make_unique<Refresher>(this);
 }
 
-// The thread is joined before the widget goes; figures it handed over and not yet shown go
-// with the widget's posted events.
-FooterView::~FooterView() = default;
+FooterView::~FooterView()
+{
+    // A tick still under way finishes on its worker with its own state and is dropped.
+    m_watcher.disconnect(this);
+}
 
 void FooterView::setActions(QWidget *actions)
 {
@@ -334,21 +220,17 @@ QStringList FooterView::cpuTexts() const
 
 bool FooterView::isRefreshing() const
 {
-    return m_refreshing;
-}
-
-void FooterView::refreshNow()
-{
-    m_refresher->readNow();
+    return m_dataTimer->isActive();
 }
 
 void FooterView::showEvent(QShowEvent *event)
 {
     // Shares since the counters were last zeroed: the first figure covers the time since
     // start-up, each later one the last second.
-    if (!m_refreshing) {
-        m_refreshing = true;
-        m_refresher->start();
+    if (!m_dataTimer->isActive()) {
+        m_tickState = std::make_shared<TickState>();
+        m_dataTimer->start();
+        tick();
     }
     runHardwareReport();
     QWidget::showEvent(event);
@@ -357,9 +239,47 @@ void FooterView::showEvent(QShowEvent *event)
 void FooterView::hideEvent(QHideEvent *event)
 {
     // Nobody sees the figures now: no wake-ups, no reads.
-    m_refreshing = false;
-    m_refresher->stop();
+    m_dataTimer->stop();
+    m_tickAgain = false;
     QWidget::hideEvent(event);
+}
+
+void FooterView::tick()
+{
+    // One read at a time: a stalled /proc must not pile up workers.
+    if (m_tickInFlight) {
+        m_tickAgain = true;
+        return;
+    }
+    launchTick();
+}
+
+void FooterView::launchTick()
+{
+    m_tickInFlight = true;
+    m_tickAgain = false;
+    auto promise = std::make_shared<QPromise<ResourceFigures>>();
+    promise->start();
+    m_watcher.setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, state = m_tickState] {
+        promise->addResult(readResourceFigures(state->previous));
+        promise->finish();
+    });
+}
+
+void FooterView::tickFinished()
+{
+    const QFuture<ResourceFigures> future = m_watcher.future();
+    if (!m_tickInFlight || !future.isFinished()) {
+        return;
+    }
+    m_tickInFlight = false;
+    if (future.resultCount() > 0) {
+        showFigures(future.result());
+    }
+    if (m_tickAgain && m_dataTimer->isActive()) {
+        launchTick();
+    }
 }
 
 void FooterView::showFigures(const ResourceFigures &figures)

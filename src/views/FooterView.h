@@ -6,6 +6,7 @@
 #include "system/HostStatistics.h"
 #include "system/ResourceFigures.h"
 
+#include <QFutureWatcher>
 #include <QWidget>
 #include <memory>
 
@@ -17,9 +18,8 @@ class QTimer;
 
 // The resource panel: memory and disk cards, the model and processor names, and the CPU
 // shares, in two rows; the second row ends with the footer's actions. While shown it refreshes
-// once a second: a thread of its own keeps the time, reads and formats the figures, and hands
-// them over by one queued call, only when something shown changed. Hidden, it reads nothing
-// and its thread sleeps.
+// once a second: the figures are read and formatted on a worker thread and handed back by a
+// queued call. Hidden, it reads nothing.
 class FooterView : public QWidget
 {
     Q_OBJECT
@@ -54,9 +54,8 @@ public:
     QString cpuSpeedString() const { return m_cpuSpeedString; }
     QStringList cpuTexts() const;
     bool isRefreshing() const;
-    // One refresh now, besides the timer's (benchmarks), handed over even if nothing changed;
-    // requests made while one is under way make one more.
-    void refreshNow();
+    // One refresh now, besides the timer's (benchmarks); skipped while one is under way.
+    void refreshNow() { tick(); }
     // Ticks since the panel was built, for tests and benchmarks.
     int refreshCount() const { return m_refreshCount; }
 
@@ -70,10 +69,16 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    class Refresher;
+    struct TickState
+    {
+        CpuLoadTicks previous;
+    };
 
     QWidget *makeSystemBox();
     QWidget *makeCpuBox();
+    void tick();
+    void launchTick();
+    void tickFinished();
     void showFigures(const ResourceFigures &figures);
     void runHardwareReport();
     void showNames();
@@ -95,9 +100,12 @@ private:
     QString m_processorName;
     QString m_cpuSpeedString;
 
-    // The one refresh thread: an appearance starts its clock, hiding stops it.
-    std::unique_ptr<Refresher> m_refresher;
-    bool m_refreshing = false;
+    // The one refresh timer: a later appearance restarts it, nothing else makes another.
+    QTimer *m_dataTimer;
+    std::shared_ptr<TickState> m_tickState;
+    QFutureWatcher<ResourceFigures> m_watcher;
+    bool m_tickInFlight = false;
+    bool m_tickAgain = false;
     int m_refreshCount = 0;
     bool m_reportRunning = false;
     QString m_reportOutput;
