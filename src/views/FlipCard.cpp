@@ -226,11 +226,9 @@ const QPixmap &FlipCard::backdrop(bool ringFace, qreal ratio) const
 {
     const QString title = qtTrId(m_labels.title);
     const QPalette &colours = palette();
-    const QString key = QStringList { QString::number(ringFace), QString::number(ratio), title,
-        QString::number(colours.color(QPalette::WindowText).rgba()),
-        QString::number(SystemColors::groupFill(colours).rgba()), m_titleFont.key() }
-                            .join(QLatin1Char('|'));
-    if (key == m_backdropKey) {
+    BackdropKey key { ringFace, ratio, title, colours.color(QPalette::WindowText).rgba(),
+        SystemColors::groupFill(colours).rgba(), m_titleFont };
+    if (key == m_backdropKey && !m_backdrop.isNull()) {
         return m_backdrop;
     }
     m_backdrop = QPixmap(size() * ratio);
@@ -251,7 +249,7 @@ const QPixmap &FlipCard::backdrop(bool ringFace, qreal ratio) const
         drawCentred(painter, layout.title, text(3, title, m_titleFont, layout.title.width()));
     }
     painter.end();
-    m_backdropKey = key;
+    m_backdropKey = std::move(key);
     return m_backdrop;
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QPixmap>
 #include <QStaticText>
@@ -105,8 +106,20 @@ private:
         QStaticText laidOut;
     };
     mutable std::array<CachedText, 8> m_texts;
+    // What the backdrop was drawn for; compared on every paint, so kept cheap to compare.
+    struct BackdropKey
+    {
+        bool ringFace = false;
+        qreal ratio = 0;
+        QString title;
+        QRgb text = 0;
+        QRgb fill = 0;
+        QFont font;
+
+        bool operator==(const BackdropKey &) const = default;
+    };
     mutable QPixmap m_backdrop;
-    mutable QString m_backdropKey;
+    mutable BackdropKey m_backdropKey;
     QFont m_titleFont;
     QFont m_rowFont;
     QFont m_legendFont;
