@@ -485,10 +485,15 @@ bool NettopProducer::selectCounted(const NettopOptions &options)
     m_counted.clear();
     if (!readCounters())
         return false;
+    selectFrom(std::string_view(m_dev.data(), m_devLength), options);
+    return true;
+}
 
+void NettopProducer::selectFrom(std::string_view dev, const NettopOptions &options)
+{
     m_listing.clear();
     m_listedNames.clear();
-    std::string_view rest(m_dev.data(), m_devLength);
+    std::string_view rest(dev);
     while (!rest.empty()) {
         const auto end = rest.find('\n');
         const std::string_view line = rest.substr(0, end);
@@ -535,15 +540,26 @@ bool NettopProducer::selectCounted(const NettopOptions &options)
         if (m_choice[i])
             m_counted.push_back(m_listing[i]);
     }
-    return true;
 }
 
 QString NettopProducer::sample(const NettopOptions &options)
 {
+    return report(options, selectCounted(options));
+}
+
+QString NettopProducer::sampleOf(std::string_view dev, const NettopOptions &options)
+{
+    m_counted.clear();
+    selectFrom(dev, options);
+    return report(options, true);
+}
+
+QString NettopProducer::report(const NettopOptions &options, bool counted) const
+{
     std::string text;
     text.reserve(1024);
     appendHeader(text, options);
-    if (!selectCounted(options))
+    if (!counted)
         return QString::fromLatin1(text);
     const std::string time = timeText();
     for (const Counters &counters : m_counted)

@@ -77,6 +77,8 @@ public:
 
     QString sample(const QStringList &arguments);
     QString sample(const NettopOptions &options);
+    // The same report of counters given as the text of <proc>/net/dev, which is not read.
+    QString sampleOf(std::string_view dev, const NettopOptions &options);
     // What sample() would list, summed without writing the report: for a reader that only
     // wants the totals, once a second.
     NettopTotals totals(const NettopOptions &options);
@@ -85,6 +87,9 @@ private:
     bool readCounters();
     // Reads the counters and keeps the lines of the interfaces the options count.
     bool selectCounted(const NettopOptions &options);
+    // Keeps the lines of the text `dev` for the interfaces the options count.
+    void selectFrom(std::string_view dev, const NettopOptions &options);
+    QString report(const NettopOptions &options, bool counted) const;
 
     int m_devFd = -1;
     bool m_keepDev = false;
