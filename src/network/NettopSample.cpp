@@ -152,6 +152,26 @@ private:
     int m_fd = unopened;
 };
 
+// Keeps the facts only while <sys>/class/net/IF is the entry they were read from (the
+// symbolic link itself, not what it points to); a missing entry has no inode, which differs
+// from any entry's.
+void keepIfSameEntry(LazyDirectory &directory, std::string_view name, InterfaceFacts &facts)
+{
+    struct stat status
+    {
+    };
+    const int fd = directory.fd();
+    if (fd < 0 || ::fstatat(fd, std::string(name).c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        status = {};
+    const auto inode = static_cast<std::uint64_t>(status.st_ino);
+    const std::int64_t changed = static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
+    if (facts.inode == inode && facts.changed == changed)
+        return;
+    facts = {};
+    facts.inode = inode;
+    facts.changed = changed;
+}
+
 // What <sys>/class/net/IF says about one interface, each fact read only when a filter asks
 // for it and kept in the facts: every check is a system call of a few microseconds, and a
 // host with containers lists dozens of virtual interfaces.
@@ -480,16 +500,17 @@ QString NettopProducer::sample(const QStringList &arguments)
     return sample(*options);
 }
 
-bool NettopProducer::selectCounted(const NettopOptions &options)
+bool NettopProducer::selectCounted(const NettopOptions &options, std::chrono::steady_clock::time_point now)
 {
     m_counted.clear();
     if (!readCounters())
         return false;
-    selectFrom(std::string_view(m_dev.data(), m_devLength), options);
+    selectFrom(std::string_view(m_dev.data(), m_devLength), options, now);
     return true;
 }
 
-void NettopProducer::selectFrom(std::string_view dev, const NettopOptions &options)
+void NettopProducer::selectFrom(
+    std::string_view dev, const NettopOptions &options, std::chrono::steady_clock::time_point now)
 {
     m_listing.clear();
     m_listedNames.clear();
@@ -506,13 +527,13 @@ void NettopProducer::selectFrom(std::string_view dev, const NettopOptions &optio
         m_listedNames.append(counters.name).push_back('\n');
     }
 
-    // An interface keeps its kind for as long as it exists. When the list of names changes
-    // (one added, removed or renamed), or after a while in any case, every fact is read
-    // afresh, so a name taken over by another kind of interface is not misjudged for long.
-    // Until then the same list with the same filters counts the same interfaces.
-    const auto now = std::chrono::steady_clock::now();
+    // An interface keeps its kind for as long as it exists, so its facts are kept while its
+    // entry under <sys>/class/net stays the same. That is looked at when the list of names
+    // changes (one added, removed or renamed) and after a while in any case, in case a name
+    // was taken over by another kind of interface between two ticks: one look at each entry
+    // tells, and only a new one has its facts read. Until then the same list with the same
+    // filters counts the same interfaces.
     if (m_listedNames != m_names || now - m_factsTime > std::chrono::seconds(30)) {
-        m_facts.clear();
         m_choiceValid = false;
         m_names.swap(m_listedNames);
         m_factsTime = now;
@@ -522,13 +543,20 @@ void NettopProducer::selectFrom(std::string_view dev, const NettopOptions &optio
         m_choiceKinds = options.kinds;
         m_choiceValid = true;
         LazyDirectory directory(m_netPath);
+        // The facts of the names listed now move over; those of names gone are dropped.
+        std::unordered_map<std::string, InterfaceFacts> facts;
         for (std::size_t i = 0; i < m_listing.size() && !options.kinds.empty(); ++i) {
             const std::string_view name = m_listing[i].name;
             if (!isPlausibleName(name))
                 continue;
-            InterfaceProbe probe(directory, name, m_facts[std::string(name)], m_scratch);
+            std::string key(name);
+            auto kept = m_facts.extract(key);
+            InterfaceFacts &known = kept.empty() ? facts[key] : facts.insert(std::move(kept)).position->second;
+            keepIfSameEntry(directory, name, known);
+            InterfaceProbe probe(directory, name, known, m_scratch);
             m_choice[i] = isCounted(options, probe);
         }
+        m_facts.swap(facts);
         // Facts gathered without the directory (no sysfs, or out of descriptors) say nothing,
         // nor does a choice made on them: the next sample looks again.
         if (directory.failed()) {
@@ -544,13 +572,13 @@ void NettopProducer::selectFrom(std::string_view dev, const NettopOptions &optio
 
 QString NettopProducer::sample(const NettopOptions &options)
 {
-    return report(options, selectCounted(options));
+    return report(options, selectCounted(options, std::chrono::steady_clock::now()));
 }
 
 QString NettopProducer::sampleOf(std::string_view dev, const NettopOptions &options)
 {
     m_counted.clear();
-    selectFrom(dev, options);
+    selectFrom(dev, options, std::chrono::steady_clock::now());
     return report(options, true);
 }
 
@@ -567,10 +595,10 @@ QString NettopProducer::report(const NettopOptions &options, bool counted) const
     return QString::fromLatin1(text);
 }
 
-NettopTotals NettopProducer::totals(const NettopOptions &options)
+NettopTotals NettopProducer::totals(const NettopOptions &options, std::chrono::steady_clock::time_point now)
 {
     NettopTotals totals;
-    if (!selectCounted(options))
+    if (!selectCounted(options, now))
         return totals;
     constexpr auto largest = static_cast<std::uint64_t>(std::numeric_limits<qint64>::max());
     for (const Counters &counters : m_counted) {

@@ -38,6 +38,10 @@ QString nettopSample(const NettopOptions &options, const NettopRoots &roots = {}
 struct InterfaceFacts
 {
     static constexpr int unknown = -2;
+    // Which entry under <sys>/class/net the facts were read from: a new interface under an
+    // old name has another inode (and a fixture written afresh another change time).
+    std::uint64_t inode = 0;
+    std::int64_t changed = 0;
     int device = unknown;
     int wireless = unknown;
     int type = unknown;
@@ -80,15 +84,17 @@ public:
     // The same report of counters given as the text of <proc>/net/dev, which is not read.
     QString sampleOf(std::string_view dev, const NettopOptions &options);
     // What sample() would list, summed without writing the report: for a reader that only
-    // wants the totals, once a second.
-    NettopTotals totals(const NettopOptions &options);
+    // wants the totals, once a second. `now` is the monotonic time of the call, which a
+    // caller that has just read the clock passes on rather than have it read again.
+    NettopTotals totals(
+        const NettopOptions &options, std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
 
 private:
     bool readCounters();
     // Reads the counters and keeps the lines of the interfaces the options count.
-    bool selectCounted(const NettopOptions &options);
+    bool selectCounted(const NettopOptions &options, std::chrono::steady_clock::time_point now);
     // Keeps the lines of the text `dev` for the interfaces the options count.
-    void selectFrom(std::string_view dev, const NettopOptions &options);
+    void selectFrom(std::string_view dev, const NettopOptions &options, std::chrono::steady_clock::time_point now);
     QString report(const NettopOptions &options, bool counted) const;
 
     int m_devFd = -1;

@@ -5,16 +5,40 @@
 #include "SpeedFormat.h"
 #include "TitleSink.h"
 
-#include <QDeadlineTimer>
+#include <QMetaMethod>
 #include <QMutexLocker>
 #include <QTextBoundaryFinder>
 #include <QThread>
 #include <QVarLengthArray>
+#include <climits>
 #include <cmath>
+#include <ctime>
 #include <limits>
+#include <linux/futex.h>
 #include <optional>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace {
+
+static_assert(
+    sizeof(std::atomic<std::uint32_t>) == sizeof(std::uint32_t) && std::atomic<std::uint32_t>::is_always_lock_free,
+    "the wake word is a futex");
+
+std::uint32_t *futexWord(std::atomic<std::uint32_t> &word)
+{
+    return reinterpret_cast<std::uint32_t *>(&word);
+}
+
+// The steady clock is the monotonic one; read here straight from the C library, which answers
+// it without entering the kernel.
+std::chrono::steady_clock::time_point monotonicNow()
+{
+    timespec now {};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::chrono::steady_clock::time_point(
+        std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec));
+}
 
 // Line lengths are counted in user-perceived characters; the report itself is plain ASCII,
 // where that is the number of code units.
@@ -127,7 +151,7 @@ NetworkSpeedManager::~NetworkSpeedManager()
         {
             const QMutexLocker locker(&m_mutex);
             m_quit = true;
-            m_wake.wakeAll();
+            wakeLocked();
         }
         m_thread->wait();
     }
@@ -150,7 +174,7 @@ void NetworkSpeedManager::startSampling()
         m_running = true;
         // The first tick runs at once on the worker thread, then one each interval.
         m_startPending = true;
-        m_wake.wakeAll();
+        wakeLocked();
     }
     if (!m_thread) {
         m_thread.reset(QThread::create([this] { run(); }));
@@ -190,22 +214,66 @@ void NetworkSpeedManager::run()
     // Each tick's byte difference is shown as a rate per second, so the ticks keep to a
     // schedule one interval apart rather than one interval after the last tick ended. A tick
     // more than an interval late starts a new schedule instead of catching up in a burst.
+    // The clock is read once for each wake-up: that reading decides whether the tick is due,
+    // sets the next one and times the sample.
     steady_clock::time_point due;
     const QMutexLocker locker(&m_mutex);
+    auto now = monotonicNow();
     while (!m_quit) {
         if (!m_running) {
-            m_wake.wait(&m_mutex);
+            sleepLocked(nullptr);
+            now = monotonicNow();
             continue;
         }
-        const auto now = steady_clock::now();
         if (!m_startPending && now < due) {
-            m_wake.wait(&m_mutex, QDeadlineTimer(due, Qt::PreciseTimer));
+            sleepLocked(&due);
+            now = monotonicNow();
             continue;
         }
         due = m_startPending || now - due >= m_interval ? now + m_interval : due + m_interval;
         m_startPending = false;
-        sampleLocked();
+        // `now` stays before `due`, so the next turn sleeps until then without a reading.
+        sampleLocked(now);
     }
+}
+
+void NetworkSpeedManager::sleepLocked(const std::chrono::steady_clock::time_point *deadline)
+{
+    // A wake given after the lock is let go changes the word first, and the kernel then
+    // declines to sleep on the value seen here: no wake is lost. The deadline is absolute on
+    // the monotonic clock, which is the steady clock's, so a late tick does not drift.
+    const std::uint32_t seen = m_wake.load(std::memory_order_relaxed);
+    timespec at {};
+    if (deadline) {
+        const auto since = deadline->time_since_epoch();
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(since);
+        at.tv_sec = static_cast<time_t>(seconds.count());
+        at.tv_nsec = static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(since - seconds).count());
+    }
+    m_mutex.unlock();
+    ::syscall(SYS_futex, futexWord(m_wake), FUTEX_WAIT_BITSET | FUTEX_PRIVATE_FLAG, seen, deadline ? &at : nullptr,
+        nullptr, FUTEX_BITSET_MATCH_ANY);
+    m_mutex.lock();
+}
+
+void NetworkSpeedManager::wakeLocked()
+{
+    m_wake.fetch_add(1, std::memory_order_relaxed);
+    ::syscall(SYS_futex, futexWord(m_wake), FUTEX_WAKE | FUTEX_PRIVATE_FLAG, INT_MAX, nullptr, nullptr, 0);
+}
+
+void NetworkSpeedManager::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&NetworkSpeedManager::speedMeasured))
+        m_speedListeners.fetch_add(1, std::memory_order_relaxed);
+}
+
+void NetworkSpeedManager::disconnectNotify(const QMetaMethod &signal)
+{
+    // Disconnecting everything at once names no signal; the count then stays, which only
+    // costs an emission with no receiver.
+    if (signal == QMetaMethod::fromSignal(&NetworkSpeedManager::speedMeasured))
+        m_speedListeners.fetch_sub(1, std::memory_order_relaxed);
 }
 
 void NetworkSpeedManager::setClock(Clock clock)
@@ -217,26 +285,27 @@ void NetworkSpeedManager::setClock(Clock clock)
 void NetworkSpeedManager::sampleOnce()
 {
     const QMutexLocker locker(&m_mutex);
-    sampleLocked();
+    sampleLocked(std::chrono::steady_clock::now());
 }
 
 void NetworkSpeedManager::parseOutput(const QString &output)
 {
     const QMutexLocker locker(&m_mutex);
-    parseLocked(output, m_clock());
+    parseLocked(output, m_clock ? m_clock() : std::chrono::steady_clock::now());
 }
 
-void NetworkSpeedManager::sampleLocked()
+void NetworkSpeedManager::sampleLocked(std::chrono::steady_clock::time_point now)
 {
     // Timed as the counters are read, not when the tick was due.
     // The arguments never change: parsed once, not on every tick.
     static const std::optional<NettopOptions> options = parseNettopArguments(sampleArguments());
-    const auto time = m_clock();
+    const auto time = m_clock ? m_clock() : now;
     // The totals the report's lines would add up to, taken without writing and reading
-    // the report: a tick then touches little beyond the counters themselves.
+    // the report: a tick then touches little beyond the counters themselves. The producer's
+    // own schedule goes by the steady clock, whatever clock times the rates.
     if (!options)
         return;
-    const NettopTotals totals = m_producer.totals(*options);
+    const NettopTotals totals = m_producer.totals(*options, now);
     if (totals.interfaces > 0)
         publishLocked(totals.bytesOut, totals.bytesIn, time);
 }
@@ -345,7 +414,8 @@ void NetworkSpeedManager::publishLocked(qint64 upload, qint64 download, std::chr
     };
     show(m_shownUpload, uploadDifference);
     show(m_shownDownload, downloadDifference);
-    Q_EMIT speedMeasured(uploadDifference, downloadDifference);
+    if (m_speedListeners.load(std::memory_order_relaxed) > 0)
+        Q_EMIT speedMeasured(uploadDifference, downloadDifference);
     if (m_statusBar)
         m_statusBar->updateTitle(m_shownUpload.text, m_shownDownload.text);
     m_lastUploadBytes = m_currentUploadBytes;

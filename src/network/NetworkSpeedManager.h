@@ -8,8 +8,9 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QWaitCondition>
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,8 +22,9 @@ class TitleSink;
 // thread and hands the upload and download rates, as text, to the title sink. The sink is
 // called while the tick holds the sampler's lock (that is what lets stopSampling() promise
 // that nothing follows it), so updateTitle() must post to the main thread, never wait for it.
-// The worker runs no event loop: it sleeps on a condition until the next tick is due or a
-// start or stop wakes it, so an idle second costs one wake-up and the tick's own reads.
+// The worker runs no event loop: it sleeps until the next tick is due or a start or the end
+// wakes it, so an idle second costs one wake-up, one reading of the clock and the tick's own
+// reads.
 class NetworkSpeedManager : public QObject
 {
     Q_OBJECT
@@ -47,7 +49,8 @@ public:
     // The ten arguments each tick passes to the counter report.
     static const QStringList &sampleArguments();
 
-    // The monotonic clock each sample is timed with; tests put in their own.
+    // The monotonic clock each sample is timed with; tests put in their own. Without one the
+    // worker's own reading of the steady clock, taken as it wakes for the tick, times it.
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
     void setClock(Clock clock);
 
@@ -57,9 +60,17 @@ Q_SIGNALS:
     // the tick's thread just before the sink is called.
     void speedMeasured(qint64 uploadBytes, qint64 downloadBytes);
 
+protected:
+    void connectNotify(const QMetaMethod &signal) override;
+    void disconnectNotify(const QMetaMethod &signal) override;
+
 private:
     void run();
-    void sampleLocked();
+    // Lets go of the lock and sleeps until woken or, given one, until the deadline.
+    void sleepLocked(const std::chrono::steady_clock::time_point *deadline);
+    void wakeLocked();
+    // `now` is a fresh reading of the steady clock.
+    void sampleLocked(std::chrono::steady_clock::time_point now);
     void parseLocked(const QString &output, std::chrono::steady_clock::time_point time);
     // The totals of one sample: the first only seeds, each later one publishes a rate.
     void publishLocked(qint64 upload, qint64 download, std::chrono::steady_clock::time_point time);
@@ -71,8 +82,11 @@ private:
 
     // Guards everything below; held for a whole tick so that a stop waits for it.
     mutable QMutex m_mutex;
-    // Wakes the worker for a start (whose first tick is at once) and for the end.
-    QWaitCondition m_wake;
+    // Bumped, with a wake-up, for a start (whose first tick is at once) and for the end; the
+    // worker sleeps on it while it holds what it saw under the lock.
+    std::atomic<std::uint32_t> m_wake { 0 };
+    // Connections to speedMeasured(): a tick with no one to hear it does not emit it at all.
+    std::atomic<int> m_speedListeners { 0 };
     NettopProducer m_producer;
     bool m_running = false;
     bool m_startPending = false;
@@ -90,6 +104,6 @@ private:
     };
     ShownRate m_shownUpload;
     ShownRate m_shownDownload;
-    Clock m_clock = [] { return std::chrono::steady_clock::now(); };
+    Clock m_clock;
     std::chrono::steady_clock::time_point m_lastSampleTime;
 };

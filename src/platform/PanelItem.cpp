@@ -24,6 +24,7 @@ namespace {
 constexpr int trayFirstLookMs = 400;
 constexpr QSize defaultTraySize(22, 22);
 constexpr int watcherGoneGraceMs = 2000;
+const QString ownConnectionName = QStringLiteral("tavlo-panel-item");
 } // namespace
 
 PanelItem::PanelItem(const QString &id, Painter painter, QDBusConnection bus, QObject *parent)
@@ -34,7 +35,19 @@ PanelItem::PanelItem(const QString &id, Painter painter, QDBusConnection bus, QO
     , m_menu(std::make_unique<DBusMenu>(m_bus))
 { }
 
-PanelItem::~PanelItem() = default;
+PanelItem::~PanelItem()
+{
+    // Hosts that know the item by the connection's name drop it as the connection closes.
+    // Closed before the item and its menu leave it, it never answers a host's last calls
+    // with "no such object".
+    if (m_bus.name() == ownConnectionName)
+        QDBusConnection::disconnectFromBus(ownConnectionName);
+}
+
+QDBusConnection PanelItem::ownConnection()
+{
+    return QDBusConnection::connectToBus(QDBusConnection::SessionBus, ownConnectionName);
+}
 
 QList<int> PanelItem::pixmapSizes(qreal devicePixelRatio)
 {
@@ -149,16 +162,21 @@ void PanelItem::useStatusNotifier()
     setMode(Mode::StatusNotifier);
     repaint();
     applyTexts();
-    m_sni->registerWithWatcher();
     askWhoWatches();
 }
 
 void PanelItem::askWhoWatches()
 {
-    // Most hosts take a named icon over the pixmaps when both are offered, and then look the
-    // name up in the folder after every change, which costs a GTK panel three times what the
-    // pixmaps do. Only Ayatana's indicator service cannot draw pixmaps at all, so the named
-    // icon is written for it alone. No host says what it draws; the watcher's program does.
+    // Hosts differ in what they can take, and none says: the watcher's program does.
+    // - Most take a named icon over the pixmaps when both are offered, and then look the name
+    //   up in the folder after every change, which costs a GTK panel three times what the
+    //   pixmaps do. Only Ayatana's indicator service cannot draw pixmaps at all, so the named
+    //   icon is written for it alone.
+    // - GNOME Shell's AppIndicator extension watches the service name an item registers and
+    //   forgets the item's id and menu when it sees that name appear. When our answer to its
+    //   first read of the properties comes before that (a busy shell), it drops the item for
+    //   good. Registered by its path, the item is known by our connection, and nothing is
+    //   watched.
     QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
         QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
         QStringLiteral("GetConnectionUnixProcessID"));
@@ -167,12 +185,16 @@ void PanelItem::askWhoWatches()
     connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
         call->deleteLater();
         const QDBusPendingReply<uint> reply = *call;
-        bool names = false;
+        QByteArray program;
         if (reply.isValid()) {
             QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(reply.value()));
-            names = commandLine.open(QIODevice::ReadOnly)
-                && commandLine.readAll().contains(QByteArrayLiteral("indicator-application"));
+            if (commandLine.open(QIODevice::ReadOnly))
+                program = commandLine.read(4096);
         }
+        const QByteArray file = program.left(program.indexOf('\0'));
+        if (m_sni)
+            m_sni->registerWithWatcher(file.mid(file.lastIndexOf('/') + 1) == "gnome-shell");
+        const bool names = program.contains(QByteArrayLiteral("indicator-application"));
         if (names == m_hostWantsNames)
             return;
         m_hostWantsNames = names;

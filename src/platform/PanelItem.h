@@ -41,9 +41,11 @@ public:
     // Draws the picture for a slot of the given logical size at the given pixel ratio.
     using Painter = std::function<QImage(QSize logicalSize, qreal devicePixelRatio)>;
 
-    PanelItem(const QString &id, Painter painter, QDBusConnection bus = QDBusConnection::sessionBus(),
-        QObject *parent = nullptr);
+    // The item has a session bus connection of its own unless it is given one.
+    PanelItem(const QString &id, Painter painter, QDBusConnection bus = ownConnection(), QObject *parent = nullptr);
     ~PanelItem() override;
+
+    static QDBusConnection ownConnection();
 
     // Looks for a watcher (asynchronously) and shows the item one way or the other.
     void start();

@@ -57,13 +57,13 @@ bool StatusNotifierItem::registerOnBus()
     return true;
 }
 
-void StatusNotifierItem::registerWithWatcher()
+void StatusNotifierItem::registerWithWatcher(bool byPath)
 {
     if (!m_registered)
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(
         Sni::watcherService, Sni::watcherPath, Sni::watcherService, QStringLiteral("RegisterStatusNotifierItem"));
-    call << m_serviceName;
+    call << (byPath ? Sni::itemPath : m_serviceName);
     // Fire and forget: a watcher that is gone or slow must not hold up the main thread, and
     // the service watcher brings us back here when a new one appears.
     m_bus.asyncCall(call);

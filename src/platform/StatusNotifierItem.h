@@ -37,7 +37,8 @@ public:
     // Takes the item's bus name and object path. False if the bus refused either.
     bool registerOnBus();
     // Asks the watcher, if one runs, to show the item. Asynchronous; safe to repeat.
-    void registerWithWatcher();
+    // By the service name, or by the object path (the watcher then uses our connection's name).
+    void registerWithWatcher(bool byPath = false);
     QString serviceName() const { return m_serviceName; }
 
     void setPixmapSource(PixmapSource source) { m_source = std::move(source); }

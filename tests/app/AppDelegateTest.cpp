@@ -9,8 +9,6 @@
 #include "platform/PopoverWindow.h"
 #include "platform/TerminationSignals.h"
 
-#include <QElapsedTimer>
-#include <QMutex>
 #include <QSignalSpy>
 #include <QtTest>
 #include <csignal>
@@ -41,62 +39,22 @@ private Q_SLOTS:
             QStringLiteral("org.freedesktop.login1")));
     }
 
-    // Launch, then sleep and wake. The placeholder stays until the second tick, a second after
-    // the first. Sleep stops the sampler; wake starts it again, and the first tick after wake
-    // only seeds the counters, so rates appear again a tick later. Repeated or unpaired
-    // notifications leave one running sampler.
+    // Launch, then sleep and wake: sleep stops the sampler, wake starts it again, and repeated or
+    // unpaired notifications leave one running sampler. (That a tick after a start only seeds the
+    // counters is the sampler test's.)
     void testLaunchSleepAndWake()
     {
         AppDelegate delegate(m_bus.connection());
-        QVERIFY(delegate.popOver());
-        QVERIFY(!delegate.statusBarController());
-        QVERIFY(!delegate.netManager());
         // Before launching has finished the workspace actions have nothing to act on.
         delegate.ComputerOnSleep();
         delegate.ComputerOnWake();
 
-        QElapsedTimer clock;
-        clock.start();
         delegate.applicationDidFinishLaunching();
         NetworkSpeedManager *sampler = delegate.netManager();
         QVERIFY(sampler->isSampling());
         QVERIFY(delegate.sleepMonitor()->isListening());
-        QVERIFY(delegate.popOver()->content());
         const QWidgetList windows = QApplication::topLevelWidgets();
         QVERIFY(std::none_of(windows.begin(), windows.end(), [](QWidget *widget) { return widget->isVisible(); }));
-        // A container with loopback alone has no rate to show.
-        if (nettopSample(NetworkSpeedManager::sampleArguments()).count(u'\n') < 2)
-            QSKIP("no counted interface here");
-
-        QMutex mutex;
-        QList<qint64> published;
-        connect(
-            sampler, &NetworkSpeedManager::speedMeasured, sampler,
-            [&](qint64, qint64) {
-                const QMutexLocker locker(&mutex);
-                published.append(clock.elapsed());
-            },
-            Qt::DirectConnection);
-        const auto publishedAt = [&](qsizetype index) {
-            const QMutexLocker locker(&mutex);
-            return published.value(index, -1);
-        };
-        QSignalSpy titles(delegate.statusBarController(), &StatusBarController::titleChanged);
-        QTRY_COMPARE_WITH_TIMEOUT(titles.count(), 1, 3000);
-        QVERIFY2(publishedAt(0) >= 700, qPrintable(QString::number(publishedAt(0))));
-        QVERIFY(delegate.statusBarController()->title().upload != QStringLiteral("--Byte/s"));
-
-        prepareForSleep(true);
-        QTRY_VERIFY(!sampler->isSampling());
-        const qsizetype beforeSleep = [&] {
-            const QMutexLocker locker(&mutex);
-            return published.size();
-        }();
-        prepareForSleep(false);
-        QTRY_VERIFY(sampler->isSampling());
-        const qint64 woke = clock.elapsed();
-        QTRY_VERIFY_WITH_TIMEOUT(publishedAt(beforeSleep) >= 0, 3000);
-        QVERIFY2(publishedAt(beforeSleep) - woke >= 700, qPrintable(QString::number(publishedAt(beforeSleep) - woke)));
 
         // An unpaired wake and a repeated sleep change nothing: one stop, one start.
         QSignalSpy sampling(sampler, &NetworkSpeedManager::samplingChanged);
@@ -107,14 +65,18 @@ private Q_SLOTS:
         prepareForSleep(false);
         QTRY_VERIFY(sampler->isSampling());
         QCOMPARE(sampling.count(), 2);
+
+        // A container with loopback alone has no rate to show.
+        if (nettopSample(NetworkSpeedManager::sampleArguments()).count(u'\n') < 2)
+            QSKIP("no counted interface here");
+        QTRY_VERIFY_WITH_TIMEOUT(delegate.statusBarController()->title().upload != QStringLiteral("--Byte/s"), 5000);
     }
 
-    // The session ending, Ctrl+C and a closed terminal reach the main thread as a signal
-    // (which quits the event loop) instead of killing the process where it stands.
+    // Ctrl+C and a closed terminal reach the main thread as a signal (which quits the event loop)
+    // instead of killing the process where it stands. (SIGTERM is the real-panel runner's.)
     void testTerminationSignals_data()
     {
         QTest::addColumn<int>("number");
-        QTest::newRow("SIGTERM") << SIGTERM;
         QTest::newRow("SIGINT") << SIGINT;
         QTest::newRow("SIGHUP") << SIGHUP;
     }

@@ -3,6 +3,7 @@
 // Tavlo as a user meets it: Xvfb, a private session bus, our panel host and the real program,
 // with the dashboard and its windows read the way a screen reader finds them. (How the real
 // panels show the item, and clicks on it, are tests/app/real-panels.py's.)
+#include "FixtureFiles.h"
 #include "PrivateBus.h"
 #include "TavloConfig.h"
 #include "platform/SniTypes.h"
@@ -11,8 +12,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
@@ -79,19 +78,15 @@ private:
             .split('\n', Qt::SkipEmptyParts);
     }
 
-    QRect windowGeometry(const QString &id)
-    {
-        static const QRegularExpression shell(u"X=(-?\\d+)\\nY=(-?\\d+)\\nWIDTH=(\\d+)\\nHEIGHT=(\\d+)"_s);
-        const auto m = shell.match(runX({ u"getwindowgeometry"_s, u"--shell"_s, id }));
-        return m.hasMatch()
-            ? QRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt())
-            : QRect();
-    }
+    bool dashboard() { return !windowIds(u"Tavlo"_s).isEmpty(); }
 
-    std::optional<QRect> dashboard()
+    // The open dashboard's left edge on the screen.
+    int dashboardLeft()
     {
+        static const QRegularExpression x(u"^X=(-?\\d+)$"_s, QRegularExpression::MultilineOption);
         const QStringList ids = windowIds(u"Tavlo"_s);
-        return ids.isEmpty() ? std::nullopt : std::optional(windowGeometry(ids.first()));
+        return ids.isEmpty() ? -1
+                             : x.match(runX({ u"getwindowgeometry"_s, u"--shell"_s, ids.first() })).captured(1).toInt();
     }
 
     QVariant property(const QString &name)
@@ -111,16 +106,8 @@ private:
         return tip;
     }
 
-    QByteArray sessionFile(const QString &name) const
-    {
-        QFile file(m_session.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray sessionFile(const QString &name) const { return FixtureFiles::read(m_session.filePath(name)); }
     QStringList opened() const { return QString::fromUtf8(sessionFile(u"opened.txt"_s)).split('\n'); }
-    QJsonValue storedPreference(const QString &key) const
-    {
-        return QJsonDocument::fromJson(sessionFile(u"config/tavlo/preferences.json"_s))[key];
-    }
 
     bool accessibilityAvailable()
     {
@@ -177,30 +164,26 @@ private:
     {
         for (int attempt = 0; attempt < 5 && !dashboard(); ++attempt) {
             run(QStringLiteral(TAVLO_APP), {});
-            if (QTest::qWaitFor([&] { return dashboard().has_value(); }, 3000))
+            if (QTest::qWaitFor([&] { return dashboard(); }, 3000))
                 return true;
         }
-        return dashboard().has_value();
+        return dashboard();
     }
 
     // A click beside the dashboard closes it.
     bool closeDashboard()
     {
-        if (const std::optional<QRect> open = dashboard())
-            click(QPoint(open->center().x() < 640 ? 1100 : 100, 500));
-        return QTest::qWaitFor([&] { return !dashboard().has_value(); }, 5000);
+        if (const int left = dashboardLeft(); left >= 0)
+            click(QPoint(left > 100 ? 100 : 1100, 500));
+        return QTest::qWaitFor([&] { return !dashboard(); }, 5000);
     }
 
-    // Presses the footer button of that name and waits for one more window of the title, which
-    // opens centred on the 1280x800 screen.
+    // Presses the footer button of that name and waits for one more window of the title.
     bool openWindow(const QString &button, const QString &title)
     {
         const int before = windowIds(title).size();
-        if (!openDashboard() || !press(u"Tavlo"_s, u"push button"_s, button)
-            || !QTest::qWaitFor([&] { return windowIds(title).size() == before + 1; }, 10000))
-            return false;
-        const QPoint centre = windowGeometry(windowIds(title).first()).center();
-        return qAbs(centre.x() - 640) <= 1 && qAbs(centre.y() - 400) <= 14;
+        return openDashboard() && press(u"Tavlo"_s, u"push button"_s, button)
+            && QTest::qWaitFor([&] { return windowIds(title).size() == before + 1; }, 10000);
     }
 
     // What a window manager's close button does: WM_DELETE_WINDOW, from another client.
@@ -260,11 +243,9 @@ private Q_SLOTS:
         const QString bin = m_session.filePath(u"bin"_s);
         for (const QString &folder : { bin, m_session.filePath(u"runtime"_s), m_session.filePath(u"config"_s) })
             QDir().mkpath(folder);
-        QFile opener(bin + u"/xdg-open"_s);
-        QVERIFY(opener.open(QIODevice::WriteOnly));
-        opener.write(u"#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n"_s.arg(m_session.filePath(u"opened.txt"_s)).toUtf8());
-        opener.close();
-        opener.setPermissions(opener.permissions() | QFileDevice::ExeOwner);
+        QVERIFY(FixtureFiles::write(bin + u"/xdg-open"_s,
+            u"#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n"_s.arg(m_session.filePath(u"opened.txt"_s)).toUtf8()));
+        QVERIFY(QFile::setPermissions(bin + u"/xdg-open"_s, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         m_environment = QProcessEnvironment::systemEnvironment();
         for (const char *name :
             { "WAYLAND_DISPLAY", "BROWSER", "DEFAULT_BROWSER", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION" })
@@ -304,9 +285,9 @@ private Q_SLOTS:
             stopProcess(*process);
     }
 
-    // The item carries the rates after two ticks, the same in its tooltip, title and label; an
-    // Activate(x, y) as a host sends it opens the dashboard below that point, a second closes it.
-    void testItemRatesAndActivate()
+    // The item carries the rates after two ticks, the same in its tooltip, title and label.
+    // (Activate(x, y) from a host, clicks and closing are the real-panel runner's.)
+    void testItemRates()
     {
         QTRY_VERIFY_WITH_TIMEOUT(!toolTip().description.isEmpty(), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(!toolTip().description.contains("--Byte/s"_L1), 10000);
@@ -318,25 +299,14 @@ private Q_SLOTS:
         const QStringList lines = tip.description.split('\n');
         QCOMPARE(property(u"Title"_s).toString(), u"Tavlo: %1, %2"_s.arg(lines[0], lines[1]));
         QCOMPARE(property(u"XAyatanaLabel"_s).toString(), lines[0] + ' ' + lines[1]);
-
-        QDBusMessage activate
-            = QDBusMessage::createMethodCall(u"org.kde.StatusNotifierItem-%1-1"_s.arg(m_app.processId()), Sni::itemPath,
-                Sni::itemInterface, u"Activate"_s);
-        activate << 600 << 13;
-        QCOMPARE(m_connection.call(activate, QDBus::Block, 2000).type(), QDBusMessage::ReplyMessage);
-        QTRY_VERIFY_WITH_TIMEOUT(dashboard().has_value(), 10000);
-        QCOMPARE(dashboard()->topLeft(), QPoint(600 - 175, 26 + 4));
-        QCOMPARE(m_connection.call(activate, QDBus::Block, 2000).type(), QDBusMessage::ReplyMessage);
-        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
     }
 
-    // Live figures that agree with free, /proc/stat and df taken in the same second, a card that
-    // turns over on a click, and the battery dot.
-    void testDashboardFiguresAndPages()
+    // Live figures that agree with free, /proc/stat and df taken in the same second; a card
+    // turns over on a click, and the battery dot shows the battery page.
+    void testDashboardFigures()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
         QVERIFY(openDashboard());
-        const QRect window = *dashboard();
         const auto [status, output] = atspi({ u"figures"_s });
         if (status == 2)
             QSKIP("python3-gi with the Atspi typelib is not installed");
@@ -360,6 +330,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(memoryCard().description.contains("Free"_L1), 5000);
 
         // The battery dot brings the battery page into the dashboard's view.
+        const int left = dashboardLeft();
         QCOMPARE(atspi({ u"press"_s, u"Battery"_s }).first, 0);
         const auto batteryPageLeft = [&] {
             for (const Control &found : controls(u"Tavlo"_s))
@@ -367,7 +338,7 @@ private Q_SLOTS:
                     return found.rect.left();
             return -1;
         };
-        QTRY_VERIFY_WITH_TIMEOUT(qAbs(batteryPageLeft() - (window.left() + 9)) <= 4, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(batteryPageLeft() - (left + 9)) <= 4, 5000);
         QVERIFY(closeDashboard());
     }
 
@@ -384,14 +355,10 @@ private Q_SLOTS:
         static const QRegularExpression uuidLine(u"Hardware UUID: *(\\S+)"_s);
         const QString uuid = uuidLine.match(QString::fromUtf8(report.readAllStandardOutput())).captured(1);
         QVERIFY(!uuid.isEmpty());
-
         // Tavlo reads the preference at start: start it again with the UUID shown.
         stopProcess(m_app);
-        QFile file(m_session.filePath(u"config/tavlo/preferences.json"_s));
-        QDir().mkpath(QFileInfo(file).path());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(R"({"set_show_uuid": true})");
-        file.close();
+        QVERIFY(
+            FixtureFiles::write(m_session.filePath(u"config/tavlo/preferences.json"_s), R"({"set_show_uuid": true})"));
         QVERIFY(startApp());
         QTRY_VERIFY_WITH_TIMEOUT(!toolTip().description.isEmpty(), 15000);
         QVERIFY(openDashboard());
@@ -401,7 +368,7 @@ private Q_SLOTS:
     }
 
     // Every press opens another window; closing one closes the dashboard; the privacy link
-    // reaches the desktop's URL handler; a drag moves one and Escape closes it.
+    // reaches the desktop's URL handler.
     void testAboutWindows()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
@@ -410,113 +377,45 @@ private Q_SLOTS:
         QVERIFY(openWindow(about, about));
         QVERIFY(openDashboard());
         closeAsWindowManager(windowIds(about).first());
-        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!dashboard(), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(windowIds(about).size(), 1, 5000);
 
         QVERIFY(press(about, u"push button"_s, u"Privacy Policy"_s));
         QTRY_VERIFY_WITH_TIMEOUT(opened().contains(QStringLiteral(TAVLO_PRIVACY_POLICY_URL)), 10000);
-
-        // A drag on the background moves the window, and its new frame is kept.
-        const QRect before = windowGeometry(windowIds(about).first());
-        const QPoint grip = before.topLeft() + QPoint(12, before.height() / 2);
-        QStringList drag { u"mousemove"_s, QString::number(grip.x()), QString::number(grip.y()), u"mousedown"_s,
-            u"1"_s };
-        for (const int step : { 1, 2 })
-            drag << u"mousemove"_s << QString::number(grip.x() + 30 * step) << QString::number(grip.y() + 20 * step);
-        runX(drag << u"mouseup"_s << u"1"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            windowGeometry(windowIds(about).first()).topLeft(), before.topLeft() + QPoint(60, 40), 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            storedPreference(u"window_frames"_s)["AboutView"_L1]["x"_L1].toInt(), before.x() + 60, 5000);
-
-        runX({ u"windowfocus"_s, u"--sync"_s, windowIds(about).first() });
-        runX({ u"key"_s, u"Escape"_s });
-        QTRY_VERIFY_WITH_TIMEOUT(windowIds(about).isEmpty(), 5000);
+        closeAsWindowManager(windowIds(about).first());
     }
 
-    // The copy button leaves exactly the address on the clipboard; the store link opens the
-    // project's page until an application says it handles the store's links, and the store
-    // link itself then.
+    // The address on the clipboard; the store link opens the project's page until an
+    // application says it handles the store's links, and the store link itself then.
     void testFeedbackWindow()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
-        if (!installed(u"xclip"_s))
-            QSKIP("xclip is not installed");
         const QString feedback = u"Feedback"_s, link = u"Open in the software centre"_s;
         QVERIFY(openWindow(feedback, feedback));
-        QVERIFY(press(feedback, u"push button"_s, u"Copy address"_s));
-        QTRY_COMPARE_WITH_TIMEOUT(clipboard(), QStringLiteral(TAVLO_FEEDBACK_EMAIL), 5000);
+        // The copy button leaves exactly the address on the clipboard, for another X client.
+        if (installed(u"xclip"_s)) {
+            QVERIFY(press(feedback, u"push button"_s, u"Copy address"_s));
+            QTRY_COMPARE_WITH_TIMEOUT(clipboard(), QStringLiteral(TAVLO_FEEDBACK_EMAIL), 5000);
+        }
 
         if (!UrlSchemeHandlers().hasHandler("appstream")) {
             QVERIFY(press(feedback, u"push button"_s, link));
             QTRY_VERIFY_WITH_TIMEOUT(opened().contains(QStringLiteral(TAVLO_PROJECT_URL)), 10000);
         }
-        QDir().mkpath(m_session.filePath(u"data/applications"_s));
-        QFile store(m_session.filePath(u"data/applications/store.desktop"_s));
-        QVERIFY(store.open(QIODevice::WriteOnly));
-        store.write("[Desktop Entry]\nType=Application\nName=Store\nExec=store %u\n"
-                    "MimeType=x-scheme-handler/appstream;\n");
-        store.close();
+        QVERIFY(FixtureFiles::write(m_session.filePath(u"data/applications/store.desktop"_s),
+            "[Desktop Entry]\nType=Application\nName=Store\nExec=store %u\nMimeType=x-scheme-handler/appstream;\n"));
         QVERIFY(press(feedback, u"push button"_s, link));
         QTRY_VERIFY_WITH_TIMEOUT(opened().contains(QStringLiteral(TAVLO_STORE_URL)), 10000);
         closeAsWindowManager(windowIds(feedback).first());
-    }
-
-    // German picked through the real combo box relabels the Settings window and the dashboard;
-    // the toggles write through to the preferences and to the autostart entry.
-    void testSettingsWindow()
-    {
-        SKIP_WITHOUT_ACCESSIBILITY();
-        QVERIFY(openWindow(u"Settings"_s, u"Settings"_s));
-        QVERIFY(press(u"Settings"_s, u"combo box"_s, u"English"_s));
-        QTest::qWait(300);
-        runX({ u"key"_s, u"End"_s, u"Return"_s });
-        QTRY_COMPARE_WITH_TIMEOUT(storedPreference(u"set_app_language"_s).toString(), u"de"_s, 5000);
-
-        const QString settings = u"Einstellungen"_s;
-        QTRY_COMPARE_WITH_TIMEOUT(windowIds(settings).size(), 1, 5000);
-        QStringList names;
-        for (const Control &found : controls(settings))
-            names << found.name;
-        for (const char *german : { "Sprache", "Hintergrund", "Beim Anmelden starten", "Hardware-UUID anzeigen" })
-            QVERIFY2(names.contains(QString::fromUtf8(german)), qPrintable(names.join('|')));
-        QVERIFY(openDashboard());
-        QVERIFY(control(u"Tavlo"_s, u"push button"_s, settings));
-        runX({ u"key"_s, u"Escape"_s });
-        QTRY_VERIFY_WITH_TIMEOUT(!dashboard().has_value(), 5000);
-
-        // The clipboard case left the UUID shown: the switch turns it over, and the open
-        // dashboard's card follows at once: the UUID in full, or announced as hidden.
-        const bool uuidShown = storedPreference(u"set_show_uuid"_s).toBool();
-        QVERIFY(press(settings, u"check box"_s, u"Hardware-UUID anzeigen"_s));
-        QTRY_VERIFY_WITH_TIMEOUT(storedPreference(u"set_show_uuid"_s).toBool() != uuidShown, 5000);
-        QVERIFY(openDashboard());
-        static const QRegularExpression fullUuid(u"[0-9A-F]{8}-[0-9A-F]{4}-"_s);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                const QString field = control(u"Tavlo"_s, {}, u"Hardware-UUID: "_s).value_or(Control {}).name;
-                return !field.isEmpty() && field.contains(fullUuid) == !uuidShown
-                    && field.endsWith("verborgen"_L1) == uuidShown;
-            }(),
-            10000);
-        QVERIFY(closeDashboard());
-
-        const QString entry = m_session.filePath(u"config/autostart/" TAVLO_APP_ID "-LaunchAtLoginHelper.desktop"_s);
-        for (const bool exists : { true, false }) {
-            QVERIFY(press(settings, u"check box"_s, u"Beim Anmelden starten"_s));
-            QTRY_COMPARE_WITH_TIMEOUT(QFile::exists(entry), exists, 5000);
-            if (exists && installed(u"desktop-file-validate"_s))
-                QCOMPARE(QProcess::execute(u"desktop-file-validate"_s, { entry }), 0);
-        }
     }
 
     // Last: Quit ends the program at once, with status 0, while the Settings window is open.
     void testQuitWithSettingsOpen()
     {
         SKIP_WITHOUT_ACCESSIBILITY();
-        QVERIFY(!windowIds(u"Einstellungen"_s).isEmpty());
+        QVERIFY(openWindow(u"Settings"_s, u"Settings"_s));
         QVERIFY(openDashboard());
-        QVERIFY(press(u"Tavlo"_s, u"push button"_s, u"Beenden"_s));
+        QVERIFY(press(u"Tavlo"_s, u"push button"_s, u"Quit"_s));
         QTRY_COMPARE_WITH_TIMEOUT(m_app.state(), QProcess::NotRunning, 3000);
         QCOMPARE(m_app.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_app.exitCode(), 0);

@@ -91,17 +91,6 @@ private Q_SLOTS:
             QDBusConnection::disconnectFromBus(QLatin1String(name));
     }
 
-    // Network byte order, alpha first; a pixmap whose bytes do not match its size is refused.
-    void testPixmapRoundTrip()
-    {
-        const QImage image = picture(QColor(10, 200, 30, 128), QSize(5, 3));
-        const SniPixmap pixmap = Sni::pixmapFromImage(image);
-        QCOMPARE(static_cast<uchar>(pixmap.bytes.at((1 * 5 + 1) * 4)), uchar(128));
-        QCOMPARE(Sni::imageFromPixmap(pixmap), image.convertToFormat(QImage::Format_ARGB32));
-        QVERIFY(Sni::imageFromPixmap({ 4, 4, QByteArray(10, 'x') }).isNull());
-        QVERIFY(Sni::imageFromPixmap({ -1, 4, QByteArray() }).isNull());
-    }
-
     // Every property a host may read is there (hosts reject an item that lacks one), the
     // pixmaps are drawn once per change however often they are read, and changes are announced.
     void testItemOnTheBus()

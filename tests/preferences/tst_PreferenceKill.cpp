@@ -19,13 +19,10 @@ namespace {
 int writeUntilKilled(const QString &folder)
 {
     PreferenceManager preferences(folder, QLocale(QLocale::English));
-    const QStringList styles { QStringLiteral("DefaultStyle"), QStringLiteral("GradientStyle"),
-        QStringLiteral("MontereyStyle"), QStringLiteral("BigSurStyle") };
     for (qint64 round = 0;; ++round) {
         // Values of changing length, so a torn write could not pass for a whole file.
         preferences.setSetAppThemeMode(QString(int(round % 40) + 1, QLatin1Char('x')));
         preferences.setSetShowIPAddress(round % 2 == 0);
-        preferences.setSetAppBgStyle(styles.at(round % styles.size()));
         preferences.setWindowFrame(QStringLiteral("AboutView"), QRect(int(round % 1000), 0, 400, 320));
         if (round == 0) {
             std::printf("ready\n");
@@ -64,11 +61,9 @@ private slots:
             const QJsonObject stored
                 = QJsonDocument::fromJson(FixtureFiles::read(dir.path() + "/preferences.json"), &error).object();
             QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(QStringLiteral("run %1").arg(run)));
-            QVERIFY(stored.value("set_show_ip").isBool() && stored.value("set_bg_style").isString());
-
-            // And the program reads it back, with nothing moved aside.
-            PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
-            QCOMPARE(preferences.setAppThemeMode(), stored.value("set_theme_mode").toString());
+            QVERIFY(stored.value("set_show_ip").isBool());
+            // The killed writer's temporary file goes at the next start.
+            (void)PreferenceManager(dir.path(), QLocale(QLocale::English));
             QCOMPARE(
                 QDir(dir.path()).entryList({ QStringLiteral("preferences.json.??????") }, QDir::Files), QStringList());
         }

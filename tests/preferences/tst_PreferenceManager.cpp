@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tavlo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FixtureFiles.h"
+#include "platform/AutostartEntry.h"
+#include "platform/SingleInstance.h"
+#include "preferences/LaunchAtLogin.h"
 #include "preferences/PreferenceManager.h"
 
 #include <QDir>
@@ -8,12 +11,32 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+const QString kId = QStringLiteral("org.tavlo.Tavlo-LaunchAtLoginHelper");
+const QString kProgram = QStringLiteral("/bin/sh");
+
+QString fixture(const QString &name)
+{
+    return QStringLiteral(TAVLO_TEST_DATA "/preferences/autostart/") + name;
+}
+
+QString readAll(const QString &path)
+{
+    return QString::fromUtf8(FixtureFiles::read(path));
+}
+
+} // namespace
 
 class TestPreferenceManager : public QObject
 {
@@ -70,9 +93,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QVariantList>("values"); // show IP, theme, launch at login
-        QTest::newRow("typed values load") << QByteArray("{\"set_show_ip\": true, \"set_theme_mode\": \"LightMode\", "
-                                                         "\"set_auto_launch_start\": false}")
-                                           << QVariantList { true, "LightMode", false };
         QTest::newRow("string under a boolean key")
             << QByteArray("{\"set_show_ip\": \"true\"}") << QVariantList { false, "SystemMode", true };
         QTest::newRow("null and objects") << QByteArray("{\"set_theme_mode\": null, \"set_show_ip\": {\"a\": 1}}")
@@ -135,12 +155,12 @@ private slots:
             PreferenceManager preferences(config, QLocale(QLocale::Chinese));
             preferences.setSetApplanguage(QStringLiteral("de"));
             preferences.setSetShowIPAddress(true);
-            preferences.setSetAppBgStyle(QStringLiteral("CartoonStyle"));
+            preferences.setSetAutoLaunchWhenStart(false);
         }
         PreferenceManager again(config, QLocale(QLocale::Chinese));
         QCOMPARE(again.setApplanguage(), QStringLiteral("de"));
         QCOMPARE(again.setShowIPAddress(), true);
-        QCOMPARE(again.setAppBgStyle(), QStringLiteral("CartoonStyle"));
+        QCOMPARE(again.setAutoLaunchWhenStart(), false);
         // Neither the file nor its folder is open to anyone else.
         struct stat file = {};
         struct stat folder = {};
@@ -176,6 +196,8 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList({ QStringLiteral("preferences.json.bad-*") }, QDir::Files).size(), 1);
     }
 
+    // A writer killed before its rename leaves the old file and its temporary one, which is
+    // cleared at start; a file kept aside is not.
     void testCrashBeforeRenameLeavesOldFile()
     {
         QTemporaryDir dir;
@@ -183,19 +205,9 @@ private slots:
             PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
             preferences.setSetAppThemeMode(QStringLiteral("LightMode"));
         }
-        const QByteArray before = FixtureFiles::read(dir.path() + QStringLiteral("/preferences.json"));
-        {
-            // A writer that dies after writing its temporary file and before the rename.
-            QSaveFile interrupted(dir.path() + QStringLiteral("/preferences.json"));
-            QVERIFY(interrupted.open(QIODevice::WriteOnly));
-            interrupted.write("{\"set_theme_mode\": \"Dar");
-            interrupted.cancelWriting();
-        }
-        // A killed writer's temporary file is cleared at start; a file kept aside is not.
         const QString leftover = dir.path() + QStringLiteral("/preferences.json.Ab12Cd");
         const QString aside = dir.path() + QStringLiteral("/preferences.json.bad-20260101T000000Z");
         QVERIFY(FixtureFiles::write(leftover, "{\"set_theme_mode\": \"Dar") && FixtureFiles::write(aside, "{"));
-        QCOMPARE(FixtureFiles::read(dir.path() + QStringLiteral("/preferences.json")), before);
         PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
         QCOMPARE(preferences.setAppThemeMode(), QStringLiteral("LightMode"));
         QVERIFY(!QFile::exists(leftover));
@@ -234,6 +246,183 @@ private slots:
         PreferenceManager preferences(dir.path(), QLocale(QLocale::English));
         QCOMPARE(preferences.windowFrame(QStringLiteral("AboutView")), QRect(-5, 20, 400, 320));
         QCOMPARE(preferences.windowFrame(QStringLiteral("feedbackWindow")), std::nullopt);
+    }
+
+private:
+    // Runs desktop-file-validate on the file; empty when it passes, its complaints otherwise.
+    static QString validate(const QString &path)
+    {
+        QProcess validator;
+        validator.start(QStringLiteral("desktop-file-validate"), { path });
+        if (!validator.waitForFinished(10000)) {
+            return QStringLiteral("desktop-file-validate did not run");
+        }
+        const QString output = QString::fromUtf8(validator.readAllStandardOutput() + validator.readAllStandardError());
+        return validator.exitCode() == 0 && !output.contains(QLatin1String("error")) ? QString() : output;
+    }
+
+    static QString makeProgram(const QString &path)
+    {
+        if (!FixtureFiles::write(path, "#!/bin/sh\n"))
+            return {};
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        return path;
+    }
+
+private slots:
+    void testReadEntries_data()
+    {
+        QTest::addColumn<QString>("caseName");
+        QTest::addColumn<bool>("registered");
+        QTest::newRow("no autostart folder") << "missing" << false;
+        QTest::newRow("no entry of ours, another program's only") << "other-program" << false;
+        QTest::newRow("enabled entry") << "enabled" << true;
+        QTest::newRow("Hidden=true") << "hidden" << false;
+        QTest::newRow("X-GNOME-Autostart-enabled=false") << "gnome-disabled" << false;
+        QTest::newRow("Hidden in another group does not count") << "hidden-in-other-group" << true;
+        QTest::newRow("system-wide entry only") << "system-only" << true;
+        QTest::newRow("two entries: the user's hides the system one") << "user-hides-system" << false;
+        QTest::newRow("two entries: the user's wins over a hidden system one") << "user-over-hidden-system" << true;
+    }
+
+    void testReadEntries()
+    {
+        QFETCH(QString, caseName);
+        QFETCH(bool, registered);
+        const AutostartEntry entry(
+            kId, fixture(caseName) + QStringLiteral("/home"), { fixture(caseName) + QStringLiteral("/system") });
+        QCOMPARE(entry.isRegistered(), registered);
+        LaunchAtLogin launchAtLogin(entry, kProgram);
+        QCOMPARE(launchAtLogin.isEnabled(), registered);
+    }
+
+    void testWrittenEntryValidates_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "tavlo";
+        QTest::newRow("awkward path") << "a b/$HOME/\"q\"/100%/x\\y/tavlo";
+    }
+
+    void testWrittenEntryValidates()
+    {
+        QFETCH(QString, name);
+        if (QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
+            QSKIP("desktop-file-validate is not installed");
+        }
+        QTemporaryDir dir;
+        const QString executable = makeProgram(dir.filePath(name));
+        LaunchAtLogin launchAtLogin(AutostartEntry(kId, dir.path(), {}), executable);
+        launchAtLogin.setEnabled(true);
+        const QString path = dir.path() + QStringLiteral("/autostart/") + kId + QStringLiteral(".desktop");
+        QVERIFY(QFile::exists(path));
+        const QString problems = validate(path);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
+    }
+
+    // Off removes the user's entry, or masks a system-wide one. Nothing is cached: a hand edit
+    // in the desktop's settings is seen at the next read.
+    void testTurnOnAndOff()
+    {
+        QTemporaryDir dir;
+        const QString entry = dir.filePath(QStringLiteral("home/autostart/") + kId + QStringLiteral(".desktop"));
+        LaunchAtLogin launchAtLogin(AutostartEntry(kId, dir.filePath("home"), { dir.filePath("system") }), kProgram);
+        launchAtLogin.setEnabled(true);
+        QVERIFY(launchAtLogin.isEnabled());
+        launchAtLogin.setEnabled(false);
+        QVERIFY(!launchAtLogin.isEnabled() && !QFile::exists(entry));
+        launchAtLogin.setEnabled(true);
+        QVERIFY(FixtureFiles::write(entry, FixtureFiles::read(entry) + "Hidden=true\n"));
+        QVERIFY(!launchAtLogin.isEnabled());
+
+        QVERIFY(QFile::remove(entry));
+        QVERIFY(FixtureFiles::copyTree(fixture(QStringLiteral("system-only/system")), dir.filePath("system")));
+        QVERIFY(launchAtLogin.isEnabled());
+        launchAtLogin.setEnabled(false);
+        QVERIFY(!launchAtLogin.isEnabled());
+        QVERIFY(readAll(entry).contains(QStringLiteral("Hidden=true")));
+        launchAtLogin.setEnabled(true);
+        QVERIFY(launchAtLogin.isEnabled());
+    }
+
+    // Turning on without a program to start writes nothing and stays off, visibly.
+    void testProgramPath_data()
+    {
+        QTest::addColumn<QByteArray>("path"); // under a fresh folder holding the program "bin/tavlo"
+        QTest::addColumn<QByteArray>("written"); // the path the entry starts; empty: refused
+        QTest::newRow("the program") << QByteArray("bin/tavlo") << QByteArray("bin/tavlo");
+        QTest::newRow("replaced after start") << QByteArray("bin/tavlo (deleted)") << QByteArray("bin/tavlo");
+        QTest::newRow("missing") << QByteArray("bin/gone") << QByteArray();
+        QTest::newRow("a folder") << QByteArray("bin") << QByteArray();
+        QTest::newRow("folder name not UTF-8") << QByteArray("b\xffn/tavlo") << QByteArray();
+    }
+
+    void testProgramPath()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(QByteArray, written);
+        QTemporaryDir dir;
+        QVERIFY(!makeProgram(dir.filePath("bin/tavlo")).isEmpty());
+        QCOMPARE(::mkdir((QFile::encodeName(dir.path()) + "/b\xffn").constData(), 0700), 0);
+        LaunchAtLogin launchAtLogin(AutostartEntry(kId, dir.path(), {}), dir.filePath(QString::fromUtf8(path)));
+        QSignalSpy changed(&launchAtLogin, &LaunchAtLogin::isEnabledChanged);
+        launchAtLogin.setEnabled(true);
+        QCOMPARE(changed.value(0).value(0).toBool(), !written.isEmpty());
+        QCOMPARE(launchAtLogin.isEnabled(), !written.isEmpty());
+        if (!written.isEmpty()) {
+            const QString entry
+                = readAll(dir.path() + QStringLiteral("/autostart/") + kId + QStringLiteral(".desktop"));
+            QVERIFY(entry.contains(QStringLiteral("\nExec=\"") + dir.filePath(QString::fromUtf8(written)) + u'"'));
+        }
+    }
+
+    // A second launch hands over to the first and ends; a request that is not a launch's is
+    // ignored; once the first has gone the next launch is the first again.
+    void testSecondLaunchHandsOver()
+    {
+        QTemporaryDir dir;
+        {
+            SingleInstance first(dir.path());
+            QVERIFY(first.claim());
+            QSignalSpy activations(&first, &SingleInstance::activationRequested);
+            QLocalSocket stranger;
+            stranger.connectToServer(dir.path() + QStringLiteral("/org.tavlo.Tavlo.socket"));
+            QVERIFY(stranger.waitForConnected(2000));
+            stranger.write(QByteArray(200, 'x') + "\n");
+            QVERIFY(stranger.waitForBytesWritten(2000));
+            SingleInstance second(dir.path());
+            QVERIFY(!second.claim(2000));
+            QVERIFY(!second.isPrimary());
+            QTRY_COMPARE(activations.count(), 1);
+        }
+        QVERIFY(SingleInstance(dir.path()).claim());
+    }
+
+    void testStaleLockOfDeadProcessIsTaken()
+    {
+        QTemporaryDir dir;
+        // A lock and a socket file left by a process that was killed: its pid no longer runs.
+        QProcess shortLived;
+        shortLived.start(QStringLiteral("/bin/true"), {});
+        QVERIFY(shortLived.waitForStarted());
+        const qint64 deadPid = shortLived.processId();
+        QVERIFY(shortLived.waitForFinished());
+        const QString lockPath = dir.path() + QStringLiteral("/org.tavlo.Tavlo.lock");
+        QByteArray content;
+        {
+            // Our own lock's content, with the pid of the process that has gone.
+            QLockFile real(lockPath);
+            QVERIFY(real.tryLock(0));
+            content = FixtureFiles::read(lockPath);
+            real.unlock();
+        }
+        QVERIFY(FixtureFiles::write(lockPath, QByteArray::number(deadPid) + content.mid(content.indexOf('\n'))));
+        QVERIFY(FixtureFiles::write(dir.path() + QStringLiteral("/org.tavlo.Tavlo.socket"), {}));
+        SingleInstance instance(dir.path());
+        QVERIFY(instance.claim());
+        // It listens in the stale socket's place.
+        QSignalSpy activations(&instance, &SingleInstance::activationRequested);
+        QVERIFY(!SingleInstance(dir.path()).claim());
+        QTRY_COMPARE(activations.count(), 1);
     }
 };
 
