@@ -505,10 +505,16 @@ bool NettopProducer::selectCounted(const NettopOptions &options, std::chrono::st
     m_counted.clear();
     if (!readCounters())
         return false;
+    selectFrom(std::string_view(m_dev.data(), m_devLength), options, now);
+    return true;
+}
 
+void NettopProducer::selectFrom(
+    std::string_view dev, const NettopOptions &options, std::chrono::steady_clock::time_point now)
+{
     m_listing.clear();
     m_listedNames.clear();
-    std::string_view rest(m_dev.data(), m_devLength);
+    std::string_view rest(dev);
     while (!rest.empty()) {
         const auto end = rest.find('\n');
         const std::string_view line = rest.substr(0, end);
@@ -562,15 +568,26 @@ bool NettopProducer::selectCounted(const NettopOptions &options, std::chrono::st
         if (m_choice[i])
             m_counted.push_back(m_listing[i]);
     }
-    return true;
 }
 
 QString NettopProducer::sample(const NettopOptions &options)
 {
+    return report(options, selectCounted(options, std::chrono::steady_clock::now()));
+}
+
+QString NettopProducer::sampleOf(std::string_view dev, const NettopOptions &options)
+{
+    m_counted.clear();
+    selectFrom(dev, options, std::chrono::steady_clock::now());
+    return report(options, true);
+}
+
+QString NettopProducer::report(const NettopOptions &options, bool counted) const
+{
     std::string text;
     text.reserve(1024);
     appendHeader(text, options);
-    if (!selectCounted(options, std::chrono::steady_clock::now()))
+    if (!counted)
         return QString::fromLatin1(text);
     const std::string time = timeText();
     for (const Counters &counters : m_counted)

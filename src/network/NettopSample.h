@@ -81,6 +81,8 @@ public:
 
     QString sample(const QStringList &arguments);
     QString sample(const NettopOptions &options);
+    // The same report of counters given as the text of <proc>/net/dev, which is not read.
+    QString sampleOf(std::string_view dev, const NettopOptions &options);
     // What sample() would list, summed without writing the report: for a reader that only
     // wants the totals, once a second. `now` is the monotonic time of the call, which a
     // caller that has just read the clock passes on rather than have it read again.
@@ -91,6 +93,9 @@ private:
     bool readCounters();
     // Reads the counters and keeps the lines of the interfaces the options count.
     bool selectCounted(const NettopOptions &options, std::chrono::steady_clock::time_point now);
+    // Keeps the lines of the text `dev` for the interfaces the options count.
+    void selectFrom(std::string_view dev, const NettopOptions &options, std::chrono::steady_clock::time_point now);
+    QString report(const NettopOptions &options, bool counted) const;
 
     int m_devFd = -1;
     bool m_keepDev = false;

@@ -43,14 +43,7 @@ bool enabledEntry(const QString &path)
     if (!file.open(QIODevice::ReadOnly) || file.size() > 1024 * 1024) {
         return false;
     }
-    const QByteArray text = file.readAll();
-    if (!text.contains("[Desktop Entry]")) {
-        return false;
-    }
-    if (desktopEntryValue(text, "Hidden") == QStringLiteral("true")) {
-        return false;
-    }
-    return desktopEntryValue(text, "X-GNOME-Autostart-enabled") != QStringLiteral("false");
+    return AutostartEntry::isEnabledText(file.readAll());
 }
 
 bool writeFile(const QString &path, const QString &text)
@@ -134,6 +127,17 @@ bool AutostartEntry::setRegistered(
     return writeFile(userEntryPath(),
         QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\nHidden=true\n")
             .arg(displayName, quoteExecArgument(executable)));
+}
+
+bool AutostartEntry::isEnabledText(const QByteArray &text)
+{
+    if (!text.contains("[Desktop Entry]")) {
+        return false;
+    }
+    if (desktopEntryValue(text, "Hidden") == QStringLiteral("true")) {
+        return false;
+    }
+    return desktopEntryValue(text, "X-GNOME-Autostart-enabled") != QStringLiteral("false");
 }
 
 QString AutostartEntry::entryText(const QString &executable, const QString &displayName, const QString &iconName)

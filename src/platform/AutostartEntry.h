@@ -27,6 +27,10 @@ public:
 
     QString userEntryPath() const;
 
+    // Whether an entry of this text starts its program: it has a [Desktop Entry] group, and
+    // that group says neither Hidden=true nor X-GNOME-Autostart-enabled=false.
+    static bool isEnabledText(const QByteArray &text);
+
     // The text of an entry that starts `executable` at login.
     static QString entryText(const QString &executable, const QString &displayName, const QString &iconName);
 
