@@ -78,13 +78,9 @@ void StatusBarController::updateTitle(const QString &upload, const QString &down
 {
     {
         // Most ticks on an idle machine repeat the last rates; they need not wake the main
-        // thread at all, nor build a title (its font is looked up each time). The sampler
-        // hands over the very texts it handed before when the rates repeat, which is told
-        // without comparing a character.
+        // thread at all, nor build a title (its font is looked up each time).
         const QMutexLocker locker(&m_postedMutex);
-        const auto same
-            = [](const QString &text, const QString &posted) { return text.isSharedWith(posted) || text == posted; };
-        if (same(upload, m_postedUpload) && same(download, m_postedDownload))
+        if (upload == m_postedUpload && download == m_postedDownload)
             return;
         m_postedUpload = upload;
         m_postedDownload = download;

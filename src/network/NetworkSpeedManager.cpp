@@ -30,16 +30,6 @@ std::uint32_t *futexWord(std::atomic<std::uint32_t> &word)
     return reinterpret_cast<std::uint32_t *>(&word);
 }
 
-// The steady clock is the monotonic one; read here straight from the C library, which answers
-// it without entering the kernel.
-std::chrono::steady_clock::time_point monotonicNow()
-{
-    timespec now {};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return std::chrono::steady_clock::time_point(
-        std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec));
-}
-
 // Line lengths are counted in user-perceived characters; the report itself is plain ASCII,
 // where that is the number of code units.
 qint64 characterCount(QStringView line)
@@ -218,16 +208,16 @@ void NetworkSpeedManager::run()
     // sets the next one and times the sample.
     steady_clock::time_point due;
     const QMutexLocker locker(&m_mutex);
-    auto now = monotonicNow();
+    auto now = steady_clock::now();
     while (!m_quit) {
         if (!m_running) {
             sleepLocked(nullptr);
-            now = monotonicNow();
+            now = steady_clock::now();
             continue;
         }
         if (!m_startPending && now < due) {
             sleepLocked(&due);
-            now = monotonicNow();
+            now = steady_clock::now();
             continue;
         }
         due = m_startPending || now - due >= m_interval ? now + m_interval : due + m_interval;
