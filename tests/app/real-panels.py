@@ -7,7 +7,7 @@
 
 A line per check; exit status 77 when the panel or a tool is missing or not run as root.
 """
-import argparse, json, os, re, shutil, signal, socket, struct, subprocess, sys, tempfile, time
+import argparse, contextlib, json, os, re, shutil, signal, socket, struct, subprocess, sys, tempfile, time
 
 TOP = 30  # every panel is a strip this high along the top (or bottom) edge
 SCREEN = (1280, 800)
@@ -195,6 +195,11 @@ class Session:
     def check(self, name, ok, detail=""):
         self.results.append(bool(ok))
         print(f"{self.panel}/{self.theme}: {'ok  ' if ok else 'FAIL'} {name} {detail}".rstrip(), flush=True)
+        if not ok:
+            # What the panel and Tavlo said last, so that a failure in CI tells why.
+            for log in ("panel.log", "tavlo.log"):
+                with contextlib.suppress(OSError), open(os.path.join(self.home, log), errors="replace") as f:
+                    print(f"  last of {log}:", *(l.rstrip() for l in f.readlines()[-12:]), sep="\n    ", flush=True)
 
     def wait(self, what, timeout=20):
         end = time.monotonic() + timeout
