@@ -197,6 +197,15 @@ class Session:
         print(f"{self.panel}/{self.theme}: {'ok  ' if ok else 'FAIL'} {name} {detail}".rstrip(), flush=True)
         if not ok:
             # What the panel and Tavlo said last, so that a failure in CI tells why.
+            # Which side lost the item: the watcher's list, and the items on the bus.
+            watched = self.run(self.user + ["gdbus", "call", "--session", "--dest", "org.kde.StatusNotifierWatcher",
+                                            "--object-path", "/StatusNotifierWatcher", "--method",
+                                            "org.freedesktop.DBus.Properties.Get", "org.kde.StatusNotifierWatcher",
+                                            "RegisteredStatusNotifierItems"])
+            items = re.findall(r"org\.kde\.\w+-[\w.-]+", self.run(self.user + ["gdbus", "call", "--session", "--dest",
+                "org.freedesktop.DBus", "--object-path", "/org/freedesktop/DBus", "--method",
+                "org.freedesktop.DBus.ListNames"]).stdout)
+            print(f"  watcher holds: {(watched.stdout or watched.stderr).strip()}\n  on the bus: {items}", flush=True)
             for log in ("panel.log", "tavlo.log"):
                 with contextlib.suppress(OSError), open(os.path.join(self.home, log), errors="replace") as f:
                     print(f"  last of {log}:", *(l.rstrip() for l in f.readlines()[-12:]), sep="\n    ", flush=True)
