@@ -9,6 +9,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QDBusVariant>
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
@@ -24,6 +25,9 @@ namespace {
 constexpr int trayFirstLookMs = 400;
 constexpr QSize defaultTraySize(22, 22);
 constexpr int watcherGoneGraceMs = 2000;
+// How long a watcher that says it has no host is given to get one before the item registers
+// all the same (one that never says so, wrongly, still shows it).
+constexpr int hostWaitMs = 2000;
 const QString ownConnectionName = QStringLiteral("tavlo-panel-item");
 } // namespace
 
@@ -112,6 +116,12 @@ void PanelItem::start()
     m_fallbackDelay->setInterval(watcherGoneGraceMs);
     connect(m_fallbackDelay, &QTimer::timeout, this, &PanelItem::lookForWatcher);
     connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, m_fallbackDelay, qOverload<>(&QTimer::start));
+    m_hostWait = new QTimer(this);
+    m_hostWait->setSingleShot(true);
+    m_hostWait->setInterval(hostWaitMs);
+    connect(m_hostWait, &QTimer::timeout, this, &PanelItem::registerItem);
+    m_bus.connect(Sni::watcherService, Sni::watcherPath, Sni::watcherService,
+        QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(hostRegistered()));
     lookForWatcher();
 }
 
@@ -192,14 +202,49 @@ void PanelItem::askWhoWatches()
                 program = commandLine.read(4096);
         }
         const QByteArray file = program.left(program.indexOf('\0'));
-        if (m_sni)
-            m_sni->registerWithWatcher(file.mid(file.lastIndexOf('/') + 1) == "gnome-shell");
+        m_registerByPath = file.mid(file.lastIndexOf('/') + 1) == "gnome-shell";
+        registerOnceHosted();
         const bool names = program.contains(QByteArrayLiteral("indicator-application"));
         if (names == m_hostWantsNames)
             return;
         m_hostWantsNames = names;
         repaint();
     });
+}
+
+void PanelItem::registerOnceHosted()
+{
+    // waybar's tray, started after us, loses an item that registers between its host's first
+    // read of the watcher and its sign-up for the watcher's news: the item stays unseen until
+    // it registers again. Registered once the watcher has a host, it is always seen. Watchers
+    // that cannot say whether a host is there are given the item at once.
+    QDBusMessage ask = QDBusMessage::createMethodCall(Sni::watcherService, Sni::watcherPath,
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    ask << Sni::watcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+    auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask, 2000), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        const QDBusPendingReply<QDBusVariant> reply = *call;
+        if (reply.isValid() && reply.value().variant().typeId() == QMetaType::Bool
+            && !reply.value().variant().toBool()) {
+            m_hostWait->start();
+            return;
+        }
+        registerItem();
+    });
+}
+
+void PanelItem::hostRegistered()
+{
+    if (m_hostWait && m_hostWait->isActive())
+        registerItem();
+}
+
+void PanelItem::registerItem()
+{
+    m_hostWait->stop();
+    if (m_sni)
+        m_sni->registerWithWatcher(m_registerByPath);
 }
 
 void PanelItem::useTrayIcon()

@@ -78,6 +78,9 @@ Q_SIGNALS:
     void activated(QPoint position);
     void modeChanged(PanelItem::Mode mode);
 
+private Q_SLOTS:
+    void hostRegistered();
+
 private:
     void lookForWatcher();
     void useStatusNotifier();
@@ -86,6 +89,8 @@ private:
     void paintTrayIcon();
     void applyTexts();
     void askWhoWatches();
+    void registerOnceHosted();
+    void registerItem();
     SniPixmapList statusNotifierPixmaps();
     // The change's one drawing, at the largest size offered; the others are scaled from it.
     QImage masterPicture();
@@ -102,6 +107,10 @@ private:
     std::unique_ptr<QSystemTrayIcon> m_tray;
     QDBusServiceWatcher *m_watcher = nullptr;
     QTimer *m_fallbackDelay = nullptr;
+    // Runs while the watcher has no host yet: the item registers as one comes, or as it ends.
+    QTimer *m_hostWait = nullptr;
+    // GNOME Shell's watcher is given the item's path, not its service name.
+    bool m_registerByPath = false;
     QString m_toolTipTitle;
     QString m_toolTip;
     QString m_accessibleName;

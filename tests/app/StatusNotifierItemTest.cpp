@@ -30,6 +30,30 @@ public Q_SLOTS:
     Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString &service) { registered.append(service); }
 };
 
+// A watcher whose host comes after it, as in a bar started after us: records who asks and
+// who registers, in order.
+class HostlessWatcher : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
+
+public:
+    QStringList events;
+    bool host = false;
+    bool isHostRegistered()
+    {
+        events.append(QStringLiteral("asked"));
+        return host;
+    }
+
+Q_SIGNALS:
+    void StatusNotifierHostRegistered();
+
+public Q_SLOTS:
+    Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString &service) { events.append(service); }
+};
+
 // Listens to the item's signals on the bus, as a host does.
 class SignalLog : public QObject
 {
@@ -280,6 +304,34 @@ private Q_SLOTS:
         QTRY_COMPARE(item.mode(), PanelItem::Mode::StatusNotifier);
         QTRY_COMPARE(watcher.registered.size(), 3);
         QCOMPARE(watcher.registered.last(), itemService());
+    }
+
+    // The item registers once the watcher has a host (waybar's host loses an item registered
+    // just before it signs up); a watcher that never gets one is given it after a while.
+    void testWaitsForTheHost()
+    {
+        QDBusConnection bus = connect("item");
+        QDBusConnection panel = connect("panel");
+        HostlessWatcher watcher;
+        QVERIFY(panel.registerObject(Sni::watcherPath, &watcher,
+            QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportAllProperties
+                | QDBusConnection::ExportAllSignals));
+        QVERIFY(panel.registerService(Sni::watcherService));
+        PanelItem item(
+            QStringLiteral("org.tavlo.Tavlo"), [](QSize size, qreal) { return QImage(size, QImage::Format_ARGB32); },
+            bus);
+        item.start();
+        QTRY_VERIFY(watcher.events.contains(QLatin1String("asked")));
+        QCOMPARE(watcher.events, QStringList { QStringLiteral("asked") });
+        watcher.host = true;
+        Q_EMIT watcher.StatusNotifierHostRegistered();
+        QTRY_COMPARE(watcher.events, (QStringList { QStringLiteral("asked"), itemService() }));
+
+        watcher.host = false;
+        watcher.events.clear();
+        QVERIFY(panel.unregisterService(Sni::watcherService));
+        QVERIFY(panel.registerService(Sni::watcherService));
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.events, (QStringList { QStringLiteral("asked"), itemService() }), 5000);
     }
 };
 
